@@ -1,0 +1,93 @@
+#include "repbas.h"
+
+#include "guarded.h"
+
+namespace orbit::RepBas {
+namespace {
+
+// sqrt(Mu), taken afresh wherever the formulas use it.
+Guarded RootMu() { return Sqrt(Mu); }
+
+// nu = M/Q + N: revolutions per day of the Earth relative to the orbit plane.
+Guarded RevsPerNodalDay(Guarded N, Guarded M, Guarded Q) { return M / Q + N; }
+
+// One Newton solve on x = sqrt(a), so that the powers of a become whole
+// powers of x. `step` returns the next x from the current one. The stop test
+// is on the relative step; a cycling iteration ends at the step cap.
+template <typename Step>
+double SolveForRoot(Step step, int* newtonSteps)
+{
+    Guarded x = StartRoot;
+    for (int steps = 1; steps <= MaxNewtonSteps; ++steps) {
+        const Guarded next = step(x);
+        if (Abs((next - x) / x) < ConvergenceTol) {
+            if (newtonSteps)
+                *newtonSteps = steps;
+            return (next * next).value();
+        }
+        x = next;
+    }
+    throw OrbitError(kNoConvergence);
+}
+
+}  // namespace
+
+double InclAxis(double N, double M, double Q, double Incl, int* newtonSteps)
+{
+    // Repeat condition with the node-rate term moved to the left:
+    //   S a^-1.5 + K2 a^-3.5 = K3,  K2 = 1.5 S J2 Re^2 (4 cos^2 i - 1 - nu cos i),
+    //   K3 = OmegaEarth nu.  With a = x^2 and A = S/K3, B = K2/K3:
+    //   f(x) = x^7 - A x^4 - B = 0.
+    const Guarded S = RootMu();
+    const Guarded c = Cos(Incl);
+    const Guarded V = 4 * c * c - 1;
+    const Guarded T = S * 3 * J2 * Re * Re / 2;
+    const Guarded nu = RevsPerNodalDay(N, M, Q);
+    const Guarded K2 = T * (V - c * nu);
+    const Guarded K3 = OmegaEarth * nu;
+    const Guarded A = S / K3;
+    const Guarded B = K2 / K3;
+
+    return SolveForRoot(
+        [&](Guarded x) {
+            const Guarded f = Pow(x, 7) - A * Pow(x, 4) - B;
+            const Guarded df = 7 * Pow(x, 6) - 4 * A * Pow(x, 3);
+            return x - f / df;
+        },
+        newtonSteps);
+}
+
+double SunSyncAxis(double N, double M, double Q, int* newtonSteps)
+{
+    // The sun-synchronous condition fixes cos i = -OmegaSun a^3.5 / (1.5 S J2 Re^2);
+    // substituted into the repeat condition (relative to the mean sun) it gives
+    //   S a^-1.5 - D2 a^-3.5 + D1 a^3.5 = R,
+    // multiplied through by x^14 (a = x^2):
+    //   f(x) = S x^4 + D1 x^14 - R x^7 - D2 = 0.
+    const Guarded S = RootMu();
+    const Guarded D1 = SunSyncCoeff / (9 * S * J2 * Re * Re);
+    const Guarded D2 = 3 * S * J2 * Re * Re / 2;
+    const Guarded R = OmegaSolarDay * RevsPerNodalDay(N, M, Q);
+
+    return SolveForRoot(
+        [&](Guarded x) {
+            const Guarded f = S * Pow(x, 4) + D1 * Pow(x, 14) - R * Pow(x, 7) - D2;
+            const Guarded df = 4 * S * Pow(x, 3) + 14 * D1 * Pow(x, 13) - 7 * R * Pow(x, 6);
+            return x - f / df;
+        },
+        newtonSteps);
+}
+
+double ArcCos(double x)
+{
+    // Clamped: a cosine just outside [-1, 1] from rounding, or far outside it
+    // where no sun-synchronous orbit exists, gives the nearest angle.
+    if (x >= 1)
+        return 0;
+    if (x <= -1)
+        return Pi;
+    const Guarded g = x;
+    return (Atan(-g / Sqrt(1 - g * g)) + Pi / 2).value();
+}
+
+}  // namespace orbit::RepBas

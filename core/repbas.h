@@ -1,0 +1,46 @@
+#pragma once
+// RepBas: the Earth model and the relations of a circular, J2-perturbed orbit
+// whose ground track repeats. Pure functions: no state, no windows.
+//
+// For a circular orbit of semi-major axis a and inclination i, with S = sqrt(Mu):
+//   Kepler mean motion            S a^-1.5
+//   argument-of-latitude rate     S a^-1.5 + 1.5 S J2 Re^2 a^-3.5 (4 cos^2 i - 1)
+//   node rate                     -1.5 S J2 Re^2 a^-3.5 cos i
+// The track repeats after Q days and N*Q + M revolutions when the argument of
+// latitude turns nu = N + M/Q times for each turn of the Earth relative to the
+// orbit plane.
+
+namespace orbit::RepBas {
+
+// The model's constants, digit for digit. No more precise value of any of these
+// quantities is used anywhere in the system.
+inline constexpr double Mu = 398601.2;                 // km^3/s^2, used only through sqrt(Mu)
+inline constexpr double J2 = 0.00108264;               // second zonal harmonic
+inline constexpr double Re = 6378.145;                 // km, equatorial radius
+inline constexpr double OmegaEarth = 7.292115856e-05;  // rad/s, sidereal rotation
+inline constexpr double OmegaSun = 1.9909929e-07;      // rad/s, node rate of a sun-synchronous orbit
+inline constexpr double OmegaSolarDay = 7.2722052e-05; // rad/s, one turn per 86400 s
+inline constexpr double SunSyncCoeff = 9.513726546840984e-13;  // 24 OmegaSun^2, rad^2/s^2
+inline constexpr double Pi = 3.141592654;              // every pi of the system
+inline constexpr double TwoPi = 6.283185308;           // every 2 pi of the system
+inline constexpr double KeplerMinuteRadius = 331.2535; // km: Kepler period of one minute
+inline constexpr double SecondsPerDay = 86400.0;
+inline constexpr double ConvergenceTol = 1e-06;        // relative Newton step
+inline constexpr double StartRoot = 83.0;              // start value of x = sqrt(a), km^0.5
+inline constexpr int MaxNewtonSteps = 1000;            // far above the ~80 steps of the slowest case
+
+// Text of the error that ends a Newton solve that has not settled.
+inline constexpr const char* kNoConvergence =
+    "No convergence: the semi-major axis did not settle within 1000 Newton steps";
+
+// Semi-major axis (km) of the repeat orbit of inclination Incl (rad).
+// newtonSteps, when given, receives the number of Newton steps taken.
+double InclAxis(double N, double M, double Q, double Incl, int* newtonSteps = nullptr);
+
+// Semi-major axis (km) of the sun-synchronous repeat orbit.
+double SunSyncAxis(double N, double M, double Q, int* newtonSteps = nullptr);
+
+// Inverse cosine clamped to [0, Pi]; never an error.
+double ArcCos(double x);
+
+}  // namespace orbit::RepBas
