@@ -1,0 +1,98 @@
+#include "number_text.h"
+
+#include "orbit_error.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <string>
+
+namespace {
+
+using namespace orbit;
+
+std::string ErrorOf(auto&& f)
+{
+    try {
+        f();
+    } catch (const OrbitError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(ParseNumberStrict, AcceptsNumbersAsUsersTypeThem)
+{
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {{"15", 15},     {" 15 ", 15},    {"\t-1", -1},   {"+3", 3},       {"14.5", 14.5},
+                          {"1.5E1", 15},  {"1.5e1", 15},   {"2E-1", 0.2},  {".5", 0.5},     {"5.", 5},
+                          {"-0", -0.0},   {"007", 7},      {"1e+2", 100},  {"1e-400", 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseNumberStrict(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(ParseNumberStrict, RejectsWhatIsNotANumber)
+{
+    for (const char* text : {"", " ", "abc", "1 5", "15a", "1,5", "1.2.3", "--1", "+", ".", "1e", "e5", "&H10",
+                             "0x10", "1e+", "inf", "nan", "1_000"})
+        EXPECT_EQ(ErrorOf([&] { return ParseNumberStrict(text); }), "Type mismatch") << '"' << text << '"';
+}
+
+TEST(ParseNumberStrict, HugeNumbersOverflow)
+{
+    EXPECT_EQ(ErrorOf([] { return ParseNumberStrict("1e999"); }), "Overflow");
+    EXPECT_EQ(ErrorOf([] { return ParseNumberStrict("-123.4e400"); }), "Overflow");
+    EXPECT_EQ(ParseNumberStrict("1.7e308"), 1.7e308);
+}
+
+TEST(ParseNumberStrict, PointIsTheSeparatorWhateverTheLocale)
+{
+    const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
+    EXPECT_EQ(ParseNumberStrict("14.5"), 14.5);
+    EXPECT_EQ(FormatPattern(14.5, "#####.##"), "14.5");
+    if (german)
+        std::setlocale(LC_ALL, "C");
+}
+
+TEST(ReadLeadingNumber, ReadsAsFarAsTheNumberGoes)
+{
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {{"65", 65},      {"6 5", 65},     {"65abc", 65},  {"6.5E1", 65},   {"65.5", 65.5},
+                          {"-5", -5},      {"abc", 0},      {"", 0},        {"-", 0},        {"1.2.3", 1.2},
+                          {"5E", 5},       {"5E+x", 5},     {"\t1\n2", 12}, {" - 4", -4},    {"&H1F", 31},
+                          {"&hff", 255},   {"&O17", 15},    {"&O8", 0},     {"&X1", 0},      {".5x", 0.5}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadLeadingNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(ToInt16, RoundsTiesToEvenWithinSixteenBits)
+{
+    EXPECT_EQ(ToInt16(65.5), 66);
+    EXPECT_EQ(ToInt16(64.5), 64);
+    EXPECT_EQ(ToInt16(-0.5), 0);
+    EXPECT_EQ(ToInt16(-1.5), -2);
+    EXPECT_EQ(ToInt16(32767.4), 32767);
+    EXPECT_EQ(ToInt16(-32768.5), -32768);
+    for (double v : {32767.5, 40000.0, -32768.6, 1e300, std::nan("")})
+        EXPECT_EQ(ErrorOf([&] { return ToInt16(v); }), "Overflow") << v;
+}
+
+TEST(WholeNumberTexts, SignPlaceAndTrailingBlank)
+{
+    EXPECT_EQ(StepValueText(66), " 66");
+    EXPECT_EQ(StepValueText(0), " 0");
+    EXPECT_EQ(StepValueText(-4), "-4");
+    EXPECT_EQ(StepValueText(-32768), "-32768");
+    EXPECT_EQ(PrintedNumberText(3), " 3 ");
+    EXPECT_EQ(PrintedNumberText(0), " 0 ");
+    EXPECT_EQ(PrintedNumberText(-12), "-12 ");
+}
+
+}  // namespace
