@@ -105,6 +105,8 @@ double ParseNumberStrict(std::string_view text)
 
 std::string FormatPattern(double value, std::string_view pattern)
 {
+    if (!std::isfinite(value))
+        throw OrbitError(kOverflow);
     const auto pointAt = pattern.find('.');
     const bool hasPoint = pointAt != std::string_view::npos;
     const std::string_view integerPattern = pattern.substr(0, pointAt);

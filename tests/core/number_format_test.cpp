@@ -1,7 +1,10 @@
 #include "number_text.h"
 
+#include "orbit_error.h"
+
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <ostream>
 #include <string>
 
@@ -59,5 +62,11 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{0.0005, "###.###", ".001"}, FormatCase{14.5, "#####", "15"},
         FormatCase{15.5, "#####", "16"}, FormatCase{-0.5, "#####", "-1"},
         FormatCase{9.99999996, "#0.#######", "10."}, FormatCase{1e-300, "#####.##", "."}));
+
+TEST(PatternFormat, NonFiniteValuesOverflowInsteadOfPrintingGarbage)
+{
+    for (double v : {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_THROW(FormatPattern(v, "#####.##"), orbit::OrbitError);
+}
 
 }  // namespace
