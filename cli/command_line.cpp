@@ -1,0 +1,31 @@
+#include "command_line.h"
+
+#include <exception>
+#include <iostream>
+
+namespace orbit::cli {
+
+CLI::RuntimeError ComputationFailed() { return CLI::RuntimeError(kExitComputationError); }
+
+CLI::ValidationError UsageError(const std::string& message) { return CLI::ValidationError(message); }
+
+int RunCommandLine(CLI::App& app, int argc, const char* const* argv)
+{
+    app.require_subcommand(1);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::RuntimeError& e) {
+        return e.get_exit_code();
+    } catch (const CLI::ParseError& e) {
+        // Help and version requests end well; everything else CLI11 raises is
+        // a mistake on the command line, whatever its internal code.
+        const int code = app.exit(e);
+        return code == 0 ? kExitSuccess : kExitUsageError;
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
+        return kExitComputationError;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace orbit::cli

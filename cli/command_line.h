@@ -1,0 +1,25 @@
+#pragma once
+// Running `repeat-orbit`: parsing, dispatch to the chosen subcommand, and the
+// exit status a script can rely on.
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+
+namespace orbit::cli {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitComputationError = 1;  // the design core reported an error
+inline constexpr int kExitUsageError = 2;        // the command line itself is wrong
+
+// Thrown by a subcommand whose computation failed after it reported the error.
+CLI::RuntimeError ComputationFailed();
+
+// A usage error with a message that names the argument and the reason.
+CLI::ValidationError UsageError(const std::string& message);
+
+// Parses the arguments, runs the subcommand and returns the exit status.
+// Usage errors print their message and a pointer to --help on stderr.
+int RunCommandLine(CLI::App& app, int argc, const char* const* argv);
+
+}  // namespace orbit::cli

@@ -1,0 +1,41 @@
+#include "design_run.h"
+
+#include "number_text.h"
+#include "orbit_error.h"
+
+namespace orbit::cli {
+
+DesignRun RunDesign(const DesignRequest& request)
+{
+    DesignRun run;
+    run.type = request.type;
+
+    RepeatOrbitInputs inputs;
+    inputs.N = [&] { return ParseNumberStrict(request.nText); };
+    inputs.M = [&] { return ParseNumberStrict(request.mText); };
+    inputs.Q = [&] { return ParseNumberStrict(request.qText); };
+    inputs.Type = request.type;
+    inputs.InclDegrees = [&] { return ParseNumberStrict(request.inclDegreesText); };
+    inputs.InclTenths = [&] { return ParseNumberStrict(request.inclTenthsText); };
+
+    SolveObserver observer;
+    observer.OnRevCount = [&](std::int16_t revCount) { run.revCount = revCount; };
+    observer.OnAxis = [&](double semiMajorAxisKm, double meanAltitudeKm) {
+        run.semiMajorAxisKm = semiMajorAxisKm;
+        run.meanAltitudeKm = meanAltitudeKm;
+    };
+    observer.OnComplete = [&](const RepeatOrbitSolution& solution) {
+        run.semiMajorAxisKm = solution.SemiMajorAxis;
+        run.meanAltitudeKm = solution.MeanAltitude;
+        run.solution = solution;
+    };
+
+    try {
+        SolveRepeatOrbit(inputs, observer, run.record);
+    } catch (const OrbitError& e) {
+        run.error = e.what();
+    }
+    return run;
+}
+
+}  // namespace orbit::cli

@@ -1,0 +1,13 @@
+// repeat-orbit: the design core on the command line, for scripts and tables.
+
+#include "command_line.h"
+#include "design_command.h"
+#include "search_command.h"
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"Design circular Earth orbits whose ground track repeats (J2 model)", "repeat-orbit"};
+    orbit::cli::AddDesignCommand(app);
+    orbit::cli::AddSearchCommand(app);
+    return orbit::cli::RunCommandLine(app, argc, argv);
+}

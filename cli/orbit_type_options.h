@@ -1,0 +1,26 @@
+#pragma once
+// The orbit-type choice both subcommands share: --sun-sync, or --incl DEG with
+// an optional --tenths T, exactly one of the two.
+
+#include "repeat_orbit_solver.h"
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+
+namespace orbit::cli {
+
+struct OrbitTypeOptions {
+    bool sunSync = false;
+    std::string inclDegreesText;
+    std::string inclTenthsText = "0";
+    CLI::Option* inclOption = nullptr;
+
+    // Throws a usage error when neither type was chosen.
+    OrbitType Type() const;
+};
+
+// Adds --sun-sync, --incl and --tenths to `command`, bound to `options`.
+void AddOrbitTypeOptions(CLI::App& command, OrbitTypeOptions& options);
+
+}  // namespace orbit::cli

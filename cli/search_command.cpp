@@ -1,0 +1,109 @@
+#include "search_command.h"
+
+#include "command_line.h"
+#include "number_text.h"
+#include "orbit_error.h"
+#include "orbit_type_options.h"
+#include "repeat_search.h"
+#include "search_output.h"
+
+#include <cmath>
+#include <iostream>
+#include <limits>
+#include <memory>
+
+namespace orbit::cli {
+
+namespace {
+
+struct SearchOptions {
+    OrbitTypeOptions orbitType;
+    std::string altMinText, altMaxText, maxDaysText, minDaysText = "1";
+    bool csv = false;
+    bool json = false;
+};
+
+// A search argument is checked before any work starts, so a bad one is a
+// usage error that names the option, not a computation error.
+double ArgumentNumber(const std::string& option, const std::string& text)
+{
+    try {
+        return ParseNumberStrict(text);
+    } catch (const OrbitError& e) {
+        throw UsageError(option + ": '" + text + "' is not a number (" + e.what() + ")");
+    }
+}
+
+int ArgumentDays(const std::string& option, const std::string& text)
+{
+    const double days = ArgumentNumber(option, text);
+    if (std::floor(days) != days)
+        throw UsageError(option + ": '" + text + "' is not a whole number of days");
+    // Out-of-range counts are reported by the request check; keep them out of
+    // range rather than let the conversion wrap.
+    if (days > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (days < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(days);
+}
+
+SearchRequest RequestOf(const SearchOptions& options)
+{
+    SearchRequest request;
+    request.type = options.orbitType.Type();
+    if (request.type == OrbitType::ChooseInclination) {
+        request.inclDegrees = ArgumentNumber("--incl", options.orbitType.inclDegreesText);
+        request.inclTenths = ArgumentNumber("--tenths", options.orbitType.inclTenthsText);
+    }
+    request.altMinKm = ArgumentNumber("--alt-min", options.altMinText);
+    request.altMaxKm = ArgumentNumber("--alt-max", options.altMaxText);
+    request.maxDays = ArgumentDays("--max-days", options.maxDaysText);
+    request.minDays = ArgumentDays("--min-days", options.minDaysText);
+    try {
+        ValidateSearchRequest(request);
+    } catch (const OrbitError& e) {
+        throw UsageError(e.what());
+    }
+    return request;
+}
+
+void RunSearchCommand(const SearchOptions& options)
+{
+    const SearchOutcome outcome = SearchRepeatOrbits(RequestOf(options));
+    if (options.json)
+        std::cout << SearchJson(outcome.rows).dump(2) << '\n';
+    else if (options.csv)
+        WriteSearchCsv(outcome.rows, std::cout);
+    else
+        WriteSearchTable(outcome.rows, std::cout);
+    std::cout.flush();
+
+    if (outcome.rows.empty())
+        std::cerr << "No repeat orbit lies in this altitude band.\n";
+    for (const std::string& remark : SearchRemarks(outcome))
+        std::cerr << remark << '\n';
+}
+
+}  // namespace
+
+void AddSearchCommand(CLI::App& app)
+{
+    CLI::App* command = app.add_subcommand(
+        "search", "List every repeat orbit in an altitude band with cycles up to --max-days, highest first");
+    auto options = std::make_shared<SearchOptions>();
+    AddOrbitTypeOptions(*command, options->orbitType);
+    command->add_option("--alt-min", options->altMinText, "Lowest mean altitude, km")->type_name("KM")->required();
+    command->add_option("--alt-max", options->altMaxText, "Highest mean altitude, km")->type_name("KM")->required();
+    command->add_option("--max-days", options->maxDaysText, "Longest repeat cycle Q, days")
+        ->type_name("QMAX")
+        ->required();
+    command->add_option("--min-days", options->minDaysText, "Shortest repeat cycle Q, days (default 1)")
+        ->type_name("QMIN");
+    CLI::Option* csv = command->add_flag("--csv", options->csv, "Write CSV instead of a table");
+    CLI::Option* json = command->add_flag("--json", options->json, "Write a JSON array instead of a table");
+    csv->excludes(json);
+    command->callback([options] { RunSearchCommand(*options); });
+}
+
+}  // namespace orbit::cli

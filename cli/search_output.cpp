@@ -1,0 +1,146 @@
+#include "search_output.h"
+
+#include "number_text.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace orbit::cli {
+
+const std::vector<std::string>& SearchColumns()
+{
+    static const std::vector<std::string> columns = {
+        "N", "M", "Q", "revs", "semi_major_axis_km", "mean_altitude_km", "inclination_deg",
+        "nodal_period_min", "mean_motion_rev_per_day", "orbit_spacing_deg", "grid_spacing_deg",
+        "grid_spacing_km", "subcycle_days"};
+    return columns;
+}
+
+namespace {
+
+std::string ShortestText(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string SubcycleText(const SearchRow& row)
+{
+    return row.subcycleDays ? std::to_string(*row.subcycleDays) : std::string();
+}
+
+// The cells of a row for the table, in column order.
+std::vector<std::string> TableCells(const SearchRow& row)
+{
+    return {std::to_string(row.N),
+            std::to_string(row.M),
+            std::to_string(row.Q),
+            std::to_string(row.revs),
+            FormatPattern(row.semiMajorAxisKm, "#0.00"),
+            FormatPattern(row.meanAltitudeKm, "#0.00"),
+            FormatPattern(row.inclinationDeg, "#0.000"),
+            FormatPattern(row.nodalPeriodMin, "#0.000"),
+            FormatPattern(row.meanMotionRevPerDay, "#0.0000000"),
+            FormatPattern(row.orbitSpacingDeg, "#0.0000"),
+            FormatPattern(row.gridSpacingDeg, "#0.0000"),
+            FormatPattern(row.gridSpacingKm, "#0.00"),
+            SubcycleText(row)};
+}
+
+}  // namespace
+
+void WriteSearchTable(const std::vector<SearchRow>& rows, std::ostream& out)
+{
+    const std::vector<std::string>& columns = SearchColumns();
+    std::vector<std::vector<std::string>> cells;
+    cells.reserve(rows.size());
+    std::vector<std::size_t> widths;
+    for (const std::string& column : columns)
+        widths.push_back(column.size());
+    for (const SearchRow& row : rows) {
+        cells.push_back(TableCells(row));
+        for (std::size_t i = 0; i < widths.size(); ++i)
+            widths[i] = std::max(widths[i], cells.back()[i].size());
+    }
+
+    const auto writeLine = [&](const std::vector<std::string>& line) {
+        std::string text;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (i > 0)
+                text += "  ";
+            text.append(widths[i] - line[i].size(), ' ');
+            text += line[i];
+        }
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        out << text << '\n';
+    };
+    writeLine(columns);
+    for (const auto& line : cells)
+        writeLine(line);
+}
+
+void WriteSearchCsv(const std::vector<SearchRow>& rows, std::ostream& out)
+{
+    const std::vector<std::string>& columns = SearchColumns();
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        out << (i > 0 ? "," : "") << columns[i];
+    out << '\n';
+    for (const SearchRow& row : rows) {
+        out << row.N << ',' << row.M << ',' << row.Q << ',' << row.revs << ','
+            << ShortestText(row.semiMajorAxisKm) << ',' << ShortestText(row.meanAltitudeKm) << ','
+            << ShortestText(row.inclinationDeg) << ',' << ShortestText(row.nodalPeriodMin) << ','
+            << ShortestText(row.meanMotionRevPerDay) << ',' << ShortestText(row.orbitSpacingDeg) << ','
+            << ShortestText(row.gridSpacingDeg) << ',' << ShortestText(row.gridSpacingKm) << ','
+            << SubcycleText(row) << '\n';
+    }
+}
+
+nlohmann::ordered_json SearchJson(const std::vector<SearchRow>& rows)
+{
+    nlohmann::ordered_json array = nlohmann::ordered_json::array();
+    for (const SearchRow& row : rows) {
+        nlohmann::ordered_json object;
+        object["N"] = row.N;
+        object["M"] = row.M;
+        object["Q"] = row.Q;
+        object["revs"] = row.revs;
+        object["semi_major_axis_km"] = row.semiMajorAxisKm;
+        object["mean_altitude_km"] = row.meanAltitudeKm;
+        object["inclination_deg"] = row.inclinationDeg;
+        object["nodal_period_min"] = row.nodalPeriodMin;
+        object["mean_motion_rev_per_day"] = row.meanMotionRevPerDay;
+        object["orbit_spacing_deg"] = row.orbitSpacingDeg;
+        object["grid_spacing_deg"] = row.gridSpacingDeg;
+        object["grid_spacing_km"] = row.gridSpacingKm;
+        object["subcycle_days"] = row.subcycleDays ? nlohmann::ordered_json(*row.subcycleDays)
+                                                   : nlohmann::ordered_json(nullptr);
+        array.push_back(std::move(object));
+    }
+    return array;
+}
+
+std::vector<std::string> SearchRemarks(const SearchOutcome& outcome)
+{
+    std::vector<std::string> remarks;
+    if (const int failed = outcome.failureCount(); failed > 0) {
+        std::string line = std::to_string(failed) + (failed == 1 ? " design" : " designs") +
+                           " could not be solved and " + (failed == 1 ? "was" : "were") + " left out:";
+        bool first = true;
+        for (const auto& [text, count] : outcome.failures) {
+            line += (first ? " " : "; ") + text + " (" + std::to_string(count) + ")";
+            first = false;
+        }
+        remarks.push_back(line);
+    }
+    if (outcome.notSunSynchronous > 0) {
+        const int n = outcome.notSunSynchronous;
+        remarks.push_back(std::to_string(n) + (n == 1 ? " design" : " designs") + " in the band " +
+                          (n == 1 ? "was" : "were") + " left out: no sun-synchronous orbit exists at " +
+                          (n == 1 ? "its" : "their") + " semi-major axis.");
+    }
+    return remarks;
+}
+
+}  // namespace orbit::cli

@@ -1,0 +1,34 @@
+#pragma once
+// The three ways `repeat-orbit search` writes its candidates: a text table for
+// reading, CSV for spreadsheets, a JSON array for scripts. All three use the
+// same column names.
+
+#include "repeat_search.h"
+
+#include <nlohmann/json.hpp>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace orbit::cli {
+
+// The column names, in order.
+const std::vector<std::string>& SearchColumns();
+
+// Right-aligned columns under a header. Lengths, times and angles are rounded
+// to the places the design window shows (half away from zero, as it does), so
+// that a row reads the same as `repeat-orbit design` for its N, M and Q.
+void WriteSearchTable(const std::vector<SearchRow>& rows, std::ostream& out);
+
+// Header line, then one line per row; numbers at full precision (the shortest
+// text that reads back to the same double); an empty cell for no sub-cycle.
+void WriteSearchCsv(const std::vector<SearchRow>& rows, std::ostream& out);
+
+// An array of objects keyed by column; full-precision numbers, null for no sub-cycle.
+nlohmann::ordered_json SearchJson(const std::vector<SearchRow>& rows);
+
+// The closing remarks for stderr: designs left out and why. Empty when none were.
+std::vector<std::string> SearchRemarks(const SearchOutcome& outcome);
+
+}  // namespace orbit::cli
