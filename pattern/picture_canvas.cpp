@@ -1,0 +1,108 @@
+#include "picture_canvas.h"
+
+#include "orbit_error.h"
+
+#include <QFontMetricsF>
+#include <QLineF>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace pattern {
+
+namespace {
+
+// Cuts a line to `bounds` (Liang-Barsky). Far-off coordinates would otherwise
+// reach the rasteriser, whose fixed-point arithmetic cannot take them; the part
+// inside the bounds is all that can be seen anyway. False when nothing is left.
+bool ClipLine(QLineF& line, const QRectF& bounds)
+{
+    const double dx = line.dx(), dy = line.dy();
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {line.x1() - bounds.left(), bounds.right() - line.x1(), line.y1() - bounds.top(),
+                         bounds.bottom() - line.y1()};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1)
+        return false;
+    const QPointF start = line.p1();
+    line = QLineF(start + t0 * QPointF(dx, dy), start + t1 * QPointF(dx, dy));
+    return true;
+}
+
+}  // namespace
+
+PictureCanvas::PictureCanvas(QSizeF logicalSize, QColor foreColor, QFont font)
+    : size_(logicalSize), foreColor_(foreColor), font_(std::move(font))
+{
+}
+
+void PictureCanvas::Scale(float x1, float y1, float x2, float y2)
+{
+    if (x1 == x2 || y1 == y2 || !std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) ||
+        !std::isfinite(y2))
+        throw orbit::OrbitError("Invalid procedure call or argument");
+    left_ = x1;
+    top_ = y1;
+    unitX_ = size_.width() / (static_cast<double>(x2) - x1);
+    unitY_ = size_.height() / (static_cast<double>(y2) - y1);
+}
+
+void PictureCanvas::DrawWidth(int widthPx)
+{
+    if (widthPx < 1 || widthPx > 32767)
+        throw orbit::OrbitError("Invalid property value");
+    drawWidthPx_ = widthPx;
+}
+
+QPointF PictureCanvas::ToLogical(double x, double y) const
+{
+    return {(x - left_) * unitX_, (y - top_) * unitY_};
+}
+
+void PictureCanvas::Line(QPainter& painter, float x1, float y1, float x2, float y2,
+                         std::optional<Rgb> colour) const
+{
+    QLineF line(ToLogical(x1, y1), ToLogical(x2, y2));
+    const double margin = drawWidthPx_ + 1.0;
+    if (!ClipLine(line, QRectF(QPointF(0, 0), size_).adjusted(-margin, -margin, margin, margin)))
+        return;
+    const QColor penColour = colour ? QColor(colour->red, colour->green, colour->blue) : foreColor_;
+    painter.setPen(QPen(penColour, drawWidthPx_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.drawLine(line);
+}
+
+void PictureCanvas::Print(QPainter& painter, const QString& text)
+{
+    painter.setFont(font_);
+    const QFontMetricsF metrics(font_, painter.device());
+    const QPointF topLeft = ToLogical(currentX_, currentY_);
+    // Text entirely off the picture is skipped: a long pattern prints many
+    // day numbers below the bottom edge.
+    const bool visible = topLeft.y() < size_.height() && topLeft.x() < size_.width() &&
+                         topLeft.y() + metrics.height() > 0 &&
+                         topLeft.x() + metrics.horizontalAdvance(text) > 0;
+    if (visible) {
+        painter.setPen(foreColor_);
+        painter.setBackgroundMode(Qt::TransparentMode);
+        painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    }
+    // On to the start of the next text line.
+    currentX_ = static_cast<float>(left_);
+    currentY_ = static_cast<float>(currentY_ + metrics.height() / unitY_);
+}
+
+}  // namespace pattern

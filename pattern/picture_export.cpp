@@ -1,0 +1,98 @@
+#include "picture_export.h"
+
+#include "orbit_error.h"
+#include "painter_surface.h"
+#include "pattern_drawing.h"
+#include "rel_ground.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <cmath>
+
+namespace pattern {
+
+namespace {
+
+constexpr int kDotsPerMeterAt96Dpi = 3780;
+const QSizeF kPictureSize(RelGround::kClientWidthPx, RelGround::kClientHeightPx);
+
+void CheckScale(double scale)
+{
+    if (!(scale >= kMinExportScale && scale <= kMaxExportScale))
+        throw orbit::OrbitError("The picture scale must lie between 0.1 and 10");
+}
+
+// Draws the pattern on an open painter whose device measures kPictureSize.
+void DrawExport(const orbit::DesignRecord& design, QPainter& painter)
+{
+    painter.fillRect(QRectF(QPointF(0, 0), kPictureSize), Qt::white);
+    PainterSurface surface(painter, PictureCanvas(kPictureSize, Qt::black, QGuiApplication::font()));
+    surface.Canvas().Scale(0, 0, 50, 40);
+    DrawPattern(design, surface);
+}
+
+void Save(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw orbit::OrbitError("Cannot write " + path.toStdString() + ": " + file.errorString().toStdString());
+}
+
+}  // namespace
+
+QImage RenderPatternImage(const orbit::DesignRecord& design, double scale)
+{
+    CheckScale(scale);
+    const QSize pixels(static_cast<int>(std::lround(kPictureSize.width() * scale)),
+                       static_cast<int>(std::lround(kPictureSize.height() * scale)));
+    QImage image(pixels, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
+    image.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+    QPainter painter(&image);
+    DrawExport(design, painter);
+    painter.end();
+    return image;
+}
+
+void WritePatternPng(const orbit::DesignRecord& design, const QString& path, double scale)
+{
+    const QImage image = RenderPatternImage(design, scale);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw orbit::OrbitError("Cannot encode the picture as PNG");
+    Save(path, bytes);
+}
+
+void WritePatternSvg(const orbit::DesignRecord& design, const QString& path, double scale)
+{
+    CheckScale(scale);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(static_cast<int>(std::lround(kPictureSize.width() * scale)),
+                            static_cast<int>(std::lround(kPictureSize.height() * scale))));
+    generator.setViewBox(QRectF(QPointF(0, 0), kPictureSize));
+    generator.setResolution(96);
+    generator.setTitle("Relative Ground Tracks");
+    QPainter painter;
+    if (!painter.begin(&generator))
+        throw orbit::OrbitError("Cannot start the SVG picture");
+    try {
+        DrawExport(design, painter);
+    } catch (...) {
+        painter.end();
+        throw;
+    }
+    painter.end();
+    Save(path, bytes);
+}
+
+}  // namespace pattern
