@@ -17,6 +17,15 @@ int RunCommandLine(CLI::App& app, int argc, const char* const* argv)
     } catch (const CLI::RuntimeError& e) {
         return e.get_exit_code();
     } catch (const CLI::ParseError& e) {
+        // A mistyped command name would otherwise only be told that a command
+        // is missing; name the word that was not understood instead.
+        if (app.get_subcommands().empty() && !app.remaining().empty()) {
+            std::cerr << "'" << app.remaining().front() << "' is not a command; the commands are";
+            for (const CLI::App* command : app.get_subcommands({}))
+                std::cerr << ' ' << command->get_name();
+            std::cerr << ".\nRun with --help for more information.\n";
+            return kExitUsageError;
+        }
         // Help and version requests end well; everything else CLI11 raises is
         // a mistake on the command line, whatever its internal code.
         const int code = app.exit(e);

@@ -1,0 +1,82 @@
+#include "process_runner.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace orbit::cli::testing {
+
+namespace {
+
+std::string TempPath(const char* stem)
+{
+    std::string pattern = std::string("/tmp/repeat_orbit_") + stem + "_XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0)
+        throw std::runtime_error("cannot create a temporary file");
+    close(fd);
+    return pattern;
+}
+
+std::string ReadAndRemove(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::remove(path.c_str());
+    return text.str();
+}
+
+}  // namespace
+
+ProcessResult RunRepeatOrbit(const std::vector<std::string>& args)
+{
+    const std::string outPath = TempPath("out");
+    const std::string errPath = TempPath("err");
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
+
+    std::vector<std::string> argvText = {REPEAT_ORBIT_EXE};
+    argvText.insert(argvText.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : argvText)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, REPEAT_ORBIT_EXE, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        throw std::runtime_error("cannot start " REPEAT_ORBIT_EXE);
+
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ProcessResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = ReadAndRemove(outPath);
+    result.err = ReadAndRemove(errPath);
+    return result;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+}  // namespace orbit::cli::testing
