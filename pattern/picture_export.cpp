@@ -26,9 +26,11 @@ void CheckScale(double scale)
         throw orbit::OrbitError("The picture scale must lie between 0.1 and 10");
 }
 
-// Draws the pattern on an open painter whose device measures kPictureSize.
-void DrawExport(const orbit::DesignRecord& design, QPainter& painter)
+// Draws the pattern on an open painter, magnified by `scale`: lines, pen
+// widths and text alike.
+void DrawExport(const orbit::DesignRecord& design, QPainter& painter, double scale)
 {
+    painter.scale(scale, scale);
     painter.fillRect(QRectF(QPointF(0, 0), kPictureSize), Qt::white);
     PainterSurface surface(painter, PictureCanvas(kPictureSize, Qt::black, QGuiApplication::font()));
     surface.Canvas().Scale(0, 0, 50, 40);
@@ -50,11 +52,10 @@ QImage RenderPatternImage(const orbit::DesignRecord& design, double scale)
     const QSize pixels(static_cast<int>(std::lround(kPictureSize.width() * scale)),
                        static_cast<int>(std::lround(kPictureSize.height() * scale)));
     QImage image(pixels, QImage::Format_RGB32);
-    image.setDevicePixelRatio(scale);
     image.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
     image.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
     QPainter painter(&image);
-    DrawExport(design, painter);
+    DrawExport(design, painter, scale);
     painter.end();
     return image;
 }
@@ -79,14 +80,14 @@ void WritePatternSvg(const orbit::DesignRecord& design, const QString& path, dou
     generator.setOutputDevice(&buffer);
     generator.setSize(QSize(static_cast<int>(std::lround(kPictureSize.width() * scale)),
                             static_cast<int>(std::lround(kPictureSize.height() * scale))));
-    generator.setViewBox(QRectF(QPointF(0, 0), kPictureSize));
+    generator.setViewBox(QRectF(QPointF(0, 0), kPictureSize));  // user space: the window's pixels
     generator.setResolution(96);
     generator.setTitle("Relative Ground Tracks");
     QPainter painter;
     if (!painter.begin(&generator))
         throw orbit::OrbitError("Cannot start the SVG picture");
     try {
-        DrawExport(design, painter);
+        DrawExport(design, painter, 1);
     } catch (...) {
         painter.end();
         throw;
