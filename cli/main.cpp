@@ -2,6 +2,7 @@
 
 #include "command_line.h"
 #include "design_command.h"
+#include "pattern_command.h"
 #include "search_command.h"
 
 int main(int argc, char** argv)
@@ -9,5 +10,6 @@ int main(int argc, char** argv)
     CLI::App app{"Design circular Earth orbits whose ground track repeats (J2 model)", "repeat-orbit"};
     orbit::cli::AddDesignCommand(app);
     orbit::cli::AddSearchCommand(app);
+    orbit::cli::AddPatternCommand(app);
     return orbit::cli::RunCommandLine(app, argc, argv);
 }
