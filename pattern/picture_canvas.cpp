@@ -14,32 +14,39 @@ namespace pattern {
 
 namespace {
 
-// Cuts a line to `bounds` (Liang-Barsky). Far-off coordinates would otherwise
-// reach the rasteriser, whose fixed-point arithmetic cannot take them; the part
-// inside the bounds is all that can be seen anyway. False when nothing is left.
+// Keeps the part of the segment a-b on the inner side of one edge, the line
+// x = limit (alongX) or y = limit, whose outside lies towards larger values
+// (outwards = +1) or smaller ones (-1). The cut end is put on the
+// edge itself rather than interpolated, so a horizontal or vertical line
+// stays exact however far out its ends lie. False when nothing is left.
+bool CutAtEdge(QPointF& a, QPointF& b, bool alongX, double limit, double outwards)
+{
+    const auto along = [alongX](const QPointF& p) { return alongX ? p.x() : p.y(); };
+    const auto across = [alongX](const QPointF& p) { return alongX ? p.y() : p.x(); };
+    const auto outside = [&](const QPointF& p) { return (along(p) - limit) * outwards > 0; };
+    if (outside(a) && outside(b))
+        return false;
+    for (QPointF* end : {&a, &b}) {
+        if (!outside(*end))
+            continue;
+        const QPointF inner = end == &a ? b : a;
+        const double ratio = (limit - along(inner)) / (along(*end) - along(inner));
+        const double crossing = across(inner) + ratio * (across(*end) - across(inner));
+        *end = alongX ? QPointF(limit, crossing) : QPointF(crossing, limit);
+    }
+    return true;
+}
+
+// Cuts a line to `bounds`. Far-off coordinates would otherwise reach the
+// rasteriser, whose fixed-point arithmetic cannot take them; the part inside
+// the bounds is all that can be seen anyway. False when nothing is left.
 bool ClipLine(QLineF& line, const QRectF& bounds)
 {
-    const double dx = line.dx(), dy = line.dy();
-    double t0 = 0, t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {line.x1() - bounds.left(), bounds.right() - line.x1(), line.y1() - bounds.top(),
-                         bounds.bottom() - line.y1()};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-    }
-    if (t0 > t1)
+    QPointF a = line.p1(), b = line.p2();
+    if (!CutAtEdge(a, b, true, bounds.left(), -1) || !CutAtEdge(a, b, true, bounds.right(), +1) ||
+        !CutAtEdge(a, b, false, bounds.top(), -1) || !CutAtEdge(a, b, false, bounds.bottom(), +1))
         return false;
-    const QPointF start = line.p1();
-    line = QLineF(start + t0 * QPointF(dx, dy), start + t1 * QPointF(dx, dy));
+    line = QLineF(a, b);
     return true;
 }
 
