@@ -72,7 +72,7 @@ void RunSearchCommand(const SearchOptions& options)
 {
     const SearchOutcome outcome = SearchRepeatOrbits(RequestOf(options));
     if (options.json)
-        std::cout << SearchJson(outcome.rows).dump(2) << '\n';
+        WriteSearchJson(outcome.rows, std::cout);
     else if (options.csv)
         WriteSearchCsv(outcome.rows, std::cout);
     else

@@ -52,16 +52,16 @@ std::vector<std::string> TableCells(const SearchRow& row)
 
 void WriteSearchTable(const std::vector<SearchRow>& rows, std::ostream& out)
 {
+    // Two passes, formatting each row twice, so that a long search never
+    // holds every cell's text at once.
     const std::vector<std::string>& columns = SearchColumns();
-    std::vector<std::vector<std::string>> cells;
-    cells.reserve(rows.size());
     std::vector<std::size_t> widths;
     for (const std::string& column : columns)
         widths.push_back(column.size());
     for (const SearchRow& row : rows) {
-        cells.push_back(TableCells(row));
+        const std::vector<std::string> cells = TableCells(row);
         for (std::size_t i = 0; i < widths.size(); ++i)
-            widths[i] = std::max(widths[i], cells.back()[i].size());
+            widths[i] = std::max(widths[i], cells[i].size());
     }
 
     const auto writeLine = [&](const std::vector<std::string>& line) {
@@ -77,8 +77,8 @@ void WriteSearchTable(const std::vector<SearchRow>& rows, std::ostream& out)
         out << text << '\n';
     };
     writeLine(columns);
-    for (const auto& line : cells)
-        writeLine(line);
+    for (const SearchRow& row : rows)
+        writeLine(TableCells(row));
 }
 
 void WriteSearchCsv(const std::vector<SearchRow>& rows, std::ostream& out)
@@ -97,28 +97,37 @@ void WriteSearchCsv(const std::vector<SearchRow>& rows, std::ostream& out)
     }
 }
 
-nlohmann::ordered_json SearchJson(const std::vector<SearchRow>& rows)
+nlohmann::ordered_json SearchRowJson(const SearchRow& row)
 {
-    nlohmann::ordered_json array = nlohmann::ordered_json::array();
-    for (const SearchRow& row : rows) {
-        nlohmann::ordered_json object;
-        object["N"] = row.N;
-        object["M"] = row.M;
-        object["Q"] = row.Q;
-        object["revs"] = row.revs;
-        object["semi_major_axis_km"] = row.semiMajorAxisKm;
-        object["mean_altitude_km"] = row.meanAltitudeKm;
-        object["inclination_deg"] = row.inclinationDeg;
-        object["nodal_period_min"] = row.nodalPeriodMin;
-        object["mean_motion_rev_per_day"] = row.meanMotionRevPerDay;
-        object["orbit_spacing_deg"] = row.orbitSpacingDeg;
-        object["grid_spacing_deg"] = row.gridSpacingDeg;
-        object["grid_spacing_km"] = row.gridSpacingKm;
-        object["subcycle_days"] = row.subcycleDays ? nlohmann::ordered_json(*row.subcycleDays)
-                                                   : nlohmann::ordered_json(nullptr);
-        array.push_back(std::move(object));
+    nlohmann::ordered_json object;
+    object["N"] = row.N;
+    object["M"] = row.M;
+    object["Q"] = row.Q;
+    object["revs"] = row.revs;
+    object["semi_major_axis_km"] = row.semiMajorAxisKm;
+    object["mean_altitude_km"] = row.meanAltitudeKm;
+    object["inclination_deg"] = row.inclinationDeg;
+    object["nodal_period_min"] = row.nodalPeriodMin;
+    object["mean_motion_rev_per_day"] = row.meanMotionRevPerDay;
+    object["orbit_spacing_deg"] = row.orbitSpacingDeg;
+    object["grid_spacing_deg"] = row.gridSpacingDeg;
+    object["grid_spacing_km"] = row.gridSpacingKm;
+    object["subcycle_days"] =
+        row.subcycleDays ? nlohmann::ordered_json(*row.subcycleDays) : nlohmann::ordered_json(nullptr);
+    return object;
+}
+
+void WriteSearchJson(const std::vector<SearchRow>& rows, std::ostream& out)
+{
+    // Written object by object: a long search never builds the whole document.
+    if (rows.empty()) {
+        out << "[]\n";
+        return;
     }
-    return array;
+    out << "[\n";
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        out << "  " << SearchRowJson(rows[i]).dump() << (i + 1 < rows.size() ? ",\n" : "\n");
+    out << "]\n";
 }
 
 std::vector<std::string> SearchRemarks(const SearchOutcome& outcome)

@@ -25,8 +25,11 @@ void WriteSearchTable(const std::vector<SearchRow>& rows, std::ostream& out);
 // text that reads back to the same double); an empty cell for no sub-cycle.
 void WriteSearchCsv(const std::vector<SearchRow>& rows, std::ostream& out);
 
-// An array of objects keyed by column; full-precision numbers, null for no sub-cycle.
-nlohmann::ordered_json SearchJson(const std::vector<SearchRow>& rows);
+// One row as an object keyed by column; full-precision numbers, null for no sub-cycle.
+nlohmann::ordered_json SearchRowJson(const SearchRow& row);
+
+// A JSON array of the rows' objects, one object per line.
+void WriteSearchJson(const std::vector<SearchRow>& rows, std::ostream& out);
 
 // The closing remarks for stderr: designs left out and why. Empty when none were.
 std::vector<std::string> SearchRemarks(const SearchOutcome& outcome);
