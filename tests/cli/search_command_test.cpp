@@ -103,20 +103,6 @@ TEST(SearchCommand, CsvMatchesJson)
     }
 }
 
-TEST(SearchCommand, OneDayCyclesHaveNoSubcycle)
-{
-    const nlohmann::json rows = nlohmann::json::parse(
-        RunRepeatOrbit({"search", "--incl", "65", "--alt-min", "200", "--alt-max", "2000", "--max-days", "1", "--json"})
-            .out);
-    ASSERT_FALSE(rows.empty());
-    for (const nlohmann::json& row : rows) {
-        EXPECT_EQ(row["Q"], 1);
-        EXPECT_EQ(row["M"], 0);
-        EXPECT_TRUE(row["subcycle_days"].is_null());
-        EXPECT_EQ(row["inclination_deg"], 65.0);
-    }
-}
-
 // Where the c-th word of a line ends.
 std::size_t ColumnEnd(const std::string& line, std::size_t c)
 {
