@@ -10,7 +10,7 @@ namespace pattern {
 
 struct DayTrack {
     std::int32_t revolution = 0;  // the revolution counter i of the accepted candidate
-    double trackOffsetDeg = 0;    // TrackOffset: west of the reference is positive
+    double TrackOffset = 0;       // degrees from the reference track, west positive
 };
 
 // The offset of day `day`'s track from the reference track. Candidate tracks

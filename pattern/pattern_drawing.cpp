@@ -50,15 +50,15 @@ void DrawPattern(const orbit::DesignRecord& design, DrawingSurface& surface)
 {
     surface.Show();
     surface.DrawWidth(kDayPenPx);
-    const double patternCentreX = 25;
+    const double PatternCentreX = 25;  // the reference track, mid-window
 
     // Read once, before the first day.
     const double lastDay = design.Q;
     if (lastDay >= kLastDay + 1)
         throw orbit::OrbitError(orbit::kOverflow);
     for (int day = 0; day <= lastDay; ++day) {
-        const double trackOffsetDeg = FindDayTrack(design, day).trackOffsetDeg;
-        const float x = ToSingle((Guarded(patternCentreX) - kDegreeWidth * Guarded(trackOffsetDeg)).value());
+        const double TrackOffset = FindDayTrack(design, day).TrackOffset;  // degrees, west positive
+        const float x = ToSingle((Guarded(PatternCentreX) - kDegreeWidth * Guarded(TrackOffset)).value());
         surface.Line(x, kTrackTop, x, kTrackBottom, std::nullopt);
         surface.CurrentX(x);
         surface.CurrentY(ToSingle(day + 1));
@@ -67,8 +67,8 @@ void DrawPattern(const orbit::DesignRecord& design, DrawingSurface& surface)
 
     surface.DrawWidth(kBarPenPx);
     const double spacingDeg = design.NodeSpacingDeg;
-    DrawScaleBar(surface, patternCentreX, spacingDeg, +1, kRightLabel);
-    DrawScaleBar(surface, patternCentreX, spacingDeg, -1, kLeftLabel);
+    DrawScaleBar(surface, PatternCentreX, spacingDeg, +1, kRightLabel);
+    DrawScaleBar(surface, PatternCentreX, spacingDeg, -1, kLeftLabel);
 }
 
 }  // namespace pattern

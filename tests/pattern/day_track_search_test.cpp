@@ -55,7 +55,7 @@ TEST_P(DayTrackSearch, AgreesWithTheCandidateWalkOnEveryDay)
         ASSERT_TRUE(walked.has_value());
         const pattern::DayTrack found = FindDayTrack(d, day);
         EXPECT_EQ(found.revolution, walked->revolution);
-        EXPECT_EQ(found.trackOffsetDeg, walked->trackOffsetDeg);
+        EXPECT_EQ(found.TrackOffset, walked->TrackOffset);
         // In exact arithmetic the walk ends at floor(K |M| / Q), give or take
         // the one candidate that sits exactly on the spacing.
         const double exact = std::floor(day * std::fabs(c.m) / c.q);
@@ -79,17 +79,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DayTrackSearchOffsets, WorkedExampleDaysLieOneThirdOfASpacingApart)
 {
     const DesignRecord d = Design(14, 1, 3, OrbitType::ChooseInclination);
-    EXPECT_EQ(FindDayTrack(d, 0).trackOffsetDeg, 0.0);
-    EXPECT_NEAR(FindDayTrack(d, 1).trackOffsetDeg, 8.372, 5e-4);
-    EXPECT_NEAR(FindDayTrack(d, 2).trackOffsetDeg, 16.744, 5e-4);
+    EXPECT_EQ(FindDayTrack(d, 0).TrackOffset, 0.0);
+    EXPECT_NEAR(FindDayTrack(d, 1).TrackOffset, 8.372, 5e-4);
+    EXPECT_NEAR(FindDayTrack(d, 2).TrackOffset, 16.744, 5e-4);
 }
 
 TEST(DayTrackSearchOffsets, NegativeMPutsTheTracksEastOfTheReference)
 {
     const DesignRecord d = Design(14, -1, 3, OrbitType::ChooseInclination);
     for (int day = 1; day <= 2; ++day)
-        EXPECT_LT(FindDayTrack(d, day).trackOffsetDeg, 0.0) << day;
-    EXPECT_NEAR(FindDayTrack(d, 1).trackOffsetDeg, -d.NodeSpacingDeg / 3, 1e-6);
+        EXPECT_LT(FindDayTrack(d, day).TrackOffset, 0.0) << day;
+    EXPECT_NEAR(FindDayTrack(d, 1).TrackOffset, -d.NodeSpacingDeg / 3, 1e-6);
 }
 
 // A spacing that no candidate can get under: the walk would count through
@@ -146,7 +146,7 @@ TEST(DayTrackSearchRange, FindsRevolutionsDeepInTheCounterRange)
     d.NodeSpacingDeg = d.NodeSpacing * 180 / orbit::RepBas::Pi;
     const pattern::DayTrack far = FindDayTrack(d, 1);
     EXPECT_NEAR(far.revolution, 1e9, 2);
-    EXPECT_LT(std::fabs(far.trackOffsetDeg), d.NodeSpacingDeg);
+    EXPECT_LT(std::fabs(far.TrackOffset), d.NodeSpacingDeg);
     // Neighbours confirm it is the first candidate inside the window.
     EXPECT_GE(std::fabs(pattern::CandidateOffsetDeg(d, 1, far.revolution - 1)), d.NodeSpacingDeg);
 
