@@ -76,22 +76,6 @@ INSTANTIATE_TEST_SUITE_P(
                     SearchCase{"MBeyondQ", 2, 300, 7, OrbitType::ChooseInclination}),
     [](const testing::TestParamInfo<SearchCase>& info) { return info.param.name; });
 
-TEST(DayTrackSearchOffsets, WorkedExampleDaysLieOneThirdOfASpacingApart)
-{
-    const DesignRecord d = Design(14, 1, 3, OrbitType::ChooseInclination);
-    EXPECT_EQ(FindDayTrack(d, 0).TrackOffset, 0.0);
-    EXPECT_NEAR(FindDayTrack(d, 1).TrackOffset, 8.372, 5e-4);
-    EXPECT_NEAR(FindDayTrack(d, 2).TrackOffset, 16.744, 5e-4);
-}
-
-TEST(DayTrackSearchOffsets, NegativeMPutsTheTracksEastOfTheReference)
-{
-    const DesignRecord d = Design(14, -1, 3, OrbitType::ChooseInclination);
-    for (int day = 1; day <= 2; ++day)
-        EXPECT_LT(FindDayTrack(d, day).TrackOffset, 0.0) << day;
-    EXPECT_NEAR(FindDayTrack(d, 1).TrackOffset, -d.NodeSpacingDeg / 3, 1e-6);
-}
-
 // A spacing that no candidate can get under: the walk would count through
 // the whole 32-bit range; the search reports the same "Overflow" at once.
 TEST(DayTrackSearchFailures, SpacingThatIsNotPositiveIsOverflowAtOnce)

@@ -75,28 +75,4 @@ TEST(OpsText, WritesEachOperationOnItsOwnLine)
     EXPECT_EQ(Lines(pattern::OpsText(surface.Ops())), expected);
 }
 
-// The worked example as text: what `repeat-orbit pattern --ops` prints.
-TEST(OpsText, WorkedExampleReadsAsThePattern)
-{
-    orbit::DesignRecord d;
-    orbit::SolveRepeatOrbit(orbit::RepeatOrbitInputs::Fixed(14, 1, 3, orbit::OrbitType::ChooseInclination, 65, 0), {},
-                            d);
-    pattern::RecordingSurface surface;
-    pattern::DrawPattern(d, surface);
-    const std::vector<std::string> lines = Lines(pattern::OpsText(surface.Ops()));
-    ASSERT_EQ(lines.size(), 2 + 4 * 3 + 1 + 2 * 6u);
-    EXPECT_EQ(lines[0], "show");
-    EXPECT_EQ(lines[1], "width 1");
-    EXPECT_EQ(lines[2], "line 25 1 25 33");
-    EXPECT_EQ(lines[3], "pos 25 1");
-    EXPECT_EQ(lines[4], "print \" 0 \"");
-    EXPECT_EQ(lines[5].rfind("line 18.302", 0), 0u) << lines[5];
-    EXPECT_EQ(lines[14], "width 2");
-    EXPECT_EQ(lines[15].rfind("line 25 35 45.093", 0), 0u) << lines[15];
-    EXPECT_EQ(lines[15].substr(lines[15].size() - 7), "#ff0000");
-    EXPECT_EQ(lines[19].rfind("pos 31.02", 0), 0u) << lines[19];
-    EXPECT_EQ(lines[20], "print \"Orbit spacing 25.12 degrees\"");
-    EXPECT_EQ(lines[26], "print \"Orbit spacing 25.12 degrees\"");
-}
-
 }  // namespace
