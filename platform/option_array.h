@@ -1,7 +1,8 @@
 #pragma once
 // Option buttons that form one control array: exactly one member is selected,
 // selecting one deselects the others, and the array reports Click with the
-// index of the member the user has just selected.
+// index of the member the user has just selected. Tab stops at the selected
+// member; the arrow keys move the selection within the array.
 
 #include <QObject>
 
@@ -32,6 +33,8 @@ signals:
     void Click(std::int16_t index);
 
 private:
+    void UpdateTabStops();
+
     QButtonGroup* group_;
     std::vector<QRadioButton*> members_;
 };
