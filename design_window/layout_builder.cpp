@@ -1,0 +1,165 @@
+#include "layout_builder.h"
+
+#include "caption_fit.h"
+#include "command_button.h"
+#include "layout_table.h"
+#include "line_control.h"
+#include "option_array.h"
+#include "spin_control.h"
+#include "text_box.h"
+#include "twips.h"
+#include "window_font.h"
+
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+
+#include <algorithm>
+#include <cassert>
+#include <map>
+
+namespace design_window {
+
+namespace {
+
+template <class... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
+
+QWidget* CreateControl(OrbitDesVorn& window, const ControlSpec& spec)
+{
+    const QString caption = QString::fromUtf8(spec.caption);
+    return std::visit(
+        Overloaded{
+            [&](std::monostate) -> QWidget* {
+                auto* option = new QRadioButton(caption, window.OrbType);
+                assert(spec.optionIndex == window.OptionIncl->Count());
+                window.OptionIncl->Add(option);
+                option->setChecked(spec.selected);
+                return option;
+            },
+            [&](QLabel* OrbitDesVorn::*member) -> QWidget* {
+                auto* label = new QLabel(caption, &window);
+                label->setTextFormat(Qt::PlainText);
+                label->setAlignment((spec.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+                label->setWordWrap(spec.twoLines);
+                return window.*member = label;
+            },
+            [&](platform::TextBox* OrbitDesVorn::*member) -> QWidget* {
+                auto* box = new platform::TextBox(&window);
+                box->setText(caption);
+                box->setAlignment((spec.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+                return window.*member = box;
+            },
+            [&](platform::SpinControl* OrbitDesVorn::*member) -> QWidget* {
+                auto* spin = new platform::SpinControl(&window);
+                spin->SetRange(spec.spin.minimum, spec.spin.maximum);
+                spin->SetStep(spec.spin.step);
+                spin->SetInitialValue(spec.spin.value);
+                return window.*member = spin;
+            },
+            [&](platform::CommandButton* OrbitDesVorn::*member) -> QWidget* {
+                return window.*member = new platform::CommandButton(caption, &window);
+            },
+            [&](QGroupBox* OrbitDesVorn::*member) -> QWidget* {
+                return window.*member = new QGroupBox(caption, &window);
+            },
+        },
+        spec.member);
+}
+
+// The area a control's caption is drawn in, or an empty size for a control
+// without one.
+QSize CaptionArea(QWidget* control)
+{
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return label->contentsRect().size();
+    if (auto* button = qobject_cast<platform::CommandButton*>(control))
+        return button->CaptionRect().size();
+    if (auto* option = qobject_cast<QRadioButton*>(control)) {
+        QStyleOptionButton style;
+        style.initFrom(option);
+        style.text = option->text();
+        return option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option).size();
+    }
+    return {};
+}
+
+void FitCaption(QWidget* control, const QString& caption, bool wrap)
+{
+    const QSize area = CaptionArea(control);
+    if (!area.isEmpty())
+        control->setFont(platform::FitCaptionFont(control->font(), caption, area, wrap));
+}
+
+}  // namespace
+
+void BuildDesignLayout(OrbitDesVorn& window)
+{
+    const platform::Dpi dpi = platform::ScreenDpi();
+    window.setFixedSize(platform::TwipsToPixels(0, 0, kClientWidthTwips, kClientHeightTwips, dpi).size());
+    window.setFont(WindowDefaultFont());
+    window.OptionIncl = new platform::OptionArray(&window);
+
+    QHash<QString, QWidget*> byName;
+    std::multimap<int, QWidget*> byTabIndex;
+    for (const ControlSpec& spec : ControlTable()) {
+        QWidget* control = CreateControl(window, spec);
+        control->setObjectName(QString::fromUtf8(spec.name));
+        const Twips& p = spec.place;
+        control->setGeometry(platform::TwipsToPixels(p.left, p.top, p.width, p.height, dpi));
+        if (spec.font.points != 0)
+            control->setFont(ControlFont(spec.font));
+        if (spec.tip != nullptr)
+            control->setToolTip(QString::fromUtf8(spec.tip));
+        if (spec.accessibleName != nullptr)
+            control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+        if (spec.hidden)
+            control->hide();
+        if (spec.disabled)
+            control->setEnabled(false);
+        if (spec.group == Group::Inclination)
+            window.inclinationGroup_.push_back(control);
+        if (spec.group == Group::SunSyncOutput)
+            window.sunSyncOutput_.push_back(control);
+        FitCaption(control, QString::fromUtf8(spec.caption), spec.twoLines || qobject_cast<platform::CommandButton*>(control));
+        byName.insert(control->objectName(), control);
+        if (control->focusPolicy() != Qt::NoFocus)
+            byTabIndex.emplace(spec.tab, control);
+    }
+
+    for (const ControlSpec& spec : ControlTable()) {
+        if (spec.tiedTo == nullptr)
+            continue;
+        QWidget* control = byName.value(QString::fromUtf8(spec.name));
+        QWidget* box = byName.value(QString::fromUtf8(spec.tiedTo));
+        assert(box != nullptr);
+        if (auto* label = qobject_cast<QLabel*>(control))
+            label->setBuddy(box);
+        else if (auto* spin = qobject_cast<platform::SpinControl*>(control))
+            spin->SetBuddy(qobject_cast<platform::TextBox*>(box));
+    }
+
+    // Focus moves through the controls in ascending tab index; Qt skips the
+    // hidden and disabled ones, and the option button that is not selected.
+    QWidget* previous = nullptr;
+    for (const auto& [tab, control] : byTabIndex) {
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+
+    const int pen = platform::ScaledPixels(kLinePenPixels, dpi);
+    for (const LineSpec& line : LineTable()) {
+        auto* control = new platform::LineControl(platform::TwipsToPixels(line.x1, line.y1, dpi),
+                                                  platform::TwipsToPixels(line.x2, line.y2, dpi), pen, &window);
+        control->setObjectName(QString::fromUtf8(line.name));
+        control->setAccessibleName(QString::fromUtf8(line.accessibleName));
+        window.*line.member = control;
+    }
+}
+
+}  // namespace design_window
