@@ -1,0 +1,25 @@
+#include "application.h"
+
+#include "orbit_des_vorn.h"
+#include "window_icon.h"
+
+#include <QApplication>
+
+namespace app {
+
+void ConfigureApplication(QApplication& application)
+{
+    QApplication::setApplicationName(QStringLiteral("orbit-designer"));
+    QApplication::setApplicationVersion(QStringLiteral(ORBIT_DESIGNER_VERSION));
+    QApplication::setWindowIcon(design_window::DesignIcon());
+    application.setQuitOnLastWindowClosed(true);
+}
+
+design_window::OrbitDesVorn* OpenDesignWindow()
+{
+    auto* window = new design_window::OrbitDesVorn();
+    window->show();
+    return window;
+}
+
+}  // namespace app
