@@ -29,36 +29,36 @@ struct Overloaded : Ts... {
     using Ts::operator()...;
 };
 
-QWidget* CreateControl(OrbitDesVorn& window, const ControlSpec& spec)
+QWidget* CreateControl(OrbitDesVorn& window, const ControlRow& row)
 {
-    const QString caption = QString::fromUtf8(spec.caption);
+    const QString caption = QString::fromUtf8(row.caption);
     return std::visit(
         Overloaded{
             [&](std::monostate) -> QWidget* {
                 auto* option = new QRadioButton(caption, window.OrbType);
-                assert(spec.optionIndex == window.OptionIncl->Count());
+                assert(row.optionIndex == window.OptionIncl->Count());
                 window.OptionIncl->Add(option);
-                option->setChecked(spec.selected);
+                option->setChecked(row.selected);
                 return option;
             },
             [&](QLabel* OrbitDesVorn::*member) -> QWidget* {
                 auto* label = new QLabel(caption, &window);
                 label->setTextFormat(Qt::PlainText);
-                label->setAlignment((spec.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-                label->setWordWrap(spec.twoLines);
+                label->setAlignment((row.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+                label->setWordWrap(row.twoLines);
                 return window.*member = label;
             },
             [&](platform::TextBox* OrbitDesVorn::*member) -> QWidget* {
                 auto* box = new platform::TextBox(&window);
                 box->setText(caption);
-                box->setAlignment((spec.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+                box->setAlignment((row.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
                 return window.*member = box;
             },
             [&](platform::SpinControl* OrbitDesVorn::*member) -> QWidget* {
                 auto* spin = new platform::SpinControl(&window);
-                spin->SetRange(spec.spin.minimum, spec.spin.maximum);
-                spin->SetStep(spec.spin.step);
-                spin->SetInitialValue(spec.spin.value);
+                spin->SetRange(row.spin.minimum, row.spin.maximum);
+                spin->SetStep(row.spin.step);
+                spin->SetInitialValue(row.spin.value);
                 return window.*member = spin;
             },
             [&](platform::CommandButton* OrbitDesVorn::*member) -> QWidget* {
@@ -68,7 +68,7 @@ QWidget* CreateControl(OrbitDesVorn& window, const ControlSpec& spec)
                 return window.*member = new QGroupBox(caption, &window);
             },
         },
-        spec.member);
+        row.member);
 }
 
 // The area a control's caption is drawn in, or an empty size for a control
@@ -106,36 +106,37 @@ void BuildDesignLayout(OrbitDesVorn& window)
 
     QHash<QString, QWidget*> byName;
     std::multimap<int, QWidget*> byTabIndex;
-    for (const ControlSpec& spec : ControlTable()) {
-        QWidget* control = CreateControl(window, spec);
-        control->setObjectName(QString::fromUtf8(spec.name));
-        const Twips& p = spec.place;
+    for (const ControlRow& row : ControlTable()) {
+        QWidget* control = CreateControl(window, row);
+        control->setObjectName(QString::fromUtf8(row.name));
+        const Twips& p = row.place;
         control->setGeometry(platform::TwipsToPixels(p.left, p.top, p.width, p.height, dpi));
-        if (spec.font.points != 0)
-            control->setFont(ControlFont(spec.font));
-        if (spec.tip != nullptr)
-            control->setToolTip(QString::fromUtf8(spec.tip));
-        if (spec.accessibleName != nullptr)
-            control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
-        if (spec.hidden)
+        if (row.font.points != 0)
+            control->setFont(ControlFont(row.font));
+        if (row.tip != nullptr)
+            control->setToolTip(QString::fromUtf8(row.tip));
+        if (row.accessibleName != nullptr)
+            control->setAccessibleName(QString::fromUtf8(row.accessibleName));
+        if (row.hidden)
             control->hide();
-        if (spec.disabled)
+        if (row.disabled)
             control->setEnabled(false);
-        if (spec.group == Group::Inclination)
+        if (row.group == Group::Inclination)
             window.inclinationGroup_.push_back(control);
-        if (spec.group == Group::SunSyncOutput)
+        if (row.group == Group::SunSyncOutput)
             window.sunSyncOutput_.push_back(control);
-        FitCaption(control, QString::fromUtf8(spec.caption), spec.twoLines || qobject_cast<platform::CommandButton*>(control));
+        const bool wraps = row.twoLines || qobject_cast<platform::CommandButton*>(control) != nullptr;
+        FitCaption(control, QString::fromUtf8(row.caption), wraps);
         byName.insert(control->objectName(), control);
         if (control->focusPolicy() != Qt::NoFocus)
-            byTabIndex.emplace(spec.tab, control);
+            byTabIndex.emplace(row.tab, control);
     }
 
-    for (const ControlSpec& spec : ControlTable()) {
-        if (spec.tiedTo == nullptr)
+    for (const ControlRow& row : ControlTable()) {
+        if (row.tiedTo == nullptr)
             continue;
-        QWidget* control = byName.value(QString::fromUtf8(spec.name));
-        QWidget* box = byName.value(QString::fromUtf8(spec.tiedTo));
+        QWidget* control = byName.value(QString::fromUtf8(row.name));
+        QWidget* box = byName.value(QString::fromUtf8(row.tiedTo));
         assert(box != nullptr);
         if (auto* label = qobject_cast<QLabel*>(control))
             label->setBuddy(box);
@@ -153,7 +154,7 @@ void BuildDesignLayout(OrbitDesVorn& window)
     }
 
     const int pen = platform::ScaledPixels(kLinePenPixels, dpi);
-    for (const LineSpec& line : LineTable()) {
+    for (const LineRow& line : LineTable()) {
         auto* control = new platform::LineControl(platform::TwipsToPixels(line.x1, line.y1, dpi),
                                                   platform::TwipsToPixels(line.x2, line.y2, dpi), pen, &window);
         control->setObjectName(QString::fromUtf8(line.name));

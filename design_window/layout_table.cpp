@@ -8,14 +8,14 @@ namespace {
 
 using W = OrbitDesVorn;
 
-constexpr FontSpec kLetter{12, true, false};
-constexpr FontSpec kItalicLetter{12, true, true};
-constexpr FontSpec kStepCaption{8.25, true, false};
-constexpr FontSpec kPoint{13.5, true, false};
+constexpr FontChoice kLetter{12, true, false};
+constexpr FontChoice kItalicLetter{12, true, true};
+constexpr FontChoice kStepCaption{8.25, true, false};
+constexpr FontChoice kPoint{13.5, true, false};
 
 // In the order the controls are created: a later control lies on top of an
 // earlier one where they overlap (the tenths box over the "." label).
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
     // N, M and Q.
     {.name = "Label1", .member = &W::Label1, .caption = "N", .place = {240, 720, 255, 255}, .tab = 6,
      .font = kLetter, .tiedTo = "NinputText"},
@@ -112,7 +112,7 @@ const ControlSpec kControls[] = {
 constexpr const char* kToCompute = "arrow from the inputs to the compute button";
 constexpr const char* kToResults = "arrow from the compute button to the results";
 
-const LineSpec kLines[] = {
+const LineRow kLines[] = {
     {"Line5", &W::Line5, 4200, 720, 3960, 720, kToCompute},
     {"Line4", &W::Line4, 4200, 2880, 4200, 720, kToCompute},
     {"Line6", &W::Line6, 4200, 2880, 3720, 2880, kToCompute},
@@ -126,7 +126,7 @@ const LineSpec kLines[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> ControlTable() { return kControls; }
-std::span<const LineSpec> LineTable() { return kLines; }
+std::span<const ControlRow> ControlTable() { return kControls; }
+std::span<const LineRow> LineTable() { return kLines; }
 
 }  // namespace design_window

@@ -24,31 +24,31 @@ struct Twips {
 };
 
 // A font of its own; a zero size means the window's default font.
-struct FontSpec {
+struct FontChoice {
     double points = 0;
     bool bold = false;
     bool italic = false;
 };
 
-struct SpinSpec {
+struct SpinSettings {
     int value = 0, minimum = 0, maximum = 0, step = 1;
 };
 
 enum class Group { None, Inclination, SunSyncOutput };
 
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     ControlMember member;
     int optionIndex = -1;            // option buttons: index in OptionIncl
     const char* caption = "";        // caption, or a text box's initial text
     Twips place{};                   // option buttons: relative to the frame
     int tab = 0;                     // tab index
-    FontSpec font{};
+    FontChoice font{};
     bool alignRight = false;
     bool twoLines = false;           // a caption that wraps at word boundaries
     Group group = Group::None;
     const char* tiedTo = nullptr;    // a label's box, a spin control's buddy
-    SpinSpec spin{};
+    SpinSettings spin{};
     const char* tip = nullptr;
     const char* accessibleName = nullptr;  // when the caption or label does not name it
     bool hidden = false;             // start state
@@ -56,7 +56,7 @@ struct ControlSpec {
     bool selected = false;
 };
 
-struct LineSpec {
+struct LineRow {
     const char* name;
     platform::LineControl* OrbitDesVorn::*member;
     int x1, y1, x2, y2;  // twips, from the first point to the second
@@ -69,7 +69,7 @@ inline constexpr int kClientHeightTwips = 6435;
 inline constexpr const char* kWindowCaption = "Design Repeating Pattern Orbit";
 inline constexpr int kLinePenPixels = 2;
 
-std::span<const ControlSpec> ControlTable();
-std::span<const LineSpec> LineTable();
+std::span<const ControlRow> ControlTable();
+std::span<const LineRow> LineTable();
 
 }  // namespace design_window

@@ -19,13 +19,13 @@ QFont DesignFace(double points)
 
 QFont WindowDefaultFont() { return DesignFace(kDefaultFontPoints); }
 
-QFont ControlFont(const FontSpec& spec)
+QFont ControlFont(const FontChoice& choice)
 {
-    if (spec.points == 0)
+    if (choice.points == 0)
         return WindowDefaultFont();
-    QFont font = DesignFace(spec.points);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    QFont font = DesignFace(choice.points);
+    font.setBold(choice.bold);
+    font.setItalic(choice.italic);
     return font;
 }
 

@@ -22,6 +22,6 @@ inline constexpr double kDefaultFontPoints = 7.5;
 QFont WindowDefaultFont();
 
 // The font a control asks for: its own, or the window default for a zero size.
-QFont ControlFont(const FontSpec& spec);
+QFont ControlFont(const FontChoice& choice);
 
 }  // namespace design_window

@@ -90,16 +90,4 @@ TEST_F(Keyboard, ADesignByKeyboardAlone)
     EXPECT_TRUE(errors_.isEmpty());
 }
 
-TEST_F(Keyboard, TypingIntoTheInclinationBoxesWorksFromTheKeyboard)
-{
-    ASSERT_TRUE(TabTo(W().InclText));
-    QTest::keyClick(W().InclText, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(W().InclText, "98");
-    ASSERT_TRUE(TabTo(W().ComputeCom));
-    QTest::keyClick(W().ComputeCom, Qt::Key_Space);
-    EXPECT_TRUE(errors_.isEmpty());
-    EXPECT_FALSE(W().AxelBox->text().isEmpty());
-    EXPECT_TRUE(W().DispCom->isEnabled());
-}
-
 }  // namespace

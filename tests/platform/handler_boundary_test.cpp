@@ -51,23 +51,6 @@ TEST(HandlerBoundary, ReportsEveryKindOfError)
     EXPECT_EQ(texts, (QStringList{"Type mismatch", "No convergence", "Unexpected error"}));
 }
 
-TEST(HandlerBoundary, HandlerWrapsAMemberFunctionWithItsArguments)
-{
-    struct Window : QWidget {
-        int seen = 0;
-        void Click(std::int16_t index)
-        {
-            seen = index;
-            throw orbit::OrbitError(orbit::kOverflow);
-        }
-    } window;
-    QStringList texts;
-    ScopedErrorSink sink([&](QWidget*, const QString& text) { texts << text; });
-    platform::Handler(&window, &Window::Click)(std::int16_t{1});
-    EXPECT_EQ(window.seen, 1);
-    EXPECT_EQ(texts, QStringList{"Overflow"});
-}
-
 TEST(HandlerBoundary, WithoutASinkTheUserSeesAMessageBoxWithTheText)
 {
     QWidget window;
