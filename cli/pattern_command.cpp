@@ -4,7 +4,7 @@
 #include "design_run.h"
 #include "ops_text.h"
 #include "orbit_error.h"
-#include "orbit_type_options.h"
+#include "design_input_options.h"
 #include "pattern_drawing.h"
 #include "picture_export.h"
 #include "recording_surface.h"
@@ -20,8 +20,7 @@ namespace orbit::cli {
 namespace {
 
 struct PatternOptions {
-    std::string nText, mText, qText;
-    OrbitTypeOptions orbitType;
+    DesignInputOptions inputs;
     std::string pngPath, svgPath;
     bool ops = false;
     double scale = 1;
@@ -76,16 +75,9 @@ void WritePicture(const DesignRecord& record, const PatternOptions& options)
 
 void RunPatternCommand(const PatternOptions& options)
 {
-    DesignRequest request;
-    request.nText = options.nText;
-    request.mText = options.mText;
-    request.qText = options.qText;
-    request.type = options.orbitType.Type();
-    request.inclDegreesText = options.orbitType.inclDegreesText;
-    request.inclTenthsText = options.orbitType.inclTenthsText;
 
     // Only a completed design can be displayed, as in the design window.
-    const DesignRun run = RunDesign(request);
+    const DesignRun run = RunDesign(options.inputs.Request());
     if (!run.completed()) {
         std::cerr << run.error.value_or("The design did not complete") << '\n';
         throw ComputationFailed();
@@ -103,12 +95,7 @@ void AddPatternCommand(CLI::App& app)
     CLI::App* command = app.add_subcommand(
         "pattern", "Draw the relative ground-track pattern of one design, as the pattern window shows it");
     auto options = std::make_shared<PatternOptions>();
-    command->add_option("--n", options->nText, "Whole number of revolutions per day")->type_name("N")->required();
-    command->add_option("--m", options->mText, "Extra revolutions until the track matches day 1's (may be negative)")
-        ->type_name("M")
-        ->required();
-    command->add_option("--q", options->qText, "Days until the ground track repeats")->type_name("Q")->required();
-    AddOrbitTypeOptions(*command, options->orbitType);
+    AddDesignInputOptions(*command, options->inputs);
 
     CLI::Option* png = command->add_option("--png", options->pngPath, "Write the picture as a PNG file")
                            ->type_name("FILE");

@@ -1,5 +1,7 @@
 #include "guarded.h"
 
+#include "error_text.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -9,16 +11,6 @@ namespace {
 
 using orbit::Guarded;
 using orbit::OrbitError;
-
-std::string ErrorOf(auto&& f)
-{
-    try {
-        f();
-    } catch (const OrbitError& e) {
-        return e.what();
-    }
-    return "";
-}
 
 TEST(Guarded, DivisionFaultsAreToldApart)
 {

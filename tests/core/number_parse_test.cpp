@@ -2,6 +2,8 @@
 
 #include "orbit_error.h"
 
+#include "error_text.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -11,16 +13,6 @@
 namespace {
 
 using namespace orbit;
-
-std::string ErrorOf(auto&& f)
-{
-    try {
-        f();
-    } catch (const OrbitError& e) {
-        return e.what();
-    }
-    return "";
-}
 
 TEST(ParseNumberStrict, AcceptsNumbersAsUsersTypeThem)
 {

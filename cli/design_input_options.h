@@ -1,0 +1,25 @@
+#pragma once
+// The inputs of one design as `design` and `pattern` take them: --n, --m, --q
+// and the orbit type, kept as the texts the user typed.
+
+#include "design_run.h"
+#include "orbit_type_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+
+namespace orbit::cli {
+
+struct DesignInputOptions {
+    std::string nText, mText, qText;
+    OrbitTypeOptions orbitType;
+
+    // Throws a usage error when no orbit type was chosen.
+    DesignRequest Request() const;
+};
+
+// Adds --n, --m, --q, --sun-sync, --incl and --tenths to `command`.
+void AddDesignInputOptions(CLI::App& command, DesignInputOptions& options);
+
+}  // namespace orbit::cli
