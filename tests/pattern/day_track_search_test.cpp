@@ -3,6 +3,7 @@
 #include "orbit_error.h"
 #include "repbas.h"
 #include "repeat_orbit_solver.h"
+#include "solved_design.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,10 @@
 
 namespace {
 
+using pattern_test::Design;
 using orbit::DesignRecord;
 using orbit::OrbitType;
 using pattern::FindDayTrack;
-
-DesignRecord Design(double n, double m, double q, OrbitType type, double inclDeg = 65)
-{
-    DesignRecord record;
-    orbit::SolveRepeatOrbit(orbit::RepeatOrbitInputs::Fixed(n, m, q, type, inclDeg, 0), {}, record);
-    return record;
-}
 
 // The candidate walk one revolution at a time, for comparison; stops after
 // `limit` candidates (nullopt: not found within them).

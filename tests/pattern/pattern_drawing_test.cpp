@@ -3,6 +3,7 @@
 #include "orbit_error.h"
 #include "recording_surface.h"
 #include "repeat_orbit_solver.h"
+#include "solved_design.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +13,11 @@
 
 namespace {
 
+using pattern_test::Design;
 using orbit::DesignRecord;
 using orbit::OrbitType;
 using pattern::DrawOp;
 using Kind = pattern::DrawOp::Kind;
-
-DesignRecord Design(double n, double m, double q, OrbitType type, double inclDeg = 65)
-{
-    DesignRecord record;
-    orbit::SolveRepeatOrbit(orbit::RepeatOrbitInputs::Fixed(n, m, q, type, inclDeg, 0), {}, record);
-    return record;
-}
 
 // One labelled day line: its x and the printed label with its position.
 struct DayLine {

@@ -5,6 +5,7 @@
 #include "picture_probe.h"
 #include "rel_ground.h"
 #include "repeat_orbit_solver.h"
+#include "solved_design.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,21 +18,14 @@
 
 namespace {
 
+using pattern_test::Design;
+using pattern_test::kBarRed;
 using orbit::DesignRecord;
 using orbit::OrbitType;
 using pattern_test::AllOf;
 using pattern_test::ColourNear;
 using pattern_test::PixelOf;
 using pattern::RenderPatternImage;
-
-const QColor kBarRed(255, 0, 0);
-
-DesignRecord Design(double n, double m, double q, OrbitType type = OrbitType::ChooseInclination)
-{
-    DesignRecord record;
-    orbit::SolveRepeatOrbit(orbit::RepeatOrbitInputs::Fixed(n, m, q, type, 65, 0), {}, record);
-    return record;
-}
 
 std::string ErrorOf(const std::function<void()>& action)
 {

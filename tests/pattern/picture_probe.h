@@ -10,6 +10,9 @@
 
 namespace pattern_test {
 
+// The scale bars' light red.
+inline const QColor kBarRed(255, 0, 0);
+
 // The pixel that holds the user point (x, y) in `image`.
 inline QPoint PixelOf(const QImage& image, double x, double y)
 {

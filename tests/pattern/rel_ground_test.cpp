@@ -4,6 +4,7 @@
 #include "orbit_error.h"
 #include "picture_probe.h"
 #include "repeat_orbit_solver.h"
+#include "solved_design.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -13,20 +14,13 @@
 
 namespace {
 
+using pattern_test::Design;
+using pattern_test::kBarRed;
 using orbit::DesignRecord;
 using orbit::OrbitType;
 using pattern::RelGround;
 using pattern_test::AllOf;
 using pattern_test::ColourNear;
-
-const QColor kBarRed(255, 0, 0);
-
-DesignRecord Design(double n, double m, double q, OrbitType type = OrbitType::ChooseInclination)
-{
-    DesignRecord record;
-    orbit::SolveRepeatOrbit(orbit::RepeatOrbitInputs::Fixed(n, m, q, type, 65, 0), {}, record);
-    return record;
-}
 
 // Day 1 of N 14, M 1, Q 3 lies at x = 18.302; of N 14, M -1, Q 3 at x = 32.024.
 const double kEastDay1X = 18.302, kWestDay1X = 32.024;
