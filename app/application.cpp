@@ -1,7 +1,7 @@
-#include "application.h"
+#include "app/application.h"
 
-#include "orbit_des_vorn.h"
-#include "window_icon.h"
+#include "design_window/orbit_des_vorn.h"
+#include "design_window/window_icon.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
-#include "design_window_picture.h"
+#include "app/design_window_picture.h"
 
-#include "application.h"
-#include "option_array.h"
-#include "orbit_des_vorn.h"
-#include "spin_control.h"
+#include "app/application.h"
+#include "design_window/orbit_des_vorn.h"
+#include "platform/option_array.h"
+#include "platform/spin_control.h"
 
 #include <QApplication>
 #include <QPixmap>

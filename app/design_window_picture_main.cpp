@@ -3,8 +3,8 @@
 //
 //   QT_QPA_PLATFORM=offscreen design-window-picture docs/design_window.png
 
-#include "application.h"
-#include "design_window_picture.h"
+#include "app/application.h"
+#include "app/design_window_picture.h"
 
 #include <QApplication>
 #include <QTextStream>

@@ -1,7 +1,7 @@
 // orbit-designer: the repeat-orbit design window. It takes no command line,
 // reads and writes no files; everything happens in its windows.
 
-#include "application.h"
+#include "app/application.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // One solve of each orbit type, and the text rules that turn fields into
 // numbers and results into field texts.
-#include "number_text.h"
-#include "repeat_orbit_solver.h"
+#include "core/number_text.h"
+#include "core/repeat_orbit_solver.h"
 
 #include <benchmark/benchmark.h>
 

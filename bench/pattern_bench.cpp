@@ -3,13 +3,13 @@
 // drawing them. Run on the offscreen platform unless another one is chosen:
 //   build/bench/pattern_bench
 
-#include "day_track_search.h"
-#include "orbit_error.h"
-#include "pattern_drawing.h"
-#include "recording_surface.h"
-#include "rel_ground.h"
-#include "repbas.h"
-#include "repeat_orbit_solver.h"
+#include "core/orbit_error.h"
+#include "core/repbas.h"
+#include "core/repeat_orbit_solver.h"
+#include "pattern/day_track_search.h"
+#include "pattern/pattern_drawing.h"
+#include "pattern/qt/rel_ground.h"
+#include "pattern/recording_surface.h"
 
 #include <QApplication>
 

@@ -3,15 +3,15 @@
 // to 100 days. Run with
 //   build/bench/search_bench
 
-#include "repeat_search.h"
+#include "analysis/repeat_search.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-orbit::cli::SearchRequest Band(orbit::OrbitType type, int maxDays)
+orbit::analysis::SearchRequest Band(orbit::OrbitType type, int maxDays)
 {
-    orbit::cli::SearchRequest request;
+    orbit::analysis::SearchRequest request;
     request.type = type;
     request.inclDegrees = 65;
     request.altMinKm = 200;
@@ -22,11 +22,11 @@ orbit::cli::SearchRequest Band(orbit::OrbitType type, int maxDays)
 
 void Search(benchmark::State& state, orbit::OrbitType type)
 {
-    const orbit::cli::SearchRequest request = Band(type, static_cast<int>(state.range(0)));
+    const orbit::analysis::SearchRequest request = Band(type, static_cast<int>(state.range(0)));
     std::int64_t designs = 0;
     std::size_t rows = 0;
     for (auto _ : state) {
-        const orbit::cli::SearchOutcome outcome = orbit::cli::SearchRepeatOrbits(request);
+        const orbit::analysis::SearchOutcome outcome = orbit::analysis::SearchRepeatOrbits(request);
         designs += outcome.designsSolved;
         rows = outcome.rows.size();
         benchmark::DoNotOptimize(outcome.rows.data());

@@ -1,9 +1,9 @@
-#include "design_command.h"
+#include "cli/design_command.h"
 
-#include "command_line.h"
-#include "design_output.h"
-#include "design_run.h"
-#include "design_input_options.h"
+#include "cli/command_line.h"
+#include "cli/design_input_options.h"
+#include "cli/design_output.h"
+#include "cli/design_run.h"
 
 #include <iostream>
 #include <memory>

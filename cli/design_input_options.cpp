@@ -1,4 +1,4 @@
-#include "design_input_options.h"
+#include "cli/design_input_options.h"
 
 namespace orbit::cli {
 

@@ -2,8 +2,8 @@
 // The inputs of one design as `design` and `pattern` take them: --n, --m, --q
 // and the orbit type, kept as the texts the user typed.
 
-#include "design_run.h"
-#include "orbit_type_options.h"
+#include "cli/design_run.h"
+#include "cli/orbit_type_options.h"
 
 #include <CLI/CLI.hpp>
 

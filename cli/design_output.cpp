@@ -1,8 +1,8 @@
-#include "design_output.h"
+#include "cli/design_output.h"
 
-#include "coverage.h"
-#include "design_warnings.h"
-#include "number_text.h"
+#include "analysis/repeat_grid.h"
+#include "cli/design_warnings.h"
+#include "core/number_text.h"
 
 #include <algorithm>
 
@@ -70,7 +70,7 @@ nlohmann::ordered_json DesignJson(const DesignRun& run)
     json["values"] = values;
 
     if (run.completed()) {
-        if (const auto coverage = CoverageOf(run.record.N, run.record.M, run.record.Q)) {
+        if (const auto coverage = analysis::RepeatGridOf(run.record.N, run.record.M, run.record.Q)) {
             nlohmann::ordered_json figures;
             figures["grid_spacing_deg"] = coverage->gridSpacingDeg;
             figures["grid_spacing_km"] = coverage->gridSpacingKm;

@@ -2,7 +2,7 @@
 // How `repeat-orbit design` shows a design: as the window's result boxes
 // (caption and text, one per line, in the window's order) or as one JSON object.
 
-#include "design_run.h"
+#include "cli/design_run.h"
 
 #include <nlohmann/json.hpp>
 

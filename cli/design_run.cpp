@@ -1,7 +1,7 @@
-#include "design_run.h"
+#include "cli/design_run.h"
 
-#include "number_text.h"
-#include "orbit_error.h"
+#include "core/number_text.h"
+#include "core/orbit_error.h"
 
 namespace orbit::cli {
 

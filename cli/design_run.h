@@ -4,7 +4,7 @@
 // solver needs them, so a bad value fails exactly where the window would.
 // Everything the solver yields before a failure is kept.
 
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
 
 #include <cstdint>
 #include <optional>

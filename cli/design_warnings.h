@@ -2,7 +2,7 @@
 // Plain-language warnings about a design whose numbers are formally right but
 // describe no usable orbit. A warning explains a result; it never changes one.
 
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
 
 #include <optional>
 #include <string>
@@ -15,11 +15,6 @@ inline constexpr const char* kBelowSurfaceWarning =
 inline constexpr const char* kNoSunSynchronousWarning =
     "No sun-synchronous orbit exists at this semi-major axis: the cosine of the inclination "
     "falls below -1, so the inclination is clamped to 180 degrees.";
-
-// True when the sun-synchronous condition asks for a cosine of the inclination
-// below -1 at this semi-major axis (km), the case in which the solver clamps
-// the inclination to 180 degrees.
-bool NoSunSynchronousOrbitAt(double semiMajorAxisKm);
 
 // The warnings that apply to what is known of a design: its axis and altitude
 // when they have been formed (a failed solve may not have got that far).

@@ -1,9 +1,9 @@
 // repeat-orbit: the design core on the command line, for scripts and tables.
 
-#include "command_line.h"
-#include "design_command.h"
-#include "pattern_command.h"
-#include "search_command.h"
+#include "cli/command_line.h"
+#include "cli/design_command.h"
+#include "cli/pattern_command.h"
+#include "cli/search_command.h"
 
 int main(int argc, char** argv)
 {

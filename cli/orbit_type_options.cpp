@@ -1,4 +1,4 @@
-#include "orbit_type_options.h"
+#include "cli/orbit_type_options.h"
 
 namespace orbit::cli {
 

@@ -2,7 +2,7 @@
 // The orbit-type choice both subcommands share: --sun-sync, or --incl DEG with
 // an optional --tenths T, exactly one of the two.
 
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
 
 #include <CLI/CLI.hpp>
 

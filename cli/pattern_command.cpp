@@ -1,15 +1,14 @@
-#include "pattern_command.h"
+#include "cli/pattern_command.h"
 
-#include "command_line.h"
-#include "design_run.h"
-#include "ops_text.h"
-#include "orbit_error.h"
-#include "design_input_options.h"
-#include "pattern_drawing.h"
-#include "picture_export.h"
-#include "recording_surface.h"
-
-#include <QGuiApplication>
+#include "cli/command_line.h"
+#include "cli/design_input_options.h"
+#include "cli/design_run.h"
+#include "cli/picture_files.h"
+#include "core/orbit_error.h"
+#include "pattern/ops_text.h"
+#include "pattern/pattern_drawing.h"
+#include "pattern/picture_size.h"
+#include "pattern/recording_surface.h"
 
 #include <iostream>
 #include <memory>
@@ -25,21 +24,6 @@ struct PatternOptions {
     bool ops = false;
     double scale = 1;
 };
-
-// Images need a GUI application object but never a display: unless the user
-// chose a platform, the offscreen one is used. An application object that
-// already exists (the command run inside a GUI program) is used as it is.
-std::unique_ptr<QGuiApplication> MakeGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "repeat-orbit";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
 
 // Lists the operations; those drawn before a failing step are listed too.
 void WriteOps(const DesignRecord& record)
@@ -61,12 +45,11 @@ void WriteOps(const DesignRecord& record)
 
 void WritePicture(const DesignRecord& record, const PatternOptions& options)
 {
-    const auto application = MakeGuiApplication();
     try {
         if (!options.pngPath.empty())
-            pattern::WritePatternPng(record, QString::fromStdString(options.pngPath), options.scale);
+            WritePatternPicture(record, PictureFormat::Png, options.pngPath, options.scale);
         else
-            pattern::WritePatternSvg(record, QString::fromStdString(options.svgPath), options.scale);
+            WritePatternPicture(record, PictureFormat::Svg, options.svgPath, options.scale);
     } catch (const OrbitError& e) {
         std::cerr << e.what() << '\n';
         throw ComputationFailed();
@@ -75,7 +58,6 @@ void WritePicture(const DesignRecord& record, const PatternOptions& options)
 
 void RunPatternCommand(const PatternOptions& options)
 {
-
     // Only a completed design can be displayed, as in the design window.
     const DesignRun run = RunDesign(options.inputs.Request());
     if (!run.completed()) {
@@ -105,7 +87,7 @@ void AddPatternCommand(CLI::App& app)
                                          "Print the drawing operations, one per line, in user coordinates");
     command->add_option("--scale", options->scale, "Magnify the picture (749 x 270 pixels at 1; 0.1 to 10)")
         ->type_name("F")
-        ->check(CLI::Range(pattern::kMinExportScale, pattern::kMaxExportScale))
+        ->check(CLI::Range(pattern::kMinPictureScale, pattern::kMaxPictureScale))
         ->excludes(ops);
     png->excludes(svg)->excludes(ops);
     svg->excludes(ops);

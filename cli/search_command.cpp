@@ -1,11 +1,11 @@
-#include "search_command.h"
+#include "cli/search_command.h"
 
-#include "command_line.h"
-#include "number_text.h"
-#include "orbit_error.h"
-#include "orbit_type_options.h"
-#include "repeat_search.h"
-#include "search_output.h"
+#include "analysis/repeat_search.h"
+#include "cli/command_line.h"
+#include "cli/orbit_type_options.h"
+#include "cli/search_output.h"
+#include "core/number_text.h"
+#include "core/orbit_error.h"
 
 #include <cmath>
 #include <iostream>
@@ -15,6 +15,8 @@
 namespace orbit::cli {
 
 namespace {
+
+using analysis::SearchRequest;
 
 struct SearchOptions {
     OrbitTypeOptions orbitType;
@@ -61,7 +63,7 @@ SearchRequest RequestOf(const SearchOptions& options)
     request.maxDays = ArgumentDays("--max-days", options.maxDaysText);
     request.minDays = ArgumentDays("--min-days", options.minDaysText);
     try {
-        ValidateSearchRequest(request);
+        analysis::ValidateSearchRequest(request);
     } catch (const OrbitError& e) {
         throw UsageError(e.what());
     }
@@ -70,7 +72,7 @@ SearchRequest RequestOf(const SearchOptions& options)
 
 void RunSearchCommand(const SearchOptions& options)
 {
-    const SearchOutcome outcome = SearchRepeatOrbits(RequestOf(options));
+    const SearchOutcome outcome = analysis::SearchRepeatOrbits(RequestOf(options));
     if (options.json)
         WriteSearchJson(outcome.rows, std::cout);
     else if (options.csv)

@@ -1,6 +1,6 @@
-#include "search_output.h"
+#include "cli/search_output.h"
 
-#include "number_text.h"
+#include "core/number_text.h"
 
 #include <algorithm>
 #include <charconv>

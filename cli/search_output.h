@@ -3,7 +3,7 @@
 // reading, CSV for spreadsheets, a JSON array for scripts. All three use the
 // same column names.
 
-#include "repeat_search.h"
+#include "analysis/repeat_search.h"
 
 #include <nlohmann/json.hpp>
 
@@ -12,6 +12,9 @@
 #include <vector>
 
 namespace orbit::cli {
+
+using analysis::SearchOutcome;
+using analysis::SearchRow;
 
 // The column names, in order.
 const std::vector<std::string>& SearchColumns();

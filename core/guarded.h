@@ -6,7 +6,7 @@
 // is "Overflow". Expressions keep C++'s left-to-right evaluation, so a formula
 // written as S * 3 * J2 * Re * Re / 2 is computed in exactly that order.
 
-#include "orbit_error.h"
+#include "core/orbit_error.h"
 
 #include <cmath>
 
@@ -23,7 +23,7 @@ public:
     friend Guarded operator/(Guarded a, Guarded b)
     {
         if (b.v_ == 0.0)
-            throw OrbitError(a.v_ == 0.0 ? kOverflow : kDivisionByZero);
+            throw OrbitError(a.v_ == 0.0 ? ErrorKind::Overflow : ErrorKind::DivisionByZero);
         return Check(a.v_ / b.v_);
     }
     Guarded operator-() const { return Guarded(-v_); }
@@ -37,7 +37,7 @@ public:
     static Guarded Check(double v)
     {
         if (!std::isfinite(v))
-            throw OrbitError(kOverflow);
+            throw OrbitError(ErrorKind::Overflow);
         return Guarded(v);
     }
 
@@ -51,7 +51,7 @@ private:
 inline Guarded Pow(Guarded x, double exponent)
 {
     if (x.value() == 0.0 && exponent < 0.0)
-        throw OrbitError(kDivisionByZero);
+        throw OrbitError(ErrorKind::DivisionByZero);
     return Guarded::Check(std::pow(x.value(), exponent));
 }
 

@@ -1,6 +1,6 @@
-#include "number_text.h"
+#include "core/number_text.h"
 
-#include "orbit_error.h"
+#include "core/orbit_error.h"
 
 #include <algorithm>
 #include <charconv>
@@ -40,11 +40,11 @@ double DecimalToDouble(std::string_view text)
         const long position = static_cast<long>(firstSignificant);
         const long magnitude = exponent + (position < integerDigits ? integerDigits - position : integerDigits - position + 1);
         if (magnitude > 0)
-            throw OrbitError(kOverflow);
+            throw OrbitError(ErrorKind::Overflow);
         return mantissa.front() == '-' ? -0.0 : 0.0;
     }
     if (ec != std::errc() || end != text.data() + text.size())
-        throw OrbitError(kTypeMismatch);
+        throw OrbitError(ErrorKind::TypeMismatch);
     return value;
 }
 
@@ -99,14 +99,14 @@ double ParseNumberStrict(std::string_view text)
 
     bool digits = false;
     if (text.empty() || ScanDecimal(text, digits) != text.size() || !digits)
-        throw OrbitError(kTypeMismatch);
+        throw OrbitError(ErrorKind::TypeMismatch);
     return DecimalToDouble(WithoutPlus(text));
 }
 
 std::string FormatPattern(double value, std::string_view pattern)
 {
     if (!std::isfinite(value))
-        throw OrbitError(kOverflow);
+        throw OrbitError(ErrorKind::Overflow);
     const auto pointAt = pattern.find('.');
     const bool hasPoint = pointAt != std::string_view::npos;
     const std::string_view integerPattern = pattern.substr(0, pointAt);
@@ -190,7 +190,7 @@ double ReadLeadingNumber(std::string_view text)
             value = value * base + digit;
         }
         if (!std::isfinite(value))
-            throw OrbitError(kOverflow);
+            throw OrbitError(ErrorKind::Overflow);
         return value;
     }
 
@@ -206,7 +206,7 @@ std::int16_t ToInt16(double value)
     // nearbyint follows the default rounding mode: to nearest, ties to even.
     const double rounded = std::nearbyint(value);
     if (!(rounded >= -32768.0 && rounded <= 32767.0))
-        throw OrbitError(kOverflow);
+        throw OrbitError(ErrorKind::Overflow);
     return static_cast<std::int16_t>(rounded);
 }
 

@@ -1,15 +1,10 @@
-#include "repbas.h"
+#include "core/repbas.h"
 
-#include "guarded.h"
+#include "core/guarded.h"
+#include "core/orbit_rates.h"
 
 namespace orbit::RepBas {
 namespace {
-
-// sqrt(Mu), taken afresh wherever the formulas use it.
-Guarded RootMu() { return Sqrt(Mu); }
-
-// nu = M/Q + N: revolutions per day of the Earth relative to the orbit plane.
-Guarded RevsPerNodalDay(Guarded N, Guarded M, Guarded Q) { return M / Q + N; }
 
 // One Newton solve on x = sqrt(a), so that the powers of a become whole
 // powers of x. `step` returns the next x from the current one. The stop test
@@ -27,7 +22,7 @@ double SolveForRoot(Step step, int* newtonSteps)
         }
         x = next;
     }
-    throw OrbitError(kNoConvergence);
+    throw OrbitError(ErrorKind::NoConvergence, kNoConvergence);
 }
 
 }  // namespace
@@ -41,7 +36,7 @@ double InclAxis(double N, double M, double Q, double Incl, int* newtonSteps)
     const Guarded S = RootMu();
     const Guarded c = Cos(Incl);
     const Guarded V = 4 * c * c - 1;
-    const Guarded T = S * 3 * J2 * Re * Re / 2;
+    const Guarded T = J2Factor();
     const Guarded nu = RevsPerNodalDay(N, M, Q);
     const Guarded K2 = T * (V - c * nu);
     const Guarded K3 = OmegaEarth * nu;
@@ -66,7 +61,7 @@ double SunSyncAxis(double N, double M, double Q, int* newtonSteps)
     //   f(x) = S x^4 + D1 x^14 - R x^7 - D2 = 0.
     const Guarded S = RootMu();
     const Guarded D1 = SunSyncCoeff / (9 * S * J2 * Re * Re);
-    const Guarded D2 = 3 * S * J2 * Re * Re / 2;
+    const Guarded D2 = J2Factor();  // 3 S J2 Re Re / 2: the same product, bit for bit
     const Guarded R = OmegaSolarDay * RevsPerNodalDay(N, M, Q);
 
     return SolveForRoot(

@@ -1,8 +1,9 @@
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
 
-#include "guarded.h"
-#include "number_text.h"
-#include "repbas.h"
+#include "core/guarded.h"
+#include "core/number_text.h"
+#include "core/orbit_rates.h"
+#include "core/repbas.h"
 
 namespace orbit {
 
@@ -23,44 +24,17 @@ RepeatOrbitInputs RepeatOrbitInputs::Fixed(double n, double m, double q, OrbitTy
     return inputs;
 }
 
-namespace {
-
-Guarded RootMu() { return Sqrt(Mu); }
-
-// Rate of the ascending node of the solved orbit (rad/s); negative for a
-// prograde orbit, whose plane the equatorial bulge turns westward.
-Guarded NodeRateOf(Guarded a, Guarded incl)
-{
-    return Pow(a, -3.5) * (RootMu() * (-1.5) * J2) * Re * Re * Cos(incl);
-}
-
-// Mean motion including the J2 term, in revolutions per day: the Kepler
-// motion from the period (a / 331.2535)^1.5 minutes, plus the secular drift
-// of the mean anomaly.
-Guarded MeanMotionOf(Guarded a, Guarded incl)
-{
-    const Guarded keplerPeriodMin = Pow(a / KeplerMinuteRadius, 1.5);
-    const Guarded keplerMotion = TwoPi / (keplerPeriodMin * 60);
-    const Guarded c = Cos(incl);
-    return (keplerMotion + Pow(a, -3.5) * (RootMu() * 0.75 * J2) * Re * Re * (c * 3 * c - 1)) *
-           SecondsPerDay / TwoPi;
-}
-
-}  // namespace
 
 RepeatOrbitSolution SolveRepeatOrbit(const RepeatOrbitInputs& inputs, const SolveObserver& observer,
                                      DesignRecord& record)
 {
-    const Guarded S = RootMu();
-    const Guarded K = S * 3 * J2 * Re * Re / 2;
-
     // Each input is stored the moment it is read, so a later input that fails
     // to read leaves the earlier ones in the record.
     record.N = inputs.N();
     record.M = inputs.M();
     record.Q = inputs.Q();
     const Guarded N = record.N, M = record.M, Q = record.Q;
-    const auto nu = [&] { return M / Q + N; };
+    const auto nu = [&] { return RevsPerNodalDay(N, M, Q); };
 
     RepeatOrbitSolution solution;
     solution.RevCount = ToInt16((Q * N + M).value());
@@ -74,12 +48,12 @@ RepeatOrbitSolution SolveRepeatOrbit(const RepeatOrbitInputs& inputs, const Solv
         record.Incl = incl.value();
 
         const Guarded a = InclAxis(N.value(), M.value(), Q.value(), incl.value());
-        const Guarded nodeRate = NodeRateOf(a, incl);
+        const Guarded nodeRate = NodeRate(a, incl);
         record.NodeRate = nodeRate.value();
         // One revolution per turn of the Earth relative to the node, nu per day.
         const Guarded nodalPeriod = 1 / (nu() * (OmegaEarth - nodeRate) / TwoPi);
         record.NodalPeriod = nodalPeriod.value();
-        const Guarded meanMotion = MeanMotionOf(a, incl);
+        const Guarded meanMotion = MeanMotionRevPerDay(a, incl);
         record.MeanMotion = meanMotion.value();
         const Guarded nodalPeriodMin = nodalPeriod / 60;
         const Guarded nodeSpacing = (OmegaEarth - nodeRate) * nodalPeriod;
@@ -98,11 +72,11 @@ RepeatOrbitSolution SolveRepeatOrbit(const RepeatOrbitInputs& inputs, const Solv
             observer.OnAxis(solution.SemiMajorAxis, solution.MeanAltitude);
 
         // The node must turn eastward with the mean sun: node rate = OmegaSun.
-        const Guarded cosIncl = Pow(a, 3.5) * (-OmegaSun) / K;
+        const Guarded cosIncl = SunSyncInclinationCosine(a);
         const Guarded inclDeg = (180 / Pi) * ArcCos(cosIncl.value());
         const Guarded incl = inclDeg * Pi / 180;
         record.Incl = incl.value();
-        const Guarded nodeRate = NodeRateOf(a, incl);
+        const Guarded nodeRate = NodeRate(a, incl);
         record.NodeRate = nodeRate.value();
         // The nodal period here takes the Earth to turn once per solar day
         // relative to the orbit plane, which is what sun-synchronism means.
@@ -112,7 +86,7 @@ RepeatOrbitSolution SolveRepeatOrbit(const RepeatOrbitInputs& inputs, const Solv
         const Guarded nodeSpacing = (OmegaEarth - nodeRate) * nodalPeriod;
         record.NodeSpacing = nodeSpacing.value();
         record.NodeSpacingDeg = (nodeSpacing * 180 / Pi).value();
-        const Guarded meanMotion = MeanMotionOf(a, incl);
+        const Guarded meanMotion = MeanMotionRevPerDay(a, incl);
         record.MeanMotion = meanMotion.value();
 
         solution.MeanMotion = meanMotion.value();
@@ -123,6 +97,16 @@ RepeatOrbitSolution SolveRepeatOrbit(const RepeatOrbitInputs& inputs, const Solv
     if (observer.OnComplete)
         observer.OnComplete(solution);
     return solution;
+}
+
+bool NoSunSynchronousOrbitAt(double semiMajorAxisKm)
+{
+    try {
+        return RepBas::SunSyncInclinationCosine(semiMajorAxisKm) < -1;
+    } catch (const OrbitError&) {
+        // a^3.5 beyond the double range: the cosine would be far below -1.
+        return true;
+    }
 }
 
 }  // namespace orbit

@@ -63,4 +63,9 @@ RepeatOrbitSolution SolveRepeatOrbit(const RepeatOrbitInputs& inputs,
                                      const SolveObserver& observer = {},
                                      DesignRecord& record = DesignResult);
 
+// True when the sun-synchronous condition asks for a cosine of the inclination
+// below -1 at this semi-major axis (km): no sun-synchronous orbit exists there,
+// and the solver clamps the inclination to 180 degrees.
+bool NoSunSynchronousOrbitAt(double semiMajorAxisKm);
+
 }  // namespace orbit

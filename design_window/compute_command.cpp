@@ -3,13 +3,13 @@
 // the solver yields it. A failure stops the command at that step; whatever
 // was written before stays on screen.
 
-#include "orbit_des_vorn.h"
+#include "design_window/orbit_des_vorn.h"
 
-#include "command_button.h"
-#include "number_text.h"
-#include "option_array.h"
-#include "repeat_orbit_solver.h"
-#include "text_box.h"
+#include "core/number_text.h"
+#include "core/repeat_orbit_solver.h"
+#include "platform/command_button.h"
+#include "platform/option_array.h"
+#include "platform/text_box.h"
 
 namespace design_window {
 

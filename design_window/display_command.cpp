@@ -2,10 +2,10 @@
 // tracks window. The button is enabled only while the results on screen
 // belong to a completed computation.
 
-#include "orbit_des_vorn.h"
+#include "design_window/orbit_des_vorn.h"
 
-#include "display_command.h"
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
+#include "pattern/qt/display_command.h"
 
 namespace design_window {
 

@@ -2,12 +2,12 @@
 // the results on screen belong to the inputs on screen, so every edit of an
 // input empties the result boxes and disables "Display pattern".
 
-#include "orbit_des_vorn.h"
+#include "design_window/orbit_des_vorn.h"
 
-#include "command_button.h"
-#include "number_text.h"
-#include "orbit_error.h"
-#include "text_box.h"
+#include "core/number_text.h"
+#include "core/orbit_error.h"
+#include "platform/command_button.h"
+#include "platform/text_box.h"
 
 #include <cstdint>
 #include <limits>
@@ -35,7 +35,7 @@ std::int16_t AddInt16(std::int16_t value, int delta)
 {
     const int sum = value + delta;
     if (sum < std::numeric_limits<std::int16_t>::min() || sum > std::numeric_limits<std::int16_t>::max())
-        throw orbit::OrbitError(orbit::kOverflow);
+        throw orbit::OrbitError(orbit::ErrorKind::Overflow);
     return static_cast<std::int16_t>(sum);
 }
 

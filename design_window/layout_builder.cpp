@@ -1,14 +1,14 @@
-#include "layout_builder.h"
+#include "design_window/layout_builder.h"
 
-#include "caption_fit.h"
-#include "command_button.h"
-#include "layout_table.h"
-#include "line_control.h"
-#include "option_array.h"
-#include "spin_control.h"
-#include "text_box.h"
-#include "twips.h"
-#include "window_font.h"
+#include "design_window/layout_table.h"
+#include "design_window/window_font.h"
+#include "platform/caption_fit.h"
+#include "platform/command_button.h"
+#include "platform/line_control.h"
+#include "platform/option_array.h"
+#include "platform/spin_control.h"
+#include "platform/text_box.h"
+#include "platform/twips.h"
 
 #include <QGroupBox>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "layout_table.h"
+#include "design_window/layout_table.h"
 
 #include <array>
 

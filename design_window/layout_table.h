@@ -3,7 +3,7 @@
 // caption, place in twips, tab index, font and start state, and one row per
 // line of the two arrows.
 
-#include "orbit_des_vorn.h"
+#include "design_window/orbit_des_vorn.h"
 
 #include <span>
 #include <variant>

@@ -1,13 +1,13 @@
-#include "orbit_des_vorn.h"
+#include "design_window/orbit_des_vorn.h"
 
-#include "command_button.h"
-#include "handler_boundary.h"
-#include "layout_builder.h"
-#include "layout_table.h"
-#include "option_array.h"
-#include "spin_control.h"
-#include "text_box.h"
-#include "window_icon.h"
+#include "design_window/layout_builder.h"
+#include "design_window/layout_table.h"
+#include "design_window/window_icon.h"
+#include "platform/command_button.h"
+#include "platform/handler_boundary.h"
+#include "platform/option_array.h"
+#include "platform/spin_control.h"
+#include "platform/text_box.h"
 
 #include <QLabel>
 

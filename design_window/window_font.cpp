@@ -1,4 +1,4 @@
-#include "window_font.h"
+#include "design_window/window_font.h"
 
 #include <QFontDatabase>
 

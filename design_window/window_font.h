@@ -3,7 +3,7 @@
 // the window was designed with; where that face is missing the platform's
 // sans-serif stands in at the same size and weight.
 
-#include "layout_table.h"
+#include "design_window/layout_table.h"
 
 #include <QFont>
 

@@ -1,4 +1,4 @@
-#include "window_icon.h"
+#include "design_window/window_icon.h"
 
 #include <QPainter>
 #include <QPixmap>

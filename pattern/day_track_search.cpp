@@ -1,8 +1,8 @@
-#include "day_track_search.h"
+#include "pattern/day_track_search.h"
 
-#include "guarded.h"
-#include "orbit_error.h"
-#include "repbas.h"
+#include "core/guarded.h"
+#include "core/orbit_error.h"
+#include "core/repbas.h"
 
 #include <cmath>
 #include <limits>
@@ -44,7 +44,7 @@ DayTrack FindDayTrack(const orbit::DesignRecord& d, double day)
     // No candidate passes |offset| < S when S is not a positive number; the
     // walk would only end at the counter's overflow.
     if (!(spacingDeg > 0) || !std::isfinite(spacingDeg) || !std::isfinite(d.NodeSpacing))
-        throw orbit::OrbitError(orbit::kOverflow);
+        throw orbit::OrbitError(orbit::ErrorKind::Overflow);
 
     // The offset falls with i when the revolutions grow with i (M >= 0) and the
     // spacing is positive, and rises otherwise. Passing the near bound of the
@@ -64,7 +64,7 @@ DayTrack FindDayTrack(const orbit::DesignRecord& d, double day)
     std::int64_t high = 0;  // a candidate that passes, once found
     while (!pastNearBound(high)) {
         if (high == kLastCandidate)
-            throw orbit::OrbitError(orbit::kOverflow);
+            throw orbit::OrbitError(orbit::ErrorKind::Overflow);
         low = high;
         high = std::min(kLastCandidate, 2 * high + 1);
     }
@@ -79,7 +79,7 @@ DayTrack FindDayTrack(const orbit::DesignRecord& d, double day)
     const auto revolution = static_cast<std::int32_t>(high);
     const double offset = CandidateOffsetDeg(d, day, revolution);
     if (!(std::fabs(offset) < spacingDeg))
-        throw orbit::OrbitError(orbit::kOverflow);
+        throw orbit::OrbitError(orbit::ErrorKind::Overflow);
     return {revolution, offset};
 }
 

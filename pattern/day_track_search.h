@@ -2,7 +2,7 @@
 // Finding each day's ground track within one orbit spacing of the reference
 // track of day 0.
 
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
 
 #include <cstdint>
 

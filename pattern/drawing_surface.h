@@ -4,8 +4,8 @@
 // to a recording, or to an image file. Coordinates are 32-bit floats in the
 // surface's user coordinate system.
 
-#include "number_text.h"
-#include "qb_color.h"
+#include "core/number_text.h"
+#include "pattern/qb_color.h"
 
 #include <optional>
 #include <string>

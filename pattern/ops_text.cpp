@@ -1,4 +1,4 @@
-#include "ops_text.h"
+#include "pattern/ops_text.h"
 
 #include <array>
 #include <charconv>

@@ -9,7 +9,7 @@
 // Coordinates are user units written as the shortest text that reads back as
 // the same 32-bit float.
 
-#include "recording_surface.h"
+#include "pattern/recording_surface.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "pattern_drawing.h"
+#include "pattern/pattern_drawing.h"
 
-#include "day_track_search.h"
-#include "guarded.h"
-#include "number_text.h"
-#include "orbit_error.h"
-#include "single_coordinate.h"
+#include "core/guarded.h"
+#include "core/number_text.h"
+#include "core/orbit_error.h"
+#include "pattern/day_track_search.h"
+#include "pattern/single_coordinate.h"
 
 namespace pattern {
 
@@ -55,7 +55,7 @@ void DrawPattern(const orbit::DesignRecord& design, DrawingSurface& surface)
     // Read once, before the first day.
     const double lastDay = design.Q;
     if (lastDay >= kLastDay + 1)
-        throw orbit::OrbitError(orbit::kOverflow);
+        throw orbit::OrbitError(orbit::ErrorKind::Overflow);
     for (int day = 0; day <= lastDay; ++day) {
         const double TrackOffset = FindDayTrack(design, day).TrackOffset;  // degrees, west positive
         const float x = ToSingle((Guarded(PatternCentreX) - kDegreeWidth * Guarded(TrackOffset)).value());

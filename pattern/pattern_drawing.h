@@ -4,8 +4,8 @@
 // offset from day 0's track, labelled with the day number, and below them two
 // light-red scale bars one orbit spacing long, each labelled with the spacing.
 
-#include "drawing_surface.h"
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
+#include "pattern/drawing_surface.h"
 
 namespace pattern {
 

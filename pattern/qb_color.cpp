@@ -1,6 +1,6 @@
-#include "qb_color.h"
+#include "pattern/qb_color.h"
 
-#include "orbit_error.h"
+#include "core/orbit_error.h"
 
 #include <array>
 
@@ -22,7 +22,7 @@ constexpr std::array<Rgb, 16> kPalette{{
 Rgb QBColor(int paletteIndex)
 {
     if (paletteIndex < 0 || paletteIndex >= static_cast<int>(kPalette.size()))
-        throw orbit::OrbitError("Invalid procedure call or argument");
+        throw orbit::OrbitError(orbit::ErrorKind::InvalidArgument);
     return kPalette[static_cast<std::size_t>(paletteIndex)];
 }
 

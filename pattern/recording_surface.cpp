@@ -1,4 +1,4 @@
-#include "recording_surface.h"
+#include "pattern/recording_surface.h"
 
 namespace pattern {
 

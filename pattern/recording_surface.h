@@ -2,7 +2,7 @@
 // A drawing surface that keeps the operations it receives, in order, so a
 // picture can be checked or written out as text without any window.
 
-#include "drawing_surface.h"
+#include "pattern/drawing_surface.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // computed in doubles. A value that no float can hold is "Overflow" rather
 // than an infinity or undefined behaviour handed on to the surface.
 
-#include "orbit_error.h"
+#include "core/orbit_error.h"
 
 #include <cmath>
 #include <limits>
@@ -13,7 +13,7 @@ namespace pattern {
 inline float ToSingle(double value)
 {
     if (!(std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max())))
-        throw orbit::OrbitError(orbit::kOverflow);
+        throw orbit::OrbitError(orbit::ErrorKind::Overflow);
     return static_cast<float>(value);
 }
 

@@ -1,4 +1,4 @@
-#include "caption_fit.h"
+#include "platform/caption_fit.h"
 
 #include <QFontMetricsF>
 #include <QRectF>

@@ -1,4 +1,4 @@
-#include "command_button.h"
+#include "platform/command_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

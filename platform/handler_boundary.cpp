@@ -1,6 +1,6 @@
-#include "handler_boundary.h"
+#include "platform/handler_boundary.h"
 
-#include "orbit_error.h"
+#include "core/orbit_error.h"
 
 #include <QMessageBox>
 #include <QPointer>

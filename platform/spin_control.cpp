@@ -1,7 +1,7 @@
-#include "spin_control.h"
+#include "platform/spin_control.h"
 
-#include "spin_control_accessible.h"
-#include "text_box.h"
+#include "platform/spin_control_accessible.h"
+#include "platform/text_box.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "spin_control_accessible.h"
+#include "platform/spin_control_accessible.h"
 
-#include "spin_control.h"
+#include "platform/spin_control.h"
 
 #include <QAccessibleWidget>
 

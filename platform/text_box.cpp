@@ -1,4 +1,4 @@
-#include "text_box.h"
+#include "platform/text_box.h"
 
 #include <limits>
 

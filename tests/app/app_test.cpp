@@ -1,10 +1,10 @@
-#include "application.h"
-#include "design_window_picture.h"
+#include "app/application.h"
+#include "app/design_window_picture.h"
 
-#include "command_button.h"
-#include "handler_boundary.h"
-#include "orbit_des_vorn.h"
-#include "rel_ground.h"
+#include "design_window/orbit_des_vorn.h"
+#include "pattern/qt/rel_ground.h"
+#include "platform/command_button.h"
+#include "platform/handler_boundary.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // `repeat-orbit design` through the real executable: output, JSON, negative
 // values, exit status and usage errors.
 
-#include "design_warnings.h"
-#include "process_runner.h"
-#include "repbas.h"
-#include "repeat_orbit_solver.h"
+#include "cli/design_warnings.h"
+#include "core/repbas.h"
+#include "core/repeat_orbit_solver.h"
+#include "tests/cli/process_runner.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

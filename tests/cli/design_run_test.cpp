@@ -1,10 +1,10 @@
 // One design from typed texts: the window's result texts, what a failure
 // leaves, the warnings, and the JSON object of `repeat-orbit design --json`.
 
-#include "design_output.h"
-#include "design_run.h"
-#include "design_warnings.h"
-#include "repbas.h"
+#include "cli/design_output.h"
+#include "cli/design_run.h"
+#include "cli/design_warnings.h"
+#include "core/repbas.h"
 
 #include <gtest/gtest.h>
 

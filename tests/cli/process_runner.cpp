@@ -1,4 +1,4 @@
-#include "process_runner.h"
+#include "tests/cli/process_runner.h"
 
 #include <fcntl.h>
 #include <spawn.h>

@@ -1,8 +1,8 @@
 // `repeat-orbit search` through the real executable: the table, CSV and JSON,
 // agreement with `repeat-orbit design`, closing remarks and usage errors.
 
-#include "process_runner.h"
-#include "repbas.h"
+#include "core/repbas.h"
+#include "tests/cli/process_runner.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

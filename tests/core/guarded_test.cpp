@@ -1,6 +1,6 @@
-#include "guarded.h"
+#include "core/guarded.h"
 
-#include "error_text.h"
+#include "tests/support/error_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "number_text.h"
+#include "core/number_text.h"
 
-#include "orbit_error.h"
+#include "core/orbit_error.h"
 
 #include <gtest/gtest.h>
 

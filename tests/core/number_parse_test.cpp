@@ -1,8 +1,8 @@
-#include "number_text.h"
+#include "core/number_text.h"
 
-#include "orbit_error.h"
+#include "core/orbit_error.h"
 
-#include "error_text.h"
+#include "tests/support/error_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "repbas.h"
+#include "core/repbas.h"
 
-#include "orbit_error.h"
+#include "core/orbit_error.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         AxisCase{"SunSyncBelowSurface8", 8, 0, 1, true, 0, 256.5, 0.1, 0},
         AxisCase{"SunSyncBelowSurface0", 0, 0, 1, true, 0, 257, 1.0, 0},
         AxisCase{"SunSyncFarRoot9", 9, 0, 1, true, 0, 83072, 1.0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(AxisRelations, SlowestConvergenceStaysWellInsideTheStepCap)
 {

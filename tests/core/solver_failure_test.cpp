@@ -1,7 +1,7 @@
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
 
-#include "orbit_error.h"
-#include "repbas.h"
+#include "core/orbit_error.h"
+#include "core/repbas.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ Outcome SolveAndWatch(const RepeatOrbitInputs& inputs)
 
 std::function<double()> Mismatch()
 {
-    return []() -> double { throw OrbitError(kTypeMismatch); };
+    return []() -> double { throw OrbitError(ErrorKind::TypeMismatch); };
 }
 
 TEST(SolveFailure, QZeroFailsAfterTheRevCount)

@@ -1,7 +1,7 @@
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
 
-#include "number_text.h"
-#include "repbas.h"
+#include "core/number_text.h"
+#include "core/repbas.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // control's own font, wrapped at word boundaries where the control wraps, no
 // line may be wider than the caption's area and no ink may fall outside it.
 
-#include "design_window_fixture.h"
+#include "tests/design_window/design_window_fixture.h"
 
 #include <QFontMetricsF>
 #include <QGroupBox>

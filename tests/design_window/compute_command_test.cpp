@@ -1,6 +1,6 @@
-#include "design_window_fixture.h"
+#include "tests/design_window/design_window_fixture.h"
 
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
 
 #include <QLabel>
 
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"N + M/Q is 0", "1", "-2", "2", false, "65", "Division by zero", kRevs},
                       FailureCase{"N + M/Q is 0, sun-synchronous", "1", "-2", "2", true, "65", "Division by zero",
                                   kRevsAndAxis}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return "Row" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<FailureCase>& testInfo) { return "Row" + std::to_string(testInfo.index); });
 
 TEST_F(ComputeCommand, TheTenthsBoxIsReadAfterTheDegrees)
 {

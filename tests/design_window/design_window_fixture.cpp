@@ -1,4 +1,4 @@
-#include "design_window_fixture.h"
+#include "tests/design_window/design_window_fixture.h"
 
 #include <QApplication>
 #include <QRadioButton>

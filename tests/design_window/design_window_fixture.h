@@ -2,14 +2,14 @@
 // A freshly opened design window, driven with real mouse and key events on
 // the offscreen platform. Error messages are recorded instead of shown.
 
-#include "command_button.h"
-#include "handler_boundary.h"
-#include "option_array.h"
-#include "orbit_des_vorn.h"
-#include "spin_control.h"
-#include "text_box.h"
+#include "design_window/orbit_des_vorn.h"
+#include "platform/command_button.h"
+#include "platform/handler_boundary.h"
+#include "platform/option_array.h"
+#include "platform/spin_control.h"
+#include "platform/text_box.h"
 
-#include "qt_printers.h"
+#include "tests/platform/qt_printers.h"
 
 #include <gtest/gtest.h>
 

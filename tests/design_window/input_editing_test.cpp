@@ -1,8 +1,8 @@
-#include "design_window_fixture.h"
+#include "tests/design_window/design_window_fixture.h"
 
-#include "number_text.h"
-#include "repeat_orbit_solver.h"
-#include "rel_ground.h"
+#include "core/number_text.h"
+#include "core/repeat_orbit_solver.h"
+#include "pattern/qt/rel_ground.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{"01", true, "40000", nullptr}, StepCase{"1", true, "32767", nullptr},
                       StepCase{"10", true, "32760", nullptr}, StepCase{"1", false, "-32768", nullptr},
                       StepCase{"1", true, "32766", " 180"}, StepCase{"1", false, "-32767", " 0"}),
-    [](const ::testing::TestParamInfo<StepCase>& info) { return "Case" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<StepCase>& testInfo) { return "Case" + std::to_string(testInfo.index); });
 
 TEST_F(InputEditing, StepsFollowEachOtherFromWhatTheBoxShows)
 {

@@ -1,7 +1,7 @@
-#include "design_window_fixture.h"
+#include "tests/design_window/design_window_fixture.h"
 
-#include "line_control.h"
-#include "window_icon.h"
+#include "design_window/window_icon.h"
+#include "platform/line_control.h"
 
 #include <QAccessible>
 #include <QGroupBox>

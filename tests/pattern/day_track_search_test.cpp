@@ -1,9 +1,9 @@
-#include "day_track_search.h"
+#include "pattern/day_track_search.h"
 
-#include "orbit_error.h"
-#include "repbas.h"
-#include "repeat_orbit_solver.h"
-#include "solved_design.h"
+#include "core/orbit_error.h"
+#include "core/repbas.h"
+#include "core/repeat_orbit_solver.h"
+#include "tests/pattern/solved_design.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SearchCase{"LargeM", 14, 15, 16, OrbitType::SunSynchronous},
                     SearchCase{"LargeNegativeM", 15, -15, 29, OrbitType::ChooseInclination},
                     SearchCase{"MBeyondQ", 2, 300, 7, OrbitType::ChooseInclination}),
-    [](const testing::TestParamInfo<SearchCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<SearchCase>& testInfo) { return testInfo.param.name; });
 
 // A spacing that no candidate can get under: the walk would count through
 // the whole 32-bit range; the search reports the same "Overflow" at once.

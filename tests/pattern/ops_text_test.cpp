@@ -1,8 +1,8 @@
-#include "ops_text.h"
+#include "pattern/ops_text.h"
 
-#include "pattern_drawing.h"
-#include "recording_surface.h"
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
+#include "pattern/pattern_drawing.h"
+#include "pattern/recording_surface.h"
 
 #include <gtest/gtest.h>
 

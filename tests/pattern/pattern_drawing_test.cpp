@@ -1,9 +1,9 @@
-#include "pattern_drawing.h"
+#include "pattern/pattern_drawing.h"
 
-#include "orbit_error.h"
-#include "recording_surface.h"
-#include "repeat_orbit_solver.h"
-#include "solved_design.h"
+#include "core/orbit_error.h"
+#include "core/repeat_orbit_solver.h"
+#include "pattern/recording_surface.h"
+#include "tests/pattern/solved_design.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "qb_color.h"
+#include "pattern/qb_color.h"
 
-#include "drawing_surface.h"
-#include "orbit_error.h"
+#include "core/orbit_error.h"
+#include "pattern/drawing_surface.h"
 
 #include <gtest/gtest.h>
 

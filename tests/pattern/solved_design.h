@@ -1,7 +1,7 @@
 #pragma once
 // A completed design, solved into a record of its own, for the pattern tests.
 
-#include "repeat_orbit_solver.h"
+#include "core/repeat_orbit_solver.h"
 
 namespace pattern_test {
 

@@ -1,6 +1,6 @@
-#include "handler_boundary.h"
+#include "platform/handler_boundary.h"
 
-#include "orbit_error.h"
+#include "core/orbit_error.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(HandlerBoundary, AnErrorEndsTheHandlerAtTheFailingStepAndIsReported)
 
     RunHandler(&window, [&] {
         steps << "first";
-        throw orbit::OrbitError(orbit::kDivisionByZero);
+        throw orbit::OrbitError(orbit::ErrorKind::DivisionByZero);
         steps << "second";  // never reached
     });
     RunHandler(&window, [&] { steps << "next handler"; });
@@ -45,7 +45,7 @@ TEST(HandlerBoundary, ReportsEveryKindOfError)
 {
     QStringList texts;
     ScopedErrorSink sink([&](QWidget*, const QString& text) { texts << text; });
-    RunHandler(nullptr, [] { throw orbit::OrbitError(orbit::kTypeMismatch); });
+    RunHandler(nullptr, [] { throw orbit::OrbitError(orbit::ErrorKind::TypeMismatch); });
     RunHandler(nullptr, [] { throw std::runtime_error("No convergence"); });
     RunHandler(nullptr, [] { throw 42; });
     EXPECT_EQ(texts, (QStringList{"Type mismatch", "No convergence", "Unexpected error"}));
@@ -68,7 +68,7 @@ TEST(HandlerBoundary, WithoutASinkTheUserSeesAMessageBoxWithTheText)
         wasModal = box->isModal();
         box->accept();
     });
-    RunHandler(&window, [] { throw orbit::OrbitError(orbit::kOverflow); });
+    RunHandler(&window, [] { throw orbit::OrbitError(orbit::ErrorKind::Overflow); });
     EXPECT_EQ(shownText, "Overflow");
     EXPECT_EQ(shownTitle, "Design Repeating Pattern Orbit");
     EXPECT_TRUE(wasModal);

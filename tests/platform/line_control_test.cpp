@@ -1,4 +1,4 @@
-#include "line_control.h"
+#include "platform/line_control.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "option_array.h"
+#include "platform/option_array.h"
 
 #include <gtest/gtest.h>
 

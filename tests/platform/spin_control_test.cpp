@@ -1,5 +1,5 @@
-#include "spin_control.h"
-#include "text_box.h"
+#include "platform/spin_control.h"
+#include "platform/text_box.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,22 @@
+#pragma once
+// Writing the pictures of `repeat-orbit` to files. A build with the windows
+// draws them with the windows' own code; a build without them has no picture
+// support and says so.
+
+#include "core/repeat_orbit_solver.h"
+
+#include <string>
+
+namespace orbit::cli {
+
+enum class PictureFormat { Png, Svg };
+
+// Whether this build can write pictures at all.
+bool PictureSupport();
+
+// The relative ground-track pattern of a completed design, magnified by
+// `scale`. Throws orbit::OrbitError when the drawing or the file fails, and
+// when this build has no picture support.
+void WritePatternPicture(const DesignRecord& design, PictureFormat format, const std::string& path, double scale);
+
+}  // namespace orbit::cli

@@ -1,0 +1,45 @@
+// The picture writers of a build with the windows: the same drawing code as
+// the windows, on an application object that needs no display.
+
+#include "cli/picture_files.h"
+
+#include "pattern/qt/picture_export.h"
+
+#include <QGuiApplication>
+
+#include <memory>
+
+namespace orbit::cli {
+
+namespace {
+
+// Images need a GUI application object but never a display: unless the user
+// chose a platform, the offscreen one is used. An application object that
+// already exists (the command run inside a GUI program) is used as it is.
+std::unique_ptr<QGuiApplication> MakeGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "repeat-orbit";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+bool PictureSupport() { return true; }
+
+void WritePatternPicture(const DesignRecord& design, PictureFormat format, const std::string& path, double scale)
+{
+    const auto application = MakeGuiApplication();
+    const QString file = QString::fromStdString(path);
+    if (format == PictureFormat::Png)
+        pattern::WritePatternPng(design, file, scale);
+    else
+        pattern::WritePatternSvg(design, file, scale);
+}
+
+}  // namespace orbit::cli

@@ -1,0 +1,17 @@
+// The picture writers of a build without the windows: every request for a
+// picture fails with one plain explanation.
+
+#include "cli/picture_files.h"
+
+#include "core/orbit_error.h"
+
+namespace orbit::cli {
+
+bool PictureSupport() { return false; }
+
+void WritePatternPicture(const DesignRecord&, PictureFormat, const std::string&, double)
+{
+    throw OrbitError(ErrorKind::NoPictureSupport);
+}
+
+}  // namespace orbit::cli

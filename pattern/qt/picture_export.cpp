@@ -1,0 +1,99 @@
+#include "pattern/qt/picture_export.h"
+
+#include "core/orbit_error.h"
+#include "pattern/pattern_drawing.h"
+#include "pattern/picture_size.h"
+#include "pattern/qt/painter_surface.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <cmath>
+
+namespace pattern {
+
+namespace {
+
+constexpr int kDotsPerMeterAt96Dpi = 3780;
+const QSizeF kPictureSize(kPictureWidthPx, kPictureHeightPx);
+
+void CheckScale(double scale)
+{
+    if (!(scale >= kMinPictureScale && scale <= kMaxPictureScale))
+        throw orbit::OrbitError(orbit::ErrorKind::Usage, "The picture scale must lie between 0.1 and 10");
+}
+
+// Draws the pattern on an open painter, magnified by `scale`: lines, pen
+// widths and text alike.
+void DrawExport(const orbit::DesignRecord& design, QPainter& painter, double scale)
+{
+    painter.scale(scale, scale);
+    painter.fillRect(QRectF(QPointF(0, 0), kPictureSize), Qt::white);
+    PainterSurface surface(painter, PictureCanvas(kPictureSize, Qt::black, QGuiApplication::font()));
+    surface.Canvas().Scale(0, 0, 50, 40);
+    DrawPattern(design, surface);
+}
+
+void Save(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot write " + path.toStdString() + ": " + file.errorString().toStdString());
+}
+
+}  // namespace
+
+QImage RenderPatternImage(const orbit::DesignRecord& design, double scale)
+{
+    CheckScale(scale);
+    const QSize pixels(static_cast<int>(std::lround(kPictureSize.width() * scale)),
+                       static_cast<int>(std::lround(kPictureSize.height() * scale)));
+    QImage image(pixels, QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
+    image.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+    QPainter painter(&image);
+    DrawExport(design, painter, scale);
+    painter.end();
+    return image;
+}
+
+void WritePatternPng(const orbit::DesignRecord& design, const QString& path, double scale)
+{
+    const QImage image = RenderPatternImage(design, scale);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot encode the picture as PNG");
+    Save(path, bytes);
+}
+
+void WritePatternSvg(const orbit::DesignRecord& design, const QString& path, double scale)
+{
+    CheckScale(scale);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(static_cast<int>(std::lround(kPictureSize.width() * scale)),
+                            static_cast<int>(std::lround(kPictureSize.height() * scale))));
+    generator.setViewBox(QRectF(QPointF(0, 0), kPictureSize));  // user space: the window's pixels
+    generator.setResolution(96);
+    generator.setTitle("Relative Ground Tracks");
+    QPainter painter;
+    if (!painter.begin(&generator))
+        throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot start the SVG picture");
+    try {
+        DrawExport(design, painter, 1);
+    } catch (...) {
+        painter.end();
+        throw;
+    }
+    painter.end();
+    Save(path, bytes);
+}
+
+}  // namespace pattern
