@@ -1,0 +1,52 @@
+#include "analysis/ground_track.h"
+
+#include "core/orbit_error.h"
+#include <cmath>
+#include <numbers>
+
+namespace orbit::analysis {
+
+namespace {
+// The design's own figures use the system's ten-digit pi; the track is pure
+// geometry and uses the exact one, so that every revolution closes exactly
+// on the equator (the ten-digit 2 pi would drift 8e-10 rad a revolution).
+constexpr double kTwoPi = 2 * std::numbers::pi;
+constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
+}  // namespace
+
+GroundTrack::GroundTrack(const DesignRecord& design)
+    : inclinationRad_(design.Incl),
+      nodalPeriodS_(design.NodalPeriod),
+      shiftPerRevRad_(design.NodeSpacing),
+      sinIncl_(std::sin(design.Incl)),
+      cosIncl_(std::cos(design.Incl))
+{
+    if (!(nodalPeriodS_ > 0) || !std::isfinite(nodalPeriodS_) || !std::isfinite(shiftPerRevRad_) ||
+        !std::isfinite(inclinationRad_))
+        throw OrbitError(ErrorKind::InvalidArgument,
+                         "This design has no ground track: its nodal period is not a positive number");
+}
+
+GroundPoint GroundTrack::At(double secondsSinceNode) const
+{
+    const double revolutions = secondsSinceNode / nodalPeriodS_;
+    const double u = kTwoPi * revolutions;
+    const double sinU = std::sin(u), cosU = std::cos(u);
+    const double latitude = std::asin(sinIncl_ * sinU);
+    const double longitude = std::atan2(cosIncl_ * sinU, cosU) - shiftPerRevRad_ * revolutions;
+    return {latitude * kDegreesPerRadian, WrapLongitudeDeg(longitude * kDegreesPerRadian)};
+}
+
+double GroundTrack::TurningLatitudeDeg() const { return std::asin(std::fabs(sinIncl_)) * kDegreesPerRadian; }
+
+double WrapLongitudeDeg(double longitudeDeg)
+{
+    double wrapped = std::fmod(longitudeDeg, 360.0);  // (-360, 360)
+    if (wrapped > 180)
+        wrapped -= 360;
+    else if (wrapped <= -180)
+        wrapped += 360;
+    return wrapped;
+}
+
+}  // namespace orbit::analysis
