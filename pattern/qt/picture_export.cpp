@@ -3,12 +3,12 @@
 #include "core/orbit_error.h"
 #include "pattern/pattern_drawing.h"
 #include "pattern/picture_size.h"
+#include "platform/file_output.h"
 #include "pattern/qt/painter_surface.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <cmath>
@@ -37,13 +37,6 @@ void DrawExport(const orbit::DesignRecord& design, QPainter& painter, double sca
     DrawPattern(design, surface);
 }
 
-void Save(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot write " + path.toStdString() + ": " + file.errorString().toStdString());
-}
-
 }  // namespace
 
 QImage RenderPatternImage(const orbit::DesignRecord& design, double scale)
@@ -68,7 +61,7 @@ void WritePatternPng(const orbit::DesignRecord& design, const QString& path, dou
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
         throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot encode the picture as PNG");
-    Save(path, bytes);
+    platform::WriteFileAtomically(path, bytes);
 }
 
 void WritePatternSvg(const orbit::DesignRecord& design, const QString& path, double scale)
@@ -93,7 +86,7 @@ void WritePatternSvg(const orbit::DesignRecord& design, const QString& path, dou
         throw;
     }
     painter.end();
-    Save(path, bytes);
+    platform::WriteFileAtomically(path, bytes);
 }
 
 }  // namespace pattern
