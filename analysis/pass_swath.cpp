@@ -142,12 +142,6 @@ PassSwath::Sample PassSwath::SampleAt(double u) const
     return s;
 }
 
-PassSwath::Place PassSwath::At(double u) const
-{
-    const double su = std::sin(u), cu = std::cos(u);
-    return {std::asin(sinIncl_ * su), std::atan2(cosIncl_ * su, cu) - turnPerRadian_ * u};
-}
-
 bool PassSwath::SeesPole() const
 {
     // The turning point is the track's nearest approach to the pole.

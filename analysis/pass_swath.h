@@ -58,13 +58,6 @@ public:
     // Whether the swath reaches the pole; it does so at the turning point.
     bool SeesPole() const;
 
-    // A sub-satellite point of the pass in the Earth-fixed frame of its node,
-    // at argument of latitude u: latitude and longitude in radians.
-    struct Place {
-        double latitudeRad, longitudeRad;
-    };
-    Place At(double argumentOfLatitudeRad) const;
-
     // What is known about the track at one argument of latitude. Public for
     // the implementation's helpers; it carries no meaning of its own.
     struct Sample {
