@@ -36,17 +36,6 @@ double WrapPi(double angle)
     return wrapped;
 }
 
-// The offset along the normal at which the normal great circle of `s` meets
-// the parallel of sine `z`: the circle's height is amplitude cos(offset -
-// phase), so two offsets do, one on each branch (-1 or +1), or none.
-std::optional<double> OffsetOnBranch(const PassSwath::Sample& s, double z, int branch)
-{
-    if (!s.hasNormal || s.amplitude < std::fabs(z))
-        return std::nullopt;
-    const double spread = std::acos(std::clamp(z / s.amplitude, -1.0, 1.0));
-    return WrapPi(s.phase + branch * spread);
-}
-
 // Regula falsi with the Illinois modification: f(inside) >= 0 and f(outside)
 // < 0 or unknown; returns a point on the inside within the tolerance of the
 // change. An unknown value (no meeting at all) is outside and forces a
@@ -97,6 +86,17 @@ double SeenStretch::LookTimeS(double longitudeRad) const
     if (!(span > 0))
         return a.timeS;
     return a.timeS + (b.timeS - a.timeS) * ((longitudeRad - a.longitudeRad) / span);
+}
+
+// The offset along the normal at which the normal great circle of `s` meets
+// the parallel of sine `z`: the circle's height is amplitude cos(offset -
+// phase), so two offsets do, one on each branch (-1 or +1), or none.
+std::optional<double> PassSwath::OffsetOnBranch(const Sample& s, double z, int branch)
+{
+    if (!s.hasNormal || s.amplitude < std::fabs(z))
+        return std::nullopt;
+    const double spread = std::acos(std::clamp(z / s.amplitude, -1.0, 1.0));
+    return WrapPi(s.phase + branch * spread);
 }
 
 PassSwath::PassSwath(PassHalf half, double inclinationRad, double nodalPeriodS, double shiftPerRevolutionRad,

@@ -18,6 +18,7 @@
 // meeting of an arc with a parallel has a closed form; what is numerical is
 // only finding the instants where the arcs start and stop meeting it.
 
+#include <optional>
 #include <vector>
 
 namespace orbit::analysis {
@@ -58,18 +59,17 @@ public:
     // Whether the swath reaches the pole; it does so at the turning point.
     bool SeesPole() const;
 
-    // What is known about the track at one argument of latitude. Public for
-    // the implementation's helpers; it carries no meaning of its own.
+private:
+    // What is known about the track at one argument of latitude.
     struct Sample {
         double u = 0;
-        double position[3] = {0, 0, 0};  // unit vector, frame of the node
-        double normal[3] = {0, 0, 0};    // unit tangent vector to the left of the track
-        double amplitude = 0, phase = 0;  // z of the normal circle: amplitude cos(s - phase)
+        double position[3] = {0, 0, 0};   // unit vector, frame of the node
+        double normal[3] = {0, 0, 0};     // unit tangent vector to the left of the track
+        double amplitude = 0, phase = 0;  // height of the normal circle: amplitude cos(s - phase)
         bool hasNormal = false;           // false where the track stands still
     };
-
-private:
     Sample SampleAt(double u) const;
+    static std::optional<double> OffsetOnBranch(const Sample& s, double z, int branch);
 
     double sinIncl_, cosIncl_;
     double nodalPeriodS_;
