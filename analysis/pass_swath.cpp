@@ -148,6 +148,11 @@ bool PassSwath::SeesPole() const
     return kPi / 2 - std::asin(std::fabs(sinIncl_)) <= halfSwathRad_;
 }
 
+bool PassSwath::Moves() const
+{
+    return std::any_of(samples_.begin(), samples_.end(), [](const Sample& s) { return s.hasNormal; });
+}
+
 std::vector<SeenStretch> PassSwath::StretchesAt(double latitudeRad) const
 {
     const double z = std::sin(latitudeRad);

@@ -59,6 +59,10 @@ public:
     // Whether the swath reaches the pole; it does so at the turning point.
     bool SeesPole() const;
 
+    // False for a track that stands still over the ground (an equatorial
+    // orbit turning with the Earth): it has no heading, and no passes.
+    bool Moves() const;
+
 private:
     // What is known about the track at one argument of latitude.
     struct Sample {

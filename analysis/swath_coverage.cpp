@@ -147,6 +147,9 @@ SwathCoverage::SwathCoverage(const DesignRecord& design, double swathKm, int sat
         counted_.emplace_back(PassHalf::Ascending, cycle_.inclinationRad, cycle_.nodalPeriodS, shift, halfSwath);
     if (passes != PassDirection::Ascending)
         counted_.emplace_back(PassHalf::Descending, cycle_.inclinationRad, cycle_.nodalPeriodS, shift, halfSwath);
+    if (!counted_.front().Moves())
+        throw OrbitError(ErrorKind::InvalidArgument,
+                         "The ground track of this design stands still over the Earth: it makes no passes to count");
 
     // Pass m (of either kind) flies m T / K after the first and its node lies
     // m 360 Q / (R K) degrees west of the first node: satellite j, a fraction

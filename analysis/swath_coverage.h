@@ -94,7 +94,8 @@ double EquatorialSidelapPercent(const DesignRecord& design, double swathKm, int 
 class SwathCoverage {
 public:
     // Throws as RepeatCycleOf and ValidateSwathRequest do (the latitude step
-    // is not looked at here).
+    // is not looked at here), and OrbitError (InvalidArgument) for a track
+    // that stands still over the ground, which makes no passes.
     SwathCoverage(const DesignRecord& design, double swathKm, int satellites = 1,
                   PassDirection passes = PassDirection::Both);
 

@@ -9,6 +9,7 @@
 #include "core/number_text.h"
 #include "core/orbit_error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <memory>

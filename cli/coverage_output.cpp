@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <map>
 #include <numbers>
 #include <vector>
