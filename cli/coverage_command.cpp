@@ -65,6 +65,13 @@ SwathRequest RequestOf(const CoverageOptions& options)
 void RunCoverageCommand(const CoverageOptions& options)
 {
     const SwathRequest request = RequestOf(options);
+    const bool chart = !options.pngPath.empty() || !options.svgPath.empty();
+    if (chart && !PictureSupport()) {
+        // Said before any table is written, so a script never takes a half
+        // answer for a whole one.
+        std::cerr << OrbitError(ErrorKind::NoPictureSupport).what() << '\n';
+        throw ComputationFailed();
+    }
     const DesignRun run = RunDesign(options.inputs.Request());
     if (!run.completed()) {
         std::cerr << run.error.value_or("The design did not complete") << '\n';
@@ -87,7 +94,7 @@ void RunCoverageCommand(const CoverageOptions& options)
     }
     std::cout.flush();
 
-    if (options.pngPath.empty() && options.svgPath.empty())
+    if (!chart)
         return;
     try {
         const std::string title = CoverageChartTitle(run, request);
