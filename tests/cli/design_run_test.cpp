@@ -36,7 +36,7 @@ DesignRequest Inclined(std::string n, std::string m, std::string q, std::string 
 std::map<std::string, std::string> FieldTexts(const DesignRun& run)
 {
     std::map<std::string, std::string> texts;
-    for (const ResultField& field : YieldedFields(run))
+    for (const ShownField& field : YieldedFields(run))
         texts[field.boxName] = field.text;
     return texts;
 }
@@ -94,7 +94,7 @@ TEST(RunDesign, FailureKeepsWhatWasYieldedBeforeIt)
         EXPECT_EQ(*run.error, c.error);
         EXPECT_FALSE(run.completed());
         std::vector<std::string> boxes;
-        for (const ResultField& field : YieldedFields(run))
+        for (const ShownField& field : YieldedFields(run))
             boxes.push_back(field.boxName);
         EXPECT_EQ(boxes, c.boxes) << c.error;
     }
