@@ -131,14 +131,6 @@ TEST(DesignWarnings, ExplainOrbitsThatCannotBeFlown)
     }
 }
 
-TEST(NoSunSynchronousOrbitAt, TurnsAtTheClampingAxis)
-{
-    // The clamp sets in beyond about 12,353 km.
-    EXPECT_FALSE(NoSunSynchronousOrbitAt(12340));
-    EXPECT_TRUE(NoSunSynchronousOrbitAt(12360));
-    EXPECT_FALSE(NoSunSynchronousOrbitAt(7000));
-}
-
 std::vector<std::string> TextLines(const DesignRun& run)
 {
     std::ostringstream out;

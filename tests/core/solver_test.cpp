@@ -176,4 +176,12 @@ TEST(SolveRepeatOrbit, ModuleRecordIsTheDefault)
     DesignResult = saved;
 }
 
+TEST(NoSunSynchronousOrbitAt, TurnsAtTheClampingAxis)
+{
+    // The clamp sets in beyond about 12,353 km.
+    EXPECT_FALSE(NoSunSynchronousOrbitAt(12340));
+    EXPECT_TRUE(NoSunSynchronousOrbitAt(12360));
+    EXPECT_FALSE(NoSunSynchronousOrbitAt(7000));
+}
+
 }  // namespace
