@@ -164,11 +164,18 @@ TEST_F(InputEditing, TypedNumbersAreNotHeldToTheSpinRanges)
 {
     Type(W().NinputText, "40");
     EXPECT_EQ(W().NinputText->text(), "40");
-    ClickDown(W().UpDownN);  // 40 is outside 0..16: steps from the held 15
-    EXPECT_EQ(W().NinputText->text(), "14");
+    ClickDown(W().UpDownN);  // 40 is outside 0..16: held at 16, then stepped from
+    EXPECT_EQ(W().NinputText->text(), "15");
+    Type(W().NinputText, "40");
+    ClickUp(W().UpDownN);  // held at 16, and the box shows what the control holds
+    EXPECT_EQ(W().NinputText->text(), "16");
+    EXPECT_EQ(W().UpDownN->Value(), 16);
     Type(W().NinputText, "3");
     ClickUp(W().UpDownN);  // a typed whole number in range is stepped from
     EXPECT_EQ(W().NinputText->text(), "4");
+    Type(W().QinputText, "2.6");
+    ClickDown(W().UpDownQ);  // rounded to 3 first
+    EXPECT_EQ(W().QinputText->text(), "2");
 }
 
 TEST_F(InputEditing, EveryKindOfEditClearsTheResultsAndDisablesDisplay)
