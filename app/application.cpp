@@ -11,6 +11,9 @@ void ConfigureApplication(QApplication& application)
 {
     QApplication::setApplicationName(QStringLiteral("orbit-designer"));
     QApplication::setApplicationVersion(QStringLiteral(ORBIT_DESIGNER_VERSION));
+    // Ties the windows to the installed menu entry, so a desktop shows the
+    // entry's name and icon for them.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORBIT_DESIGNER_APP_ID));
     QApplication::setWindowIcon(design_window::DesignIcon());
     application.setQuitOnLastWindowClosed(true);
 }

@@ -10,7 +10,8 @@ class OrbitDesVorn;
 
 namespace app {
 
-// Name, version "1.00", icon; quitting when the last window closes.
+// Name, version "1.00", desktop entry, icon; quitting when the last window
+// closes.
 void ConfigureApplication(QApplication& application);
 
 // Creates and shows the design window; it deletes itself when closed.

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "design_window/orbit_des_vorn.h"
+#include "design_window/orbit_type_option.h"
 #include "platform/option_array.h"
 #include "platform/spin_control.h"
 
@@ -17,7 +18,7 @@ QImage DrawDesignWindowPicture()
     window->UpDownN->PressDown();
     window->UpDownQ->PressUp();
     window->UpDownQ->PressUp();
-    window->OptionIncl->Member(0)->click();
+    window->OptionIncl->Member(design_window::OptionIndexOf(orbit::OrbitType::SunSynchronous))->click();
     QApplication::processEvents();
     const QImage picture = window->grab().toImage();
     window->close();

@@ -2,38 +2,54 @@
 
 #include "analysis/repeat_grid.h"
 #include "cli/design_warnings.h"
-#include "core/number_text.h"
+#include "core/result_fields.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 namespace orbit::cli {
 
-std::vector<ResultField> YieldedFields(const DesignRun& run)
+namespace {
+
+// What the run has yielded of a field: the count and the axis come before the
+// rest, so a failed run may hold them alone.
+std::optional<double> YieldedValue(const DesignRun& run, ResultField field)
 {
-    std::vector<ResultField> fields;
-    if (run.revCount)
-        fields.push_back({"NrOfRevs", "Nr of revs", FormatPattern(*run.revCount, "#####")});
-    if (run.semiMajorAxisKm)
-        fields.push_back({"AxelBox", "Semi-major axis (km)", FormatPattern(*run.semiMajorAxisKm, "#####.##")});
-    if (run.meanAltitudeKm)
-        fields.push_back({"AvAltBox", "Mean altitude (km)", FormatPattern(*run.meanAltitudeKm, "#####.##")});
-    if (run.solution) {
-        const RepeatOrbitSolution& s = *run.solution;
-        fields.push_back({"MeanMotBox", "Mean motion revs/day", FormatPattern(s.MeanMotion, "#0.#######")});
-        fields.push_back({"TNtext", "Nodal period (min)", FormatPattern(s.NodalPeriodMin, "####.###")});
-        if (s.InclDeg)
-            fields.push_back({"InclOutBox", "Sun-Synchronous inclination, deg", FormatPattern(*s.InclDeg, "###.###")});
+    switch (field) {
+    case ResultField::RevCount:
+        return run.revCount;
+    case ResultField::SemiMajorAxis:
+        return run.semiMajorAxisKm;
+    case ResultField::MeanAltitude:
+        return run.meanAltitudeKm;
+    default:
+        return run.solution ? ValueOf(*run.solution, field) : std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::vector<ShownField> YieldedFields(const DesignRun& run)
+{
+    std::vector<ShownField> fields;
+    for (const ResultFieldSpec& spec : kResultFields) {
+        if (const std::optional<double> value = YieldedValue(run, spec.field))
+            fields.push_back({spec.boxName, spec.caption, FormatResult(spec.field, *value)});
     }
     return fields;
 }
 
 void WriteDesignText(const DesignRun& run, std::ostream& out)
 {
-    // The window right-aligns its captions against the result column.
-    const std::size_t captionWidth =
-        run.type == OrbitType::SunSynchronous ? std::string("Sun-Synchronous inclination, deg").size()
-                                              : std::string("Semi-major axis (km)").size();
-    for (const ResultField& field : YieldedFields(run)) {
+    // The window right-aligns its captions against the result column; the
+    // column starts after the widest caption the orbit type shows.
+    std::size_t captionWidth = 0;
+    for (const ResultFieldSpec& spec : kResultFields) {
+        if (ShownFor(spec.field, run.type))
+            captionWidth = std::max(captionWidth, std::string_view(spec.caption).size());
+    }
+    for (const ShownField& field : YieldedFields(run)) {
         std::string line(captionWidth - std::min(captionWidth, field.caption.size()), ' ');
         line += field.caption;
         if (!field.text.empty())
@@ -48,22 +64,20 @@ nlohmann::ordered_json DesignJson(const DesignRun& run)
 {
     nlohmann::ordered_json json;
     json["fields"] = nlohmann::ordered_json::object();
-    for (const ResultField& field : YieldedFields(run))
+    for (const ShownField& field : YieldedFields(run))
         json["fields"][field.boxName] = field.text;
 
     nlohmann::ordered_json values = nlohmann::ordered_json::object();
-    if (run.revCount)
-        values["rev_count"] = *run.revCount;
-    if (run.semiMajorAxisKm)
-        values["semi_major_axis_km"] = *run.semiMajorAxisKm;
-    if (run.meanAltitudeKm)
-        values["mean_altitude_km"] = *run.meanAltitudeKm;
+    for (const ResultFieldSpec& spec : kResultFields) {
+        if (const std::optional<double> value = YieldedValue(run, spec.field)) {
+            // The count stays an integer in the JSON.
+            if (spec.field == ResultField::RevCount)
+                values[spec.valueKey] = *run.revCount;
+            else
+                values[spec.valueKey] = *value;
+        }
+    }
     if (run.solution) {
-        const RepeatOrbitSolution& s = *run.solution;
-        values["mean_motion_rev_per_day"] = s.MeanMotion;
-        values["nodal_period_min"] = s.NodalPeriodMin;
-        if (s.InclDeg)
-            values["inclination_deg"] = *s.InclDeg;
         values["node_spacing_rad"] = run.record.NodeSpacing;
         values["node_spacing_deg"] = run.record.NodeSpacingDeg;
     }

@@ -13,14 +13,14 @@
 namespace orbit::cli {
 
 // One result box as the window would fill it.
-struct ResultField {
+struct ShownField {
     std::string boxName;  // NrOfRevs, AxelBox, ...
     std::string caption;  // the label beside the box
     std::string text;     // the value written with the box's pattern
 };
 
 // The result boxes the run has filled, top to bottom as the window lays them out.
-std::vector<ResultField> YieldedFields(const DesignRun& run);
+std::vector<ShownField> YieldedFields(const DesignRun& run);
 
 // Captions right-aligned against the values, then any warnings.
 void WriteDesignText(const DesignRun& run, std::ostream& out);

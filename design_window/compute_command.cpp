@@ -7,6 +7,8 @@
 
 #include "core/number_text.h"
 #include "core/repeat_orbit_solver.h"
+#include "core/result_fields.h"
+#include "design_window/orbit_type_option.h"
 #include "platform/command_button.h"
 #include "platform/option_array.h"
 #include "platform/text_box.h"
@@ -15,15 +17,15 @@ namespace design_window {
 
 namespace {
 
-constexpr int kSunSynchronous = 0;
-constexpr int kChooseInclination = 1;
+using orbit::OrbitType;
+using orbit::ResultField;
 
 // A field's number, read at the moment the solver asks for it.
 double ReadField(const platform::TextBox* box) { return orbit::ParseNumberStrict(box->text().toStdString()); }
 
-void Write(platform::TextBox* box, double value, const char* pattern)
+void Write(platform::TextBox* box, ResultField field, double value)
 {
-    box->setText(QString::fromStdString(orbit::FormatPattern(value, pattern)));
+    box->setText(QString::fromStdString(orbit::FormatResult(field, value)));
 }
 
 }  // namespace
@@ -34,29 +36,31 @@ void OrbitDesVorn::ComputeCom_Click()
     inputs.N = [this] { return ReadField(NinputText); };
     inputs.M = [this] { return ReadField(MinputText); };
     inputs.Q = [this] { return ReadField(QinputText); };
-    const bool chooseInclination = OptionIncl->IsSelected(kChooseInclination);
-    inputs.Type = chooseInclination ? orbit::OrbitType::ChooseInclination : orbit::OrbitType::SunSynchronous;
+    // The two options exclude each other: "Choose inclination" is tested,
+    // and anything else is sun-synchronous.
+    const bool chooseInclination = OptionIncl->IsSelected(OptionIndexOf(OrbitType::ChooseInclination));
+    inputs.Type = chooseInclination ? OrbitType::ChooseInclination : OrbitType::SunSynchronous;
     inputs.InclDegrees = [this] { return ReadField(InclText); };
     inputs.InclTenths = [this] { return ReadField(Incl01Text); };
 
     orbit::SolveObserver observer;
-    observer.OnRevCount = [this](std::int16_t revCount) { Write(NrOfRevs, revCount, "#####"); };
+    observer.OnRevCount = [this](std::int16_t revCount) { Write(NrOfRevs, ResultField::RevCount, revCount); };
     observer.OnAxis = [this](double semiMajorAxisKm, double meanAltitudeKm) {
-        Write(AxelBox, semiMajorAxisKm, "#####.##");
-        Write(AvAltBox, meanAltitudeKm, "#####.##");
+        Write(AxelBox, ResultField::SemiMajorAxis, semiMajorAxisKm);
+        Write(AvAltBox, ResultField::MeanAltitude, meanAltitudeKm);
     };
     observer.OnComplete = [this, chooseInclination](const orbit::RepeatOrbitSolution& solution) {
         if (chooseInclination) {
-            Write(AxelBox, solution.SemiMajorAxis, "#####.##");
-            Write(AvAltBox, solution.MeanAltitude, "#####.##");
-            Write(MeanMotBox, solution.MeanMotion, "#0.#######");
-            Write(TNtext, solution.NodalPeriodMin, "####.###");
+            Write(AxelBox, ResultField::SemiMajorAxis, solution.SemiMajorAxis);
+            Write(AvAltBox, ResultField::MeanAltitude, solution.MeanAltitude);
+            Write(MeanMotBox, ResultField::MeanMotion, solution.MeanMotion);
+            Write(TNtext, ResultField::NodalPeriod, solution.NodalPeriodMin);
             InclOutBox->hide();  // its text stays, unseen
         } else {
-            Write(MeanMotBox, solution.MeanMotion, "#0.#######");
+            Write(MeanMotBox, ResultField::MeanMotion, solution.MeanMotion);
             InclOutBox->show();
-            Write(InclOutBox, solution.InclDeg.value_or(0), "###.###");
-            Write(TNtext, solution.NodalPeriodMin, "####.###");
+            Write(InclOutBox, ResultField::SunSyncInclination, solution.InclDeg.value_or(0));
+            Write(TNtext, ResultField::NodalPeriod, solution.NodalPeriodMin);
         }
     };
 

@@ -1,5 +1,6 @@
 #include "design_window/layout_builder.h"
 
+#include "design_window/layout_check.h"
 #include "design_window/layout_table.h"
 #include "design_window/window_font.h"
 #include "platform/caption_fit.h"
@@ -17,7 +18,6 @@
 #include <QStyleOptionButton>
 
 #include <algorithm>
-#include <cassert>
 #include <map>
 
 namespace design_window {
@@ -35,8 +35,9 @@ QWidget* CreateControl(OrbitDesVorn& window, const ControlRow& row)
     return std::visit(
         Overloaded{
             [&](std::monostate) -> QWidget* {
+                // The table lists the options in index order (CheckLayoutTable),
+                // so adding them in turn gives each its index.
                 auto* option = new QRadioButton(caption, window.OrbType);
-                assert(row.optionIndex == window.OptionIncl->Count());
                 window.OptionIncl->Add(option);
                 option->setChecked(row.selected);
                 return option;
@@ -99,6 +100,7 @@ void FitCaption(QWidget* control, const QString& caption, bool wrap)
 
 void BuildDesignLayout(OrbitDesVorn& window)
 {
+    CheckLayoutTable(ControlTable(), LineTable());
     const platform::Dpi dpi = platform::ScreenDpi();
     window.setFixedSize(platform::TwipsToPixels(0, 0, kClientWidthTwips, kClientHeightTwips, dpi).size());
     window.setFont(WindowDefaultFont());
@@ -137,7 +139,6 @@ void BuildDesignLayout(OrbitDesVorn& window)
             continue;
         QWidget* control = byName.value(QString::fromUtf8(row.name));
         QWidget* box = byName.value(QString::fromUtf8(row.tiedTo));
-        assert(box != nullptr);
         if (auto* label = qobject_cast<QLabel*>(control))
             label->setBuddy(box);
         else if (auto* spin = qobject_cast<platform::SpinControl*>(control))

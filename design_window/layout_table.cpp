@@ -1,12 +1,19 @@
 #include "design_window/layout_table.h"
 
-#include <array>
+#include "core/result_fields.h"
+#include "design_window/orbit_type_option.h"
 
 namespace design_window {
 
 namespace {
 
 using W = OrbitDesVorn;
+using orbit::OrbitType;
+using orbit::ResultField;
+
+// A result's caption and box name, as every view of a design shows them.
+constexpr const char* CaptionOf(ResultField field) { return orbit::SpecOf(field).caption; }
+constexpr const char* BoxOf(ResultField field) { return orbit::SpecOf(field).boxName; }
 
 constexpr FontChoice kLetter{12, true, false};
 constexpr FontChoice kItalicLetter{12, true, true};
@@ -68,10 +75,12 @@ const ControlRow kControls[] = {
 
     // The orbit type.
     {.name = "OrbType", .member = &W::OrbType, .caption = "Orbit type", .place = {360, 3600, 2055, 1335}, .tab = 13},
-    {.name = "OptionIncl(0)", .member = {}, .optionIndex = 0, .caption = "Sun-synchronous",
+    {.name = "OptionIncl(0)", .member = {}, .optionIndex = OptionIndexOf(OrbitType::SunSynchronous),
+     .caption = "Sun-synchronous",
      .place = {240, 360, 1575, 255}, .tab = 14,
      .tip = "Choose this option to compute the orbital elements for a sun-synchronous orbit with a repeating pattern"},
-    {.name = "OptionIncl(1)", .member = {}, .optionIndex = 1, .caption = "Choose inclination",
+    {.name = "OptionIncl(1)", .member = {}, .optionIndex = OptionIndexOf(OrbitType::ChooseInclination),
+     .caption = "Choose inclination",
      .place = {240, 720, 1695, 375}, .tab = 15,
      .tip = "By choosing this option you can enter an inclination value for which the repeating ground track "
             "pattern is sought",
@@ -86,27 +95,27 @@ const ControlRow kControls[] = {
      .disabled = true},
 
     // The results.
-    {.name = "Label17", .member = &W::Label17, .caption = "Nr of revs", .place = {3960, 3240, 735, 255}, .tab = 34,
-     .alignRight = true, .tiedTo = "NrOfRevs"},
-    {.name = "NrOfRevs", .member = &W::NrOfRevs, .place = {4800, 3240, 1215, 285}, .tab = 33,
+    {.name = "Label17", .member = &W::Label17, .caption = CaptionOf(ResultField::RevCount),
+     .place = {3960, 3240, 735, 255}, .tab = 34, .alignRight = true, .tiedTo = BoxOf(ResultField::RevCount)},
+    {.name = BoxOf(ResultField::RevCount), .member = &W::NrOfRevs, .place = {4800, 3240, 1215, 285}, .tab = 33,
      .tip = "Number of revolutions between repeating ground tracks"},
-    {.name = "Label13", .member = &W::Label13, .caption = "Semi-major axis (km)", .place = {3120, 3720, 1575, 255},
-     .tab = 25, .alignRight = true, .tiedTo = "AxelBox"},
-    {.name = "AxelBox", .member = &W::AxelBox, .place = {4800, 3720, 1215, 285}, .tab = 24},
-    {.name = "Label14", .member = &W::Label14, .caption = "Mean altitude (km)", .place = {3240, 4200, 1455, 255},
-     .tab = 27, .alignRight = true, .tiedTo = "AvAltBox"},
-    {.name = "AvAltBox", .member = &W::AvAltBox, .place = {4800, 4200, 1215, 285}, .tab = 26},
-    {.name = "Label15", .member = &W::Label15, .caption = "Mean motion revs/day", .place = {2880, 4680, 1815, 255},
-     .tab = 29, .alignRight = true, .tiedTo = "MeanMotBox"},
-    {.name = "MeanMotBox", .member = &W::MeanMotBox, .place = {4800, 4680, 1215, 285}, .tab = 28},
-    {.name = "Label18", .member = &W::Label18, .caption = "Nodal period (min)", .place = {3240, 5160, 1455, 255},
-     .tab = 38, .alignRight = true, .tiedTo = "TNtext"},
-    {.name = "TNtext", .member = &W::TNtext, .place = {4800, 5160, 1215, 285}, .tab = 37},
-    {.name = "Label16", .member = &W::Label16, .caption = "Sun-Synchronous inclination, deg",
+    {.name = "Label13", .member = &W::Label13, .caption = CaptionOf(ResultField::SemiMajorAxis),
+     .place = {3120, 3720, 1575, 255}, .tab = 25, .alignRight = true, .tiedTo = BoxOf(ResultField::SemiMajorAxis)},
+    {.name = BoxOf(ResultField::SemiMajorAxis), .member = &W::AxelBox, .place = {4800, 3720, 1215, 285}, .tab = 24},
+    {.name = "Label14", .member = &W::Label14, .caption = CaptionOf(ResultField::MeanAltitude),
+     .place = {3240, 4200, 1455, 255}, .tab = 27, .alignRight = true, .tiedTo = BoxOf(ResultField::MeanAltitude)},
+    {.name = BoxOf(ResultField::MeanAltitude), .member = &W::AvAltBox, .place = {4800, 4200, 1215, 285}, .tab = 26},
+    {.name = "Label15", .member = &W::Label15, .caption = CaptionOf(ResultField::MeanMotion),
+     .place = {2880, 4680, 1815, 255}, .tab = 29, .alignRight = true, .tiedTo = BoxOf(ResultField::MeanMotion)},
+    {.name = BoxOf(ResultField::MeanMotion), .member = &W::MeanMotBox, .place = {4800, 4680, 1215, 285}, .tab = 28},
+    {.name = "Label18", .member = &W::Label18, .caption = CaptionOf(ResultField::NodalPeriod),
+     .place = {3240, 5160, 1455, 255}, .tab = 38, .alignRight = true, .tiedTo = BoxOf(ResultField::NodalPeriod)},
+    {.name = BoxOf(ResultField::NodalPeriod), .member = &W::TNtext, .place = {4800, 5160, 1215, 285}, .tab = 37},
+    {.name = "Label16", .member = &W::Label16, .caption = CaptionOf(ResultField::SunSyncInclination),
      .place = {2160, 5640, 2535, 255}, .tab = 31, .alignRight = true, .group = Group::SunSyncOutput,
-     .tiedTo = "InclOutBox", .hidden = true},
-    {.name = "InclOutBox", .member = &W::InclOutBox, .place = {4800, 5640, 1215, 285}, .tab = 30,
-     .group = Group::SunSyncOutput, .hidden = true},
+     .tiedTo = BoxOf(ResultField::SunSyncInclination), .hidden = true},
+    {.name = BoxOf(ResultField::SunSyncInclination), .member = &W::InclOutBox, .place = {4800, 5640, 1215, 285},
+     .tab = 30, .group = Group::SunSyncOutput, .hidden = true},
 };
 
 constexpr const char* kToCompute = "arrow from the inputs to the compute button";

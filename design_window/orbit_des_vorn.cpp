@@ -2,6 +2,7 @@
 
 #include "design_window/layout_builder.h"
 #include "design_window/layout_table.h"
+#include "design_window/orbit_type_option.h"
 #include "design_window/window_icon.h"
 #include "platform/command_button.h"
 #include "platform/handler_boundary.h"
@@ -64,7 +65,7 @@ void OrbitDesVorn::EraseFields()
 
 void OrbitDesVorn::OptionIncl_Click(std::int16_t index)
 {
-    const bool chooseInclination = index == 1;
+    const bool chooseInclination = OrbitTypeOfOption(index) == orbit::OrbitType::ChooseInclination;
     for (QWidget* control : inclinationGroup_)
         control->setVisible(chooseInclination);
     for (QWidget* control : sunSyncOutput_)

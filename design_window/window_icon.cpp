@@ -1,8 +1,8 @@
 #include "design_window/window_icon.h"
 
-#include <QPainter>
+#include "icon/app_icon.h"
+
 #include <QPixmap>
-#include <QPolygon>
 
 namespace design_window {
 
@@ -10,27 +10,26 @@ namespace {
 constexpr int kSize = 32;
 const QColor kYellow(255, 255, 0);  // palette colour 14
 const QColor kBlack(0, 0, 0);       // palette colour 0
+// Sizes a desktop asks for besides 32: menus and title bars at 16, task bars
+// and switchers larger, and all of them doubled on a high-density screen.
+constexpr int kSmoothSizesPx[] = {16, 24, 48, 64, 128, 256};
 }  // namespace
 
 QImage DesignIconImage()
 {
-    QImage image(kSize, kSize, QImage::Format_RGB32);
-    image.fill(kYellow);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(kBlack, 1));
-    painter.setBrush(Qt::NoBrush);
-    // The orbit: a circle of radius 11 about the middle.
-    painter.drawEllipse(QPoint(15, 16), 11, 11);
-    // The satellite's direction of motion, up along the circle's right side.
-    painter.drawLine(26, 21, 26, 12);
-    painter.setBrush(kBlack);
-    painter.drawPolygon(QPolygon({QPoint(26, 7), QPoint(23, 12), QPoint(29, 12)}));
-    painter.end();
-    // Keep to the 16 colours: there are only yellow and black.
-    return image.convertToFormat(QImage::Format_Indexed8, {kYellow.rgb(), kBlack.rgb()}, Qt::ThresholdDither);
+    // The application's picture, with every pixel taken to the nearer of the
+    // two palette colours, so the 32 x 32 icon keeps to the 16 colours and its
+    // one-pixel lines stay sharp.
+    return app_icon::RenderAppIcon(kSize).convertToFormat(QImage::Format_Indexed8, {kYellow.rgb(), kBlack.rgb()},
+                                                          Qt::ThresholdDither);
 }
 
-QIcon DesignIcon() { return QIcon(QPixmap::fromImage(DesignIconImage())); }
+QIcon DesignIcon()
+{
+    QIcon icon(QPixmap::fromImage(DesignIconImage()));
+    for (const int sizePx : kSmoothSizesPx)
+        icon.addPixmap(QPixmap::fromImage(app_icon::RenderAppIcon(sizePx)));
+    return icon;
+}
 
 }  // namespace design_window

@@ -1,5 +1,7 @@
 #include "platform/spin_control.h"
 
+#include "core/number_text.h"
+#include "core/orbit_error.h"
 #include "platform/spin_control_accessible.h"
 #include "platform/text_box.h"
 
@@ -12,29 +14,9 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <optional>
+#include <cmath>
 
 namespace platform {
-
-namespace {
-
-// A whole number in decimal digits, with an optional sign and blanks around it.
-std::optional<int> WholeNumber(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    qsizetype digitsFrom = 0;
-    if (!trimmed.isEmpty() && (trimmed[0] == u'-' || trimmed[0] == u'+'))
-        digitsFrom = 1;
-    if (digitsFrom == trimmed.size() || trimmed.size() - digitsFrom > 9)
-        return std::nullopt;
-    for (qsizetype i = digitsFrom; i < trimmed.size(); ++i) {
-        if (trimmed[i] < u'0' || trimmed[i] > u'9')
-            return std::nullopt;
-    }
-    return trimmed.toInt();
-}
-
-}  // namespace
 
 SpinControl::SpinControl(QWidget* parent) : QWidget(parent), repeat_(new QTimer(this))
 {
@@ -54,12 +36,15 @@ void SpinControl::SetRange(int minimum, int maximum)
 
 void SpinControl::SetInitialValue(int value) { value_ = std::clamp(value, minimum_, maximum_); }
 
-void SpinControl::SetValue(int value)
+void SpinControl::SetValue(int value) { Commit(std::clamp(value, minimum_, maximum_), false); }
+
+// Takes `value` (within the range) and, when it changes or the buddy must be
+// brought in line with it, writes the buddy and raises Change.
+void SpinControl::Commit(int value, bool writeBuddy)
 {
-    const int next = std::clamp(value, minimum_, maximum_);
-    if (next == value_)
+    if (value == value_ && !writeBuddy)
         return;
-    value_ = next;
+    value_ = value;
     if (buddy_ != nullptr)
         buddy_->setText(QString::number(value_));
     QAccessibleValueChangeEvent event(this, value_);
@@ -67,26 +52,53 @@ void SpinControl::SetValue(int value)
     emit Change();
 }
 
+void SpinControl::SetRepeatDelays(std::chrono::milliseconds threshold, std::chrono::milliseconds interval)
+{
+    repeatThreshold_ = threshold;
+    repeatInterval_ = interval;
+}
+
+int SpinControl::RepeatThresholdMs() const
+{
+    return repeatThreshold_ ? static_cast<int>(repeatThreshold_->count())
+                            : style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatThreshold, nullptr, this);
+}
+
+int SpinControl::RepeatIntervalMs() const
+{
+    return repeatInterval_ ? static_cast<int>(repeatInterval_->count())
+                           : style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatRate, nullptr, this);
+}
+
 void SpinControl::PressUp() { Press(Arrow::Up); }
 void SpinControl::PressDown() { Press(Arrow::Down); }
 
-void SpinControl::TakeUpBuddyValue()
+// The buddy's text read as the compute command reads a field, rounded to the
+// nearest whole number (halves to even, as the inclination steppers round)
+// and held within the range. Text that is no number gives nothing: the step
+// then starts from the value the control holds.
+std::optional<SpinControl::TypedValue> SpinControl::BuddyValue() const
 {
-    // What the user typed into the buddy is what the arrow steps from, when it
-    // is a whole number the control can hold.
     if (buddy_ == nullptr)
-        return;
-    const std::optional<int> typed = WholeNumber(buddy_->text());
-    if (typed && *typed >= minimum_ && *typed <= maximum_)
-        value_ = *typed;
+        return std::nullopt;
+    double typed = 0;
+    try {
+        typed = orbit::ParseNumberStrict(buddy_->text().toStdString());
+    } catch (const orbit::OrbitError&) {
+        return std::nullopt;
+    }
+    const double held = std::nearbyint(std::clamp(typed, static_cast<double>(minimum_), static_cast<double>(maximum_)));
+    return TypedValue{static_cast<int>(held), held != typed};
 }
 
 void SpinControl::Press(Arrow arrow)
 {
-    TakeUpBuddyValue();
+    const std::optional<TypedValue> typed = BuddyValue();
+    if (typed)
+        value_ = typed->value;
     // 64-bit sum: a step can never wrap around the int range.
     const long long target = static_cast<long long>(value_) + (arrow == Arrow::Up ? step_ : -step_);
-    SetValue(static_cast<int>(std::clamp<long long>(target, minimum_, maximum_)));
+    Commit(static_cast<int>(std::clamp<long long>(target, minimum_, maximum_)), typed && typed->adjusted);
     if (arrow == Arrow::Up)
         emit UpClick();
     else
@@ -123,8 +135,8 @@ void SpinControl::mousePressEvent(QMouseEvent* event)
     qApp->installEventFilter(this);
     update();
     // The first step happens on the press; holding on repeats it after the
-    // style's threshold, at the style's rate.
-    repeat_->start(style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatThreshold, nullptr, this));
+    // threshold, at the repeat interval.
+    repeat_->start(RepeatThresholdMs());
     Press(arrow);
 }
 
@@ -152,7 +164,7 @@ void SpinControl::Repeat()
         StopRepeat();
         return;
     }
-    repeat_->setInterval(style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatRate, nullptr, this));
+    repeat_->setInterval(RepeatIntervalMs());
     // Like a native arrow, repetition pauses while the pointer is off the arrow.
     if (held_ != Arrow::None && heldInside_)
         Press(held_);

@@ -7,8 +7,16 @@
 // has one) and raises Change. The value stops at the limits. Held down, an
 // arrow repeats as a native spin arrow does. With the keyboard focus, the Up
 // and Down keys press the arrows.
+//
+// A number typed into the buddy is what the next arrow press steps from,
+// rounded to a whole number and held within the range; the buddy is then
+// written even when the step leaves the value where it was, so that the box
+// never goes on showing a number the control does not hold.
 
 #include <QWidget>
+
+#include <chrono>
+#include <optional>
 
 class QTimer;
 
@@ -30,6 +38,9 @@ public:
     // buddy is written and Change raised when the value changes.
     void SetValue(int value);
     void SetBuddy(TextBox* buddy) { buddy_ = buddy; }
+    // Held down, an arrow steps once, waits `threshold`, then steps every
+    // `interval`. Unless set here, both come from the style.
+    void SetRepeatDelays(std::chrono::milliseconds threshold, std::chrono::milliseconds interval);
 
     int Value() const { return value_; }
     int Minimum() const { return minimum_; }
@@ -63,8 +74,17 @@ protected:
 private:
     enum class Arrow { None, Up, Down };
 
+    // A number typed into the buddy, as the value the next step starts from.
+    struct TypedValue {
+        int value;
+        bool adjusted;  // rounded or clamped: the buddy shows another number
+    };
+
     void Press(Arrow arrow);
-    void TakeUpBuddyValue();
+    std::optional<TypedValue> BuddyValue() const;
+    void Commit(int value, bool writeBuddy);
+    int RepeatThresholdMs() const;
+    int RepeatIntervalMs() const;
     void StopRepeat();
     void Repeat();
     Arrow ArrowAt(QPoint position) const;
@@ -75,6 +95,7 @@ private:
     int step_ = 1;
     TextBox* buddy_ = nullptr;
 
+    std::optional<std::chrono::milliseconds> repeatThreshold_, repeatInterval_;
     Arrow held_ = Arrow::None;    // arrow under a pressed mouse button
     bool heldInside_ = false;     // the pointer is still over the held arrow
     QTimer* repeat_;

@@ -1,6 +1,8 @@
 #include "pattern/qt/rel_ground.h"
 
 #include "pattern/picture_size.h"
+#include "platform/twips.h"
+#include "platform/window_placement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -8,17 +10,17 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-
-#include <cmath>
+#include <QStyle>
 
 namespace pattern {
 
 namespace {
 
-// Designed geometry, converted from twips at 15 twips per pixel.
-constexpr QPoint kDesignedPositionPx(2160 / 15, 1050 / 15);
-constexpr int kLeavePixWidthPx = 975 / 15, kLeavePixHeightPx = 255 / 15;
-constexpr int kLeavePixRightMarginPx = 60 / 15, kLeavePixBottomMarginPx = 75 / 15;
+// Designed geometry in twips: the window's place on the screen and the
+// button's place in the client area, in its bottom-right corner.
+constexpr int kDesignedLeftTwips = 2160, kDesignedTopTwips = 1050;
+constexpr int kLeavePixLeftTwips = 10200, kLeavePixTopTwips = 3720;
+constexpr int kLeavePixWidthTwips = 975, kLeavePixHeightTwips = 255;
 
 RelGround* instance = nullptr;
 
@@ -45,31 +47,64 @@ RelGround::RelGround() : QWidget(nullptr)
 {
     setWindowTitle("Relative Ground Tracks");
     setObjectName("RelGround");
-    setMinimumSize(kLeavePixWidthPx + 2 * kLeavePixRightMarginPx, kLeavePixHeightPx + 2 * kLeavePixBottomMarginPx);
     leavePix_ = new QPushButton("Exit", this);
     leavePix_->setObjectName("LeavePix");
-    leavePix_->setFixedSize(kLeavePixWidthPx, kLeavePixHeightPx);
     connect(leavePix_, &QPushButton::clicked, this, &RelGround::LeavePix_Click);
 }
 
 void RelGround::Form_Load()
 {
-    resize(kPictureWidthPx, kPictureHeightPx);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().topLeft() + kDesignedPositionPx);
+    // Sized from twips at the screen's logical dpi, as the design window is,
+    // so the window keeps its proportions to the text drawn on it.
+    const platform::Dpi dpi = platform::ScreenDpi();
+    designedClient_ = platform::TwipsToPixels(0, 0, kPictureWidthTwips, kPictureHeightTwips, dpi).size();
+    const QRect button = platform::TwipsToPixels(kLeavePixLeftTwips, kLeavePixTopTwips, kLeavePixWidthTwips,
+                                                 kLeavePixHeightTwips, dpi);
+    leavePix_->setFixedSize(button.size());
+    leavePixMargins_ = QSize(designedClient_.width() - button.x() - button.width(),
+                             designedClient_.height() - button.y() - button.height());
+    setMinimumSize(button.size() + 2 * leavePixMargins_);
+    PlaceOnScreen();
 
     const qreal pixelRatio = devicePixelRatioF();
-    picture_ = QImage(QSize(kPictureWidthPx, kPictureHeightPx) * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    picture_ = QImage(designedClient_ * pixelRatio, QImage::Format_ARGB32_Premultiplied);
     picture_.setDevicePixelRatio(pixelRatio);
     // Text in the picture has the size it would have on the window itself.
     picture_.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
     picture_.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
     picture_.fill(palette().color(QPalette::Base));
-    canvas_ = std::make_unique<PictureCanvas>(QSizeF(kPictureWidthPx, kPictureHeightPx),
-                                              palette().color(QPalette::Text), font());
+    canvas_ = std::make_unique<PictureCanvas>(QSizeF(designedClient_), palette().color(QPalette::Text), font());
     ++loadCount_;
     Scale(0, 0, 50, 40);
     update();
+}
+
+// At its designed place and size when the whole window fits the screen's
+// available area, else moved into it and, if need be, shrunk with its picture:
+// at a high scaling on a small screen the Exit button must stay in reach.
+void RelGround::PlaceOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(QPoint(0, 0), designedClient_);
+    const QPoint designedAt =
+        available.topLeft() + platform::TwipsToPixels(kDesignedLeftTwips, kDesignedTopTwips, platform::ScreenDpi());
+    const platform::WindowPlacement place =
+        platform::PlaceOnScreen(designedAt, designedClient_, FrameMargins(), available, minimumSize());
+    resize(place.clientSize);
+    move(place.frameTopLeft);
+}
+
+// The frame the window manager draws round the window. It is known once the
+// window has been shown; before that, room for a title bar and thin borders.
+QMargins RelGround::FrameMargins() const
+{
+    const QRect outer = frameGeometry(), inner = geometry();
+    if (outer != inner) {
+        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                        outer.bottom() - inner.bottom());
+    }
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    return QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + border, border, border);
 }
 
 PictureCanvas& RelGround::Canvas()
@@ -134,7 +169,7 @@ void RelGround::paintEvent(QPaintEvent*)
         return;
     }
     // The picture keeps its designed size; a resized window shows it scaled.
-    if (size() != QSize(kPictureWidthPx, kPictureHeightPx))
+    if (size() != designedClient_)
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(rect()), picture_);
 }
@@ -148,8 +183,8 @@ void RelGround::resizeEvent(QResizeEvent* event)
 // The button keeps its corner: 60 twips from the right edge, 75 from the bottom.
 void RelGround::PlaceLeavePix()
 {
-    leavePix_->move(width() - kLeavePixRightMarginPx - kLeavePixWidthPx,
-                    height() - kLeavePixBottomMarginPx - kLeavePixHeightPx);
+    leavePix_->move(width() - leavePixMargins_.width() - leavePix_->width(),
+                    height() - leavePixMargins_.height() - leavePix_->height());
 }
 
 }  // namespace pattern

@@ -9,6 +9,9 @@
 // Show loads it afresh. While it is loaded, every drawing goes on top of what
 // is there.
 //
+// The window is designed in twips and sized at the screen's logical dpi; it
+// opens at its designed place unless that would put part of it off the
+// screen's available area, and is shrunk to fit a screen smaller than itself.
 // The picture is kept in a backing image of the designed client size, so it
 // survives covering, minimising and moving; when the window is resized the
 // picture is scaled to it, together with its coordinate system.
@@ -60,8 +63,12 @@ private:
     void LeavePix_Click();
     PictureCanvas& Canvas();
     void PlaceLeavePix();
+    void PlaceOnScreen();
+    QMargins FrameMargins() const;
 
     QPushButton* leavePix_ = nullptr;
+    QSize designedClient_;    // the client area at the screen's logical dpi
+    QSize leavePixMargins_;   // from the button to the right and bottom edges
     QImage picture_;
     std::unique_ptr<PictureCanvas> canvas_;
     int loadCount_ = 0;

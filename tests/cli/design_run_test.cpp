@@ -36,7 +36,7 @@ DesignRequest Inclined(std::string n, std::string m, std::string q, std::string 
 std::map<std::string, std::string> FieldTexts(const DesignRun& run)
 {
     std::map<std::string, std::string> texts;
-    for (const ResultField& field : YieldedFields(run))
+    for (const ShownField& field : YieldedFields(run))
         texts[field.boxName] = field.text;
     return texts;
 }
@@ -94,7 +94,7 @@ TEST(RunDesign, FailureKeepsWhatWasYieldedBeforeIt)
         EXPECT_EQ(*run.error, c.error);
         EXPECT_FALSE(run.completed());
         std::vector<std::string> boxes;
-        for (const ResultField& field : YieldedFields(run))
+        for (const ShownField& field : YieldedFields(run))
             boxes.push_back(field.boxName);
         EXPECT_EQ(boxes, c.boxes) << c.error;
     }
@@ -129,14 +129,6 @@ TEST(DesignWarnings, ExplainOrbitsThatCannotBeFlown)
         EXPECT_EQ(DesignWarnings(c.request.type, run.semiMajorAxisKm, run.meanAltitudeKm), c.warnings)
             << c.request.nText;
     }
-}
-
-TEST(NoSunSynchronousOrbitAt, TurnsAtTheClampingAxis)
-{
-    // The clamp sets in beyond about 12,353 km.
-    EXPECT_FALSE(NoSunSynchronousOrbitAt(12340));
-    EXPECT_TRUE(NoSunSynchronousOrbitAt(12360));
-    EXPECT_FALSE(NoSunSynchronousOrbitAt(7000));
 }
 
 std::vector<std::string> TextLines(const DesignRun& run)

@@ -2,11 +2,15 @@
 
 #include "core/orbit_error.h"
 
+#include "tests/support/test_names.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <ostream>
+#include <sstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -19,6 +23,23 @@ struct FormatCase {
 };
 
 void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.value << " as " << c.pattern; }
+
+// A case is named by what the pattern writes and the value: Axis_6592Point94161.
+std::string CaseName(const testing::TestParamInfo<FormatCase>& testInfo)
+{
+    const std::string_view pattern = testInfo.param.pattern;
+    const char* role = pattern == "#####"        ? "Count"
+                       : pattern == "#####.##"   ? "Axis"
+                       : pattern == "#0.#######" ? "MeanMotion"
+                       : pattern == "####.###"   ? "Period"
+                       : pattern == "###.###"    ? "Inclination"
+                       : pattern == "00.00"      ? "Spacing"
+                                                 : "Pattern";
+    std::ostringstream value;
+    value.precision(12);
+    value << testInfo.param.value;
+    return std::string(role) + "_" + test_names::FromText(value.str());
+}
 
 class PatternFormat : public ::testing::TestWithParam<FormatCase> {};
 
@@ -50,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Orbit spacing label.
         FormatCase{25.116279, "00.00", "25.12"}, FormatCase{7.5, "00.00", "07.50"},
         FormatCase{123.456, "00.00", "123.46"}, FormatCase{0, "00.00", "00.00"},
-        FormatCase{-3.14159, "00.00", "-03.14"}));
+        FormatCase{-3.14159, "00.00", "-03.14"}),
+    CaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     RoundingOfTheDecimalValue, PatternFormat,
@@ -61,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{1.005, "#####.##", "1.01"}, FormatCase{0.125, "###.###", ".125"},
         FormatCase{0.0005, "###.###", ".001"}, FormatCase{14.5, "#####", "15"},
         FormatCase{15.5, "#####", "16"}, FormatCase{-0.5, "#####", "-1"},
-        FormatCase{9.99999996, "#0.#######", "10."}, FormatCase{1e-300, "#####.##", "."}));
+        FormatCase{9.99999996, "#0.#######", "10."}, FormatCase{1e-300, "#####.##", "."}),
+    CaseName);
 
 TEST(PatternFormat, NonFiniteValuesOverflowInsteadOfPrintingGarbage)
 {

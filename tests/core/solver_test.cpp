@@ -2,9 +2,11 @@
 
 #include "core/number_text.h"
 #include "core/repbas.h"
+#include "core/result_fields.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,17 +21,23 @@ RepeatOrbitSolution Solve(double n, double m, double q, OrbitType type, double d
     return SolveRepeatOrbit(RepeatOrbitInputs::Fixed(n, m, q, type, deg, tenths), {}, record ? *record : local);
 }
 
-// The texts the design window shows for a solution.
+// The texts the design window shows for a solution, through the table of
+// result fields that every view of a design writes its results with.
 struct Shown {
     std::string revs, axis, altitude, motion, period, incl;
 };
 
+std::string Text(const RepeatOrbitSolution& s, ResultField field)
+{
+    const std::optional<double> value = ValueOf(s, field);
+    return value ? FormatResult(field, *value) : std::string("(none)");
+}
+
 Shown Show(const RepeatOrbitSolution& s)
 {
-    return {FormatPattern(s.RevCount, "#####"),      FormatPattern(s.SemiMajorAxis, "#####.##"),
-            FormatPattern(s.MeanAltitude, "#####.##"), FormatPattern(s.MeanMotion, "#0.#######"),
-            FormatPattern(s.NodalPeriodMin, "####.###"),
-            s.InclDeg ? FormatPattern(*s.InclDeg, "###.###") : std::string("(none)")};
+    return {Text(s, ResultField::RevCount),   Text(s, ResultField::SemiMajorAxis),
+            Text(s, ResultField::MeanAltitude), Text(s, ResultField::MeanMotion),
+            Text(s, ResultField::NodalPeriod), Text(s, ResultField::SunSyncInclination)};
 }
 
 TEST(SolveRepeatOrbit, StartValuesGiveTheDesignWindowsFigures)
@@ -166,6 +174,14 @@ TEST(SolveRepeatOrbit, ModuleRecordIsTheDefault)
     EXPECT_EQ(DesignResult.Q, 3);
     EXPECT_NEAR(DesignResult.MeanMotion, 14.4884461, 1e-7);
     DesignResult = saved;
+}
+
+TEST(NoSunSynchronousOrbitAt, TurnsAtTheClampingAxis)
+{
+    // The clamp sets in beyond about 12,353 km.
+    EXPECT_FALSE(NoSunSynchronousOrbitAt(12340));
+    EXPECT_TRUE(NoSunSynchronousOrbitAt(12360));
+    EXPECT_FALSE(NoSunSynchronousOrbitAt(7000));
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 
 #include "core/repeat_orbit_solver.h"
 
+#include "tests/support/test_names.h"
+
 #include <QLabel>
+
+#include <ostream>
 
 namespace {
 
@@ -101,6 +105,8 @@ struct FailureCase {
     std::array<bool, 6> written;  // NrOfRevs, AxelBox, AvAltBox, MeanMotBox, TNtext, InclOutBox
 };
 
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.what; }
+
 class FailureTable : public ComputeCommand, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(FailureTable, StopsAtTheFailingStepKeepingWhatWasWritten)
@@ -148,7 +154,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"N + M/Q is 0", "1", "-2", "2", false, "65", "Division by zero", kRevs},
                       FailureCase{"N + M/Q is 0, sun-synchronous", "1", "-2", "2", true, "65", "Division by zero",
                                   kRevsAndAxis}),
-    [](const ::testing::TestParamInfo<FailureCase>& testInfo) { return "Row" + std::to_string(testInfo.index); });
+    [](const ::testing::TestParamInfo<FailureCase>& testInfo) {
+        return test_names::FromDescription(testInfo.param.what);
+    });
 
 TEST_F(ComputeCommand, TheTenthsBoxIsReadAfterTheDegrees)
 {

@@ -1,5 +1,7 @@
 #include "tests/design_window/design_window_fixture.h"
 
+#include "design_window/orbit_type_option.h"
+
 #include <QApplication>
 #include <QRadioButton>
 #include <QTest>
@@ -47,8 +49,15 @@ void DesignWindowTest::Type(platform::TextBox* box, const QString& text)
     ASSERT_EQ(box->text(), text);
 }
 
-void DesignWindowTest::SelectSunSynchronous() { Click(W().OptionIncl->Member(0)); }
-void DesignWindowTest::SelectChooseInclination() { Click(W().OptionIncl->Member(1)); }
+void DesignWindowTest::SelectSunSynchronous()
+{
+    Click(W().OptionIncl->Member(design_window::OptionIndexOf(orbit::OrbitType::SunSynchronous)));
+}
+
+void DesignWindowTest::SelectChooseInclination()
+{
+    Click(W().OptionIncl->Member(design_window::OptionIndexOf(orbit::OrbitType::ChooseInclination)));
+}
 
 std::array<platform::TextBox*, 6> DesignWindowTest::ResultBoxes()
 {

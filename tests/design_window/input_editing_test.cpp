@@ -4,11 +4,15 @@
 #include "core/repeat_orbit_solver.h"
 #include "pattern/qt/rel_ground.h"
 
+#include "tests/support/test_names.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
 
 #include <functional>
+#include <ostream>
+#include <string>
 
 namespace {
 
@@ -38,6 +42,21 @@ struct StepCase {
     const char* before;
     const char* after;    // nullptr: an overflow error, the box keeps its text
 };
+
+void PrintTo(const StepCase& c, std::ostream* os)
+{
+    *os << (c.up ? "up " : "down ") << c.stepper << " from '" << c.before << "' to '"
+        << (c.after ? c.after : "(overflow)") << "'";
+}
+
+// Up10_From65_To75, Down1_FromMinus5_To0, Up1_From32767_Overflow.
+std::string StepCaseName(const ::testing::TestParamInfo<StepCase>& testInfo)
+{
+    const StepCase& c = testInfo.param;
+    const std::string outcome = c.after ? "To" + test_names::FromText(QString(c.after).trimmed().toStdString())
+                                        : std::string("Overflow");
+    return std::string(c.up ? "Up" : "Down") + c.stepper + "_From" + test_names::FromText(c.before) + "_" + outcome;
+}
 
 class InclinationStep : public InputEditing, public ::testing::WithParamInterface<StepCase> {};
 
@@ -94,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{"01", true, "40000", nullptr}, StepCase{"1", true, "32767", nullptr},
                       StepCase{"10", true, "32760", nullptr}, StepCase{"1", false, "-32768", nullptr},
                       StepCase{"1", true, "32766", " 180"}, StepCase{"1", false, "-32767", " 0"}),
-    [](const ::testing::TestParamInfo<StepCase>& testInfo) { return "Case" + std::to_string(testInfo.index); });
+    StepCaseName);
 
 TEST_F(InputEditing, StepsFollowEachOtherFromWhatTheBoxShows)
 {
@@ -145,11 +164,18 @@ TEST_F(InputEditing, TypedNumbersAreNotHeldToTheSpinRanges)
 {
     Type(W().NinputText, "40");
     EXPECT_EQ(W().NinputText->text(), "40");
-    ClickDown(W().UpDownN);  // 40 is outside 0..16: steps from the held 15
-    EXPECT_EQ(W().NinputText->text(), "14");
+    ClickDown(W().UpDownN);  // 40 is outside 0..16: held at 16, then stepped from
+    EXPECT_EQ(W().NinputText->text(), "15");
+    Type(W().NinputText, "40");
+    ClickUp(W().UpDownN);  // held at 16, and the box shows what the control holds
+    EXPECT_EQ(W().NinputText->text(), "16");
+    EXPECT_EQ(W().UpDownN->Value(), 16);
     Type(W().NinputText, "3");
     ClickUp(W().UpDownN);  // a typed whole number in range is stepped from
     EXPECT_EQ(W().NinputText->text(), "4");
+    Type(W().QinputText, "2.6");
+    ClickDown(W().UpDownQ);  // rounded to 3 first
+    EXPECT_EQ(W().QinputText->text(), "2");
 }
 
 TEST_F(InputEditing, EveryKindOfEditClearsTheResultsAndDisablesDisplay)

@@ -1,5 +1,6 @@
 #include "tests/design_window/design_window_fixture.h"
 
+#include "core/result_fields.h"
 #include "design_window/window_icon.h"
 #include "platform/line_control.h"
 
@@ -219,6 +220,26 @@ TEST_F(Layout, StartState)
     }
     // The tenths box lies over the "." where they overlap.
     EXPECT_EQ(W().childAt(80, 180), W().Incl01Text);
+}
+
+// The window, the command line and other views read the results' names and
+// captions from one table; the window's boxes must be the table's, in its order.
+TEST_F(Layout, ResultBoxesAreTheResultFieldsInTheirOrder)
+{
+    ASSERT_EQ(orbit::kResultFields.size(), ResultBoxes().size());
+    for (std::size_t i = 0; i < orbit::kResultFields.size(); ++i) {
+        const orbit::ResultFieldSpec& spec = orbit::kResultFields[i];
+        platform::TextBox* box = ResultBoxes()[i];
+        EXPECT_EQ(box->objectName(), spec.boxName);
+        QLabel* caption = nullptr;
+        for (QLabel* label : W().findChildren<QLabel*>()) {
+            if (label->buddy() == box)
+                caption = label;
+        }
+        ASSERT_NE(caption, nullptr) << spec.boxName;
+        EXPECT_EQ(caption->text(), spec.caption);
+        EXPECT_EQ(W().SunSyncOutput().back() == box, spec.sunSynchronousOnly) << spec.boxName;
+    }
 }
 
 TEST_F(Layout, ThirtyTwoPixelIconOfTwoPaletteColours)

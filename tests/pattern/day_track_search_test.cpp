@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <ostream>
 
 namespace {
 
@@ -36,6 +37,8 @@ struct SearchCase {
     double n, m, q;
     OrbitType type;
 };
+
+void PrintTo(const SearchCase& c, std::ostream* os) { *os << c.name; }
 
 class DayTrackSearch : public testing::TestWithParam<SearchCase> {};
 

@@ -4,6 +4,7 @@
 #include "core/repeat_orbit_solver.h"
 #include "pattern/recording_surface.h"
 #include "tests/pattern/solved_design.h"
+#include "tests/support/error_text.h"
 
 #include <gtest/gtest.h>
 
@@ -210,16 +211,6 @@ TEST(PatternDrawing, SpacingLabelUsesTwoIntegerDigitsAndTwoDecimals)
         EXPECT_EQ(pattern::SpacingLabel(c.spacingDeg), c.text);
 }
 
-std::string ErrorOf(const DesignRecord& d, pattern::RecordingSurface& surface)
-{
-    try {
-        pattern::DrawPattern(d, surface);
-    } catch (const orbit::OrbitError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
-
 // N 0, M -15, Q 1 at 65 degrees completes with a spacing of -24 degrees. The
 // display fails with "Overflow" on day 0, after showing the window and
 // setting the pen, and draws nothing else.
@@ -228,7 +219,7 @@ TEST(PatternDrawingFailures, NegativeSpacingIsOverflowBeforeTheFirstLine)
     const DesignRecord d = Design(0, -15, 1, OrbitType::ChooseInclination);
     EXPECT_NEAR(d.NodeSpacingDeg, -24, 1e-6);
     pattern::RecordingSurface surface;
-    EXPECT_EQ(ErrorOf(d, surface), "Overflow");
+    EXPECT_EQ(ErrorOf([&] { pattern::DrawPattern(d, surface); }), "Overflow");
     ASSERT_EQ(surface.Ops().size(), 2u);
     EXPECT_EQ(surface.Ops()[0].kind, Kind::Show);
     EXPECT_EQ(surface.Ops()[1].kind, Kind::DrawWidth);
@@ -242,12 +233,12 @@ TEST(PatternDrawingFailures, DaysBeyondTheDayCounterAreOverflow)
     for (double q : {32768.0, 1e9, HUGE_VAL}) {
         d.Q = q;
         pattern::RecordingSurface surface;
-        EXPECT_EQ(ErrorOf(d, surface), "Overflow") << q;
+        EXPECT_EQ(ErrorOf([&] { pattern::DrawPattern(d, surface); }), "Overflow") << q;
         EXPECT_EQ(surface.Ops().size(), 2u);
     }
     d.Q = 32767.5;  // the last day is 32767
     pattern::RecordingSurface surface;
-    EXPECT_EQ(ErrorOf(d, surface), "(no error)");
+    EXPECT_EQ(ErrorOf([&] { pattern::DrawPattern(d, surface); }), "");
     ASSERT_GE(surface.Ops().size(), 4u);
     const DrawOp& lastPrintedDay = surface.Ops()[surface.Ops().size() - 1 - 2 * 7 - 1];
     EXPECT_EQ(lastPrintedDay.kind, Kind::Print);
@@ -262,7 +253,7 @@ TEST(PatternDrawingFailures, CoordinatesBeyondTheFloatRangeAreOverflow)
     d.Q = -1;  // no days: straight to the bars
     d.NodeSpacingDeg = 1e39;
     pattern::RecordingSurface surface;
-    EXPECT_EQ(ErrorOf(d, surface), "Overflow");
+    EXPECT_EQ(ErrorOf([&] { pattern::DrawPattern(d, surface); }), "Overflow");
     EXPECT_EQ(surface.Ops().back().kind, Kind::DrawWidth);
 }
 

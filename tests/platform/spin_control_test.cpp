@@ -5,12 +5,11 @@
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
-#include <QElapsedTimer>
 #include <QMessageBox>
-#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -81,30 +80,37 @@ TEST_F(SpinFixture, StopsAtItsLimitsWithoutWrapping)
     EXPECT_EQ(buddy_->text(), "15");
 }
 
-TEST_F(SpinFixture, AWholeNumberTypedIntoTheBuddyIsWhatTheNextStepStartsFrom)
+TEST_F(SpinFixture, ANumberTypedIntoTheBuddyIsWhatTheNextStepStartsFrom)
 {
     struct Case {
         const char* typed;
         bool up;
         int value;
         const char* shown;
+        int changes;  // Change events the press raises
     };
     const Case cases[] = {
-        {"7", true, 8, "8"},       // taken up
-        {" -12 ", false, -13, "-13"},
-        {"+3", true, 4, "4"},
-        {"15", true, 15, "15"},    // taken up, already at the maximum: nothing to write
-        {"40", true, 2, "2"},      // out of range: the step starts from the held value 1
-        {"2.5", false, 0, "0"},    // not a whole number: likewise
-        {"abc", true, 2, "2"},
-        {"", false, 0, "0"},
+        {"7", true, 8, "8", 1},       // taken up
+        {" -12 ", false, -13, "-13", 1},
+        {"+3", true, 4, "4", 1},
+        {"15", true, 15, "15", 0},    // taken up, already at the maximum: nothing to write
+        {"40", true, 15, "15", 1},    // out of range: held at the maximum, and the box says so
+        {"-40", true, -14, "-14", 1},
+        {"2.5", false, 1, "1", 1},    // not whole: rounded, halves to even
+        {"3.5", false, 3, "3", 1},
+        {"14.6", true, 15, "15", 1},
+        {"1.5E1", true, 15, "1.5E1", 0},  // 15 exactly: nothing to write
+        {"abc", true, 2, "2", 1},     // no number: the step starts from the held value 1
+        {"", false, 0, "0", 1},
     };
     for (const Case& c : cases) {
         spin_->SetInitialValue(1);
         buddy_->setText(c.typed);
+        events_.clear();
         c.up ? ClickUp() : ClickDown();
         EXPECT_EQ(spin_->Value(), c.value) << "typed '" << c.typed << "'";
         EXPECT_EQ(buddy_->text(), QString(c.shown)) << "typed '" << c.typed << "'";
+        EXPECT_EQ(events_.filter("Change").size(), c.changes) << "typed '" << c.typed << "'";
     }
 }
 
@@ -128,22 +134,25 @@ TEST_F(SpinFixture, UpAndDownKeysPressTheArrows)
     EXPECT_EQ(events_, (QStringList{"Change 2", "UpClick", "Change 3", "UpClick", "Change 2", "DownClick"}));
 }
 
+// Held arrows repeat on a short interval here, so the tests wait a few of
+// them instead of the style's half second.
+constexpr std::chrono::milliseconds kRepeat{5};
+
 TEST_F(SpinFixture, HoldingAnArrowRepeatsUntilReleased)
 {
     spin_->SetRange(0, 1000);
     spin_->SetInitialValue(0);
+    spin_->SetRepeatDelays(kRepeat, kRepeat);
     buddy_->setText("0");
     QTest::mousePress(spin_, Qt::LeftButton, {}, spin_->UpArrowRect().center());
     EXPECT_EQ(spin_->Value(), 1) << "the press itself steps once";
-    QElapsedTimer clock;
-    clock.start();
-    while (spin_->Value() < 4 && clock.elapsed() < 10000)
-        QTest::qWait(20);
+    // Judged by the assertion below, after the arrow is let go.
+    static_cast<void>(QTest::qWaitFor([this] { return spin_->Value() >= 4; }, 5000));
     QTest::mouseRelease(spin_, Qt::LeftButton, {}, spin_->UpArrowRect().center());
     ASSERT_GE(spin_->Value(), 4) << "no repetition while the arrow was held";
 
     const int released = spin_->Value();
-    QTest::qWait(3 * spin_->style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatThreshold));
+    QTest::qWait(static_cast<int>(10 * kRepeat.count()));
     EXPECT_EQ(spin_->Value(), released) << "repetition went on after the release";
 }
 
@@ -153,12 +162,14 @@ TEST_F(SpinFixture, AMessageShownByAHandlerEndsTheRepetition)
     // on stepping behind it, nor after it is closed.
     spin_->SetRange(0, 1000);
     spin_->SetInitialValue(0);
+    spin_->SetRepeatDelays(kRepeat, kRepeat);
     buddy_->setText("0");
     int messages = 0;
     QObject::connect(spin_, &SpinControl::UpClick, [&] {
         if (++messages > 1)
             return;
-        QTimer::singleShot(600, [] {
+        // The message stays up for many repeat intervals before it is closed.
+        QTimer::singleShot(static_cast<int>(10 * kRepeat.count()), [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 QTest::mouseRelease(box, Qt::LeftButton);
                 box->accept();
@@ -168,7 +179,7 @@ TEST_F(SpinFixture, AMessageShownByAHandlerEndsTheRepetition)
         box.exec();
     });
     QTest::mousePress(spin_, Qt::LeftButton, {}, spin_->UpArrowRect().center());
-    QTest::qWait(1500);
+    QTest::qWait(static_cast<int>(10 * kRepeat.count()));
     EXPECT_EQ(messages, 1);
     EXPECT_EQ(spin_->Value(), 1);
 }

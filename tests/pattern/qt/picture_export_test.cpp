@@ -6,6 +6,7 @@
 #include "pattern/qt/rel_ground.h"
 #include "tests/pattern/qt/picture_probe.h"
 #include "tests/pattern/solved_design.h"
+#include "tests/support/error_text.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 
 namespace {
@@ -26,16 +26,6 @@ using pattern_test::AllOf;
 using pattern_test::ColourNear;
 using pattern_test::PixelOf;
 using pattern::RenderPatternImage;
-
-std::string ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const orbit::OrbitError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 // Under each bar the bar colour, two pixels thick; day lines in black; white
 // wherever nothing is drawn. Made smaller, a one-pixel line is half covered.
@@ -139,11 +129,15 @@ TEST(WritePattern, UnwritablePathAndBadScaleAreErrors)
 {
     QTemporaryDir dir;
     const DesignRecord d = Design(14, 1, 3);
-    const std::string missingDir = ErrorOf([&] { pattern::WritePatternPng(d, dir.filePath("no/such/dir.png")); });
+    const auto writeIntoMissingDir = [&] { pattern::WritePatternPng(d, dir.filePath("no/such/dir.png")); };
+    const std::string missingDir = ErrorOf(writeIntoMissingDir);
     EXPECT_EQ(missingDir.rfind("Cannot write ", 0), 0u) << missingDir;
+    EXPECT_EQ(ErrorKindOf(writeIntoMissingDir), orbit::ErrorKind::File);
     for (double scale : {0.0, -1.0, 10.5, std::numeric_limits<double>::quiet_NaN()}) {
-        EXPECT_NE(ErrorOf([&] { pattern::RenderPatternImage(d, scale); }), "(no error)") << scale;
-        EXPECT_NE(ErrorOf([&] { pattern::WritePatternSvg(d, dir.filePath("s.svg"), scale); }), "(no error)") << scale;
+        EXPECT_EQ(ErrorKindOf([&] { pattern::RenderPatternImage(d, scale); }), orbit::ErrorKind::Usage) << scale;
+        EXPECT_EQ(ErrorKindOf([&] { pattern::WritePatternSvg(d, dir.filePath("s.svg"), scale); }),
+                  orbit::ErrorKind::Usage)
+            << scale;
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("s.svg")));
 }

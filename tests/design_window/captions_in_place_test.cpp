@@ -57,7 +57,7 @@ struct Caption {
     bool exactly;  // ... or must take: the two buttons whose captions wrap
 };
 
-class CaptionFit : public DesignWindowTest {
+class CaptionsInPlace : public DesignWindowTest {
 protected:
     std::vector<Caption> Captions()
     {
@@ -81,7 +81,7 @@ protected:
     }
 };
 
-TEST_F(CaptionFit, EveryCaptionFitsItsDesignedRectangle)
+TEST_F(CaptionsInPlace, EveryCaptionFitsItsDesignedRectangle)
 {
     const auto captions = Captions();
     ASSERT_EQ(captions.size(), 18u + 3u + 2u);
@@ -101,7 +101,7 @@ TEST_F(CaptionFit, EveryCaptionFitsItsDesignedRectangle)
     }
 }
 
-TEST_F(CaptionFit, OnlyCaptionsTheStandInFaceWouldClipAreNarrowed)
+TEST_F(CaptionsInPlace, OnlyCaptionsTheStandInFaceWouldClipAreNarrowed)
 {
     // A narrowed caption would be clipped at its stated width; the others
     // keep their font as it is.
@@ -117,7 +117,7 @@ TEST_F(CaptionFit, OnlyCaptionsTheStandInFaceWouldClipAreNarrowed)
     }
 }
 
-TEST_F(CaptionFit, TheFrameTitleLiesWithinTheFrame)
+TEST_F(CaptionsInPlace, TheFrameTitleLiesWithinTheFrame)
 {
     QStyleOptionGroupBox style;
     style.initFrom(W().OrbType);

@@ -1,3 +1,8 @@
+// The narrowing of a caption's font: a caption that fits keeps its font, one
+// that would be clipped is narrowed just enough, keeping size and weight.
+// Whether the design window's own captions fit their places is tested with
+// the window (captions_in_place_test.cpp).
+
 #include "platform/caption_fit.h"
 
 #include <gtest/gtest.h>
@@ -14,14 +19,14 @@ QFont Sans(double points, bool bold = false)
     return font;
 }
 
-TEST(CaptionFit, AFittingCaptionKeepsItsFont)
+TEST(CaptionNarrowing, AFittingCaptionKeepsItsFont)
 {
     const QFont font = Sans(7.5);
     const QFont fitted = platform::FitCaptionFont(font, "Exit", QSize(81, 25), false);
     EXPECT_EQ(fitted, font);
 }
 
-TEST(CaptionFit, AWideCaptionIsNarrowedKeepingSizeAndWeight)
+TEST(CaptionNarrowing, AWideCaptionIsNarrowedKeepingSizeAndWeight)
 {
     // Each caption gets 85 % of the width its longest unbroken run needs.
     struct Case {
@@ -50,7 +55,7 @@ TEST(CaptionFit, AWideCaptionIsNarrowedKeepingSizeAndWeight)
     }
 }
 
-TEST(CaptionFit, AWordLongerThanALineNeverFits)
+TEST(CaptionNarrowing, AWordLongerThanALineNeverFits)
 {
     EXPECT_FALSE(platform::CaptionFitsWidth(Sans(8), "inclination,", QSize(30, 100), true));
     EXPECT_TRUE(platform::CaptionFitsWidth(Sans(8), "inclination, degrees", QSize(80, 100), true));

@@ -1,0 +1,33 @@
+#pragma once
+// The window program's command line. It opens the design window; besides
+// that it answers --help, --help-all (with Qt's standard options, such as
+// -platform and -style) and --version, the way desktop programs do. Every
+// option of the program's own is declared in this one place.
+
+#include <QStringList>
+
+#include <optional>
+
+class QCommandLineParser;
+
+namespace app {
+
+inline constexpr int kExitUsageError = 2;
+
+// True when the arguments ask for help or the version only, so the program
+// shows no window and needs no screen.
+bool AsksOnlyForText(const QStringList& arguments);
+
+// Before the application object exists: a request for text only must work
+// without a display (over ssh, or in a build making the manual page), so it
+// runs on the offscreen platform unless a platform has been chosen.
+void ChoosePlatformForTextRequests(int argc, const char* const* argv);
+
+// Declares the options on `parser` and reads `arguments` (the program name
+// first). Help and version are printed and end the program with status 0.
+// A mistake is reported on stderr and its exit status returned; nothing is
+// returned when the program should go on and open its window, `parser` then
+// holding what was asked.
+std::optional<int> ReadCommandLine(QCommandLineParser& parser, const QStringList& arguments);
+
+}  // namespace app

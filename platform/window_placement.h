@@ -1,0 +1,25 @@
+#pragma once
+// Where a top-level window opens: at its designed place when the whole window,
+// frame included, fits the screen's available area; otherwise moved into that
+// area, and shrunk (keeping its proportions) when it is larger, so that its
+// title bar and every control on it can be reached.
+
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace platform {
+
+struct WindowPlacement {
+    QPoint frameTopLeft;  // what QWidget::move takes for a window
+    QSize clientSize;     // what QWidget::resize takes
+};
+
+// `designedFrameTopLeft` and `available` in screen coordinates. The client is
+// never made smaller than `minimumClient`; a window that cannot fit even then
+// keeps its top-left corner in the area.
+WindowPlacement PlaceOnScreen(QPoint designedFrameTopLeft, QSize designedClient, QMargins frame,
+                              const QRect& available, QSize minimumClient);
+
+}  // namespace platform

@@ -1,0 +1,77 @@
+// orbit-designer's command line, through the real program: help and version
+// answer without a display and open no window; mistakes end with status 2.
+
+#include "app/start_options.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+
+#include <ostream>
+#include <string>
+
+namespace {
+
+struct CommandLineCase {
+    const char* name;
+    QStringList arguments;
+    int exitStatus;
+    const char* stdoutPattern;  // must match what the program writes on stdout
+    const char* stderrPattern;  // and on stderr
+};
+
+const CommandLineCase kCases[] = {
+    {"Version", {"--version"}, 0, "^orbit-designer 1\\.00\\n$", ""},
+    {"ShortVersion", {"-v"}, 0, "^orbit-designer 1\\.00\\n$", ""},
+    {"Help", {"--help"}, 0, "Usage: \\S*orbit-designer \\[options\\]\\n.*ground track repeats.*--help-all.*--version",
+     ""},
+    {"HelpWithQtsOptions", {"--help-all"}, 0, "--platform <platformName.*--reverse", ""},
+    {"UnknownOption", {"--bogus"}, 2, "^$", "Unknown option 'bogus'.*--help"},
+    {"FileArgument", {"design.txt"}, 2, "^$", "unexpected argument 'design\\.txt'"},
+};
+
+void PrintTo(const CommandLineCase& c, std::ostream* out) { *out << c.name; }
+
+class CommandLine : public ::testing::TestWithParam<CommandLineCase> {};
+
+TEST_P(CommandLine, AnswersWithoutOpeningAWindow)
+{
+    const CommandLineCase& c = GetParam();
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Text requests must not need a screen. A mistake is told before any
+    // window would open; offscreen stands in for the desktop there.
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    if (c.exitStatus == 0)
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    else
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ORBIT_DESIGNER_EXE), c.arguments);
+    ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end by itself";
+    const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << err.toStdString();
+    EXPECT_EQ(program.exitCode(), c.exitStatus) << err.toStdString();
+    const auto dotAll = QRegularExpression::DotMatchesEverythingOption;
+    EXPECT_TRUE(QRegularExpression(c.stdoutPattern, dotAll).match(out).hasMatch()) << out.toStdString();
+    EXPECT_TRUE(QRegularExpression(c.stderrPattern, dotAll).match(err).hasMatch()) << err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(OrbitDesigner, CommandLine, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<CommandLineCase>& c) { return std::string(c.param.name); });
+
+TEST(TextRequests, AreHelpAndVersionBeforeAnyDoubleDash)
+{
+    EXPECT_TRUE(app::AsksOnlyForText({"orbit-designer", "-style", "Fusion", "--help"}));
+    EXPECT_TRUE(app::AsksOnlyForText({"orbit-designer", "-v"}));
+    EXPECT_FALSE(app::AsksOnlyForText({"orbit-designer"}));
+    EXPECT_FALSE(app::AsksOnlyForText({"--version"})) << "the program's own name is no option";
+    EXPECT_FALSE(app::AsksOnlyForText({"orbit-designer", "--", "--help"}));
+    EXPECT_FALSE(app::AsksOnlyForText({"orbit-designer", "--helpful"}));
+}
+
+}  // namespace

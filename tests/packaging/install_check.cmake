@@ -1,0 +1,68 @@
+# Installs the build into an empty DESTDIR under the prefix /usr, compares the
+# files there with installed_files.txt, and runs the installed programs.
+#   cmake -DBUILD_DIR=... -DSTAGE=... -DEXPECTED=... -DGUI=ON|OFF -P install_check.cmake
+
+file(REMOVE_RECURSE "${STAGE}")
+execute_process(COMMAND ${CMAKE_COMMAND} -E env "DESTDIR=${STAGE}"
+                        ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix /usr
+                RESULT_VARIABLE status OUTPUT_VARIABLE install_log ERROR_VARIABLE install_log)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed:\n${install_log}")
+endif()
+set(root "${STAGE}/usr")
+
+file(STRINGS "${EXPECTED}" lines)
+set(expected)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^#" OR line STREQUAL "")
+    continue()
+  elseif(line MATCHES "^gui (.*)$")
+    if(GUI)
+      list(APPEND expected "${CMAKE_MATCH_1}")
+    endif()
+  else()
+    list(APPEND expected "${line}")
+  endif()
+endforeach()
+file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${root}" "${STAGE}/*")
+list(SORT expected)
+list(SORT installed)
+set(missing ${expected})
+list(REMOVE_ITEM missing ${installed})
+set(unexpected ${installed})
+list(REMOVE_ITEM unexpected ${expected})
+if(missing OR unexpected)
+  string(REPLACE ";" "\n  " missing "${missing}")
+  string(REPLACE ";" "\n  " unexpected "${unexpected}")
+  message(FATAL_ERROR "The installation differs from ${EXPECTED}\nmissing:\n  ${missing}\nunexpected:\n  ${unexpected}")
+endif()
+
+# Runs an installed program; its output must match `pattern`.
+function(expect_output pattern)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0 OR NOT out MATCHES "${pattern}")
+    message(FATAL_ERROR "${ARGN}\nexit ${status}, expected output matching '${pattern}':\n${out}\n${err}")
+  endif()
+endfunction()
+
+expect_output("Mean altitude \\(km\\)  774\\.98\n.*inclination, deg  98\\.497"
+              "${root}/bin/repeat-orbit" design --n 14 --m 1 --q 3 --sun-sync)
+expect_output("^repeat-orbit 1\\.00\n$" "${root}/bin/repeat-orbit" --version)
+if(GUI)
+  expect_output("^orbit-designer 1\\.00\n$" "${root}/bin/orbit-designer" --version)
+endif()
+
+# The manual pages come from the programs and carry their examples.
+foreach(page IN ITEMS repeat-orbit orbit-designer)
+  if(page STREQUAL "orbit-designer" AND NOT GUI)
+    continue()
+  endif()
+  file(READ "${root}/share/man/man1/${page}.1" text)
+  string(TOUPPER "${page}" title)
+  foreach(part IN ITEMS "\n.TH ${title} \"1\"" "\"${page} 1.00\"" "\n.SH EXAMPLES\n" "\n.SH OPTIONS\n")
+    string(FIND "${text}" "${part}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "${page}.1 lacks '${part}'")
+    endif()
+  endforeach()
+endforeach()

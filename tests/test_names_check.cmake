@@ -1,0 +1,22 @@
+# Fails when a test's name carries a printed parameter ("GetParam() = ...",
+# a memory dump of a struct) or ends in a bare index or RowN/CaseN.
+execute_process(COMMAND ${CTEST} -N --test-dir ${BUILD_DIR}
+                OUTPUT_VARIABLE listing RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "ctest -N failed")
+endif()
+string(REGEX MATCHALL "Test +#[0-9]+: [^\n]*" tests "${listing}")
+list(LENGTH tests count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "ctest -N listed no tests")
+endif()
+set(bad "")
+foreach(test IN LISTS tests)
+  if(test MATCHES "GetParam|byte object|/[0-9]+$|/(Row|Case)[0-9]+$")
+    string(APPEND bad "\n  ${test}")
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "Test names without a readable case name:${bad}")
+endif()
+message(STATUS "${count} test names checked")
