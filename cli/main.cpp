@@ -1,6 +1,7 @@
 // repeat-orbit: the design core on the command line, for scripts and tables.
 
 #include "cli/command_line.h"
+#include "cli/coverage_command.h"
 #include "cli/design_command.h"
 #include "cli/help_format.h"
 #include "cli/pattern_command.h"
@@ -19,5 +20,6 @@ int main(int argc, char** argv)
     orbit::cli::AddDesignCommand(app);
     orbit::cli::AddSearchCommand(app);
     orbit::cli::AddPatternCommand(app);
+    orbit::cli::AddCoverageCommand(app);
     return orbit::cli::RunCommandLine(app, argc, argv);
 }

@@ -3,6 +3,7 @@
 // draws them with the windows' own code; a build without them has no picture
 // support and says so.
 
+#include "analysis/swath_coverage.h"
 #include "core/repeat_orbit_solver.h"
 
 #include <string>
@@ -18,5 +19,11 @@ bool PictureSupport();
 // `scale`. Throws orbit::OrbitError when the drawing or the file fails, and
 // when this build has no picture support.
 void WritePatternPicture(const DesignRecord& design, PictureFormat format, const std::string& path, double scale);
+
+// The revisit-by-latitude chart of a coverage table, under `title`. Throws
+// orbit::OrbitError when the file fails, and when this build has no picture
+// support.
+void WriteCoveragePicture(const analysis::CoverageTable& table, const std::string& title, PictureFormat format,
+                          const std::string& path);
 
 }  // namespace orbit::cli

@@ -3,9 +3,10 @@
 
 #include "cli/picture_files.h"
 
+#include "chart/coverage_chart.h"
 #include "pattern/qt/picture_export.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <memory>
 
@@ -13,9 +14,10 @@ namespace orbit::cli {
 
 namespace {
 
-// Images need a GUI application object but never a display: unless the user
-// chose a platform, the offscreen one is used. An application object that
-// already exists (the command run inside a GUI program) is used as it is.
+// Images need an application object but never a display: unless the user
+// chose a platform, the offscreen one is used. The charts are widgets of a
+// graphics scene, so the object is a full QApplication. An application object
+// that already exists (the command run inside a GUI program) is used as it is.
 std::unique_ptr<QGuiApplication> MakeGuiApplication()
 {
     if (QCoreApplication::instance())
@@ -25,7 +27,7 @@ std::unique_ptr<QGuiApplication> MakeGuiApplication()
     static int argc = 1;
     static char name[] = "repeat-orbit";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    return std::make_unique<QApplication>(argc, argv);
 }
 
 }  // namespace
@@ -40,6 +42,17 @@ void WritePatternPicture(const DesignRecord& design, PictureFormat format, const
         pattern::WritePatternPng(design, file, scale);
     else
         pattern::WritePatternSvg(design, file, scale);
+}
+
+void WriteCoveragePicture(const analysis::CoverageTable& table, const std::string& title, PictureFormat format,
+                          const std::string& path)
+{
+    const auto application = MakeGuiApplication();
+    const QString file = QString::fromStdString(path);
+    if (format == PictureFormat::Png)
+        chart::WriteCoverageChartPng(table, QString::fromStdString(title), file);
+    else
+        chart::WriteCoverageChartSvg(table, QString::fromStdString(title), file);
 }
 
 }  // namespace orbit::cli

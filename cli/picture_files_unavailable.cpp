@@ -14,4 +14,9 @@ void WritePatternPicture(const DesignRecord&, PictureFormat, const std::string&,
     throw OrbitError(ErrorKind::NoPictureSupport);
 }
 
+void WriteCoveragePicture(const analysis::CoverageTable&, const std::string&, PictureFormat, const std::string&)
+{
+    throw OrbitError(ErrorKind::NoPictureSupport);
+}
+
 }  // namespace orbit::cli

@@ -1,0 +1,56 @@
+// The coverage table of `repeat-orbit coverage`: every parallel of the
+// default 1-degree grid, both directions of pass, for designs of 43 to 499
+// revolutions per cycle, with 1 to 10 satellites; and the equatorial
+// sidelap alone, as a table of candidate designs asks for it. Run with
+//   build/bench/coverage_bench
+
+#include "analysis/swath_coverage.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using orbit::analysis::PassDirection;
+
+orbit::DesignRecord SunSynchronous(double n, double m, double q)
+{
+    orbit::DesignRecord design;
+    orbit::SolveRepeatOrbit(orbit::RepeatOrbitInputs::Fixed(n, m, q, orbit::OrbitType::SunSynchronous), {}, design);
+    return design;
+}
+
+// Arguments: Q of N 14, M 9 (Q 1 gives 23 revolutions, Q 16 233, Q 35 499), and K.
+void Table(benchmark::State& state)
+{
+    const orbit::DesignRecord design = SunSynchronous(14, 9, static_cast<double>(state.range(0)));
+    const orbit::analysis::SwathRequest request{185, static_cast<int>(state.range(1)), PassDirection::Both, 1};
+    for (auto _ : state) {
+        const orbit::analysis::CoverageTable table = orbit::analysis::CoverageByLatitude(design, request);
+        benchmark::DoNotOptimize(table.rows.data());
+    }
+    state.counters["revolutions"] = 14 * static_cast<double>(state.range(0)) + 9;
+}
+
+// A wide swath sees each polar parallel from many passes at once.
+void WideSwathTable(benchmark::State& state)
+{
+    const orbit::DesignRecord design = SunSynchronous(14, 9, 35);
+    const orbit::analysis::SwathRequest request{static_cast<double>(state.range(0)), 1, PassDirection::Both, 1};
+    for (auto _ : state) {
+        const orbit::analysis::CoverageTable table = orbit::analysis::CoverageByLatitude(design, request);
+        benchmark::DoNotOptimize(table.rows.data());
+    }
+}
+
+void Sidelap(benchmark::State& state)
+{
+    const orbit::DesignRecord design = SunSynchronous(14, 9, 35);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(orbit::analysis::EquatorialSidelapPercent(design, 185, 1));
+}
+
+}  // namespace
+
+BENCHMARK(Table)->Args({3, 1})->Args({16, 1})->Args({35, 1})->Args({35, 2})->Args({35, 10})->Unit(benchmark::kMillisecond);
+BENCHMARK(WideSwathTable)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(Sidelap)->Unit(benchmark::kNanosecond);

@@ -1,0 +1,249 @@
+#include "cli/coverage_output.h"
+
+#include "cli/design_output.h"
+#include "cli/design_warnings.h"
+#include "core/number_text.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <numbers>
+#include <vector>
+
+namespace orbit::cli {
+
+using analysis::CoverageTable;
+using analysis::LatitudeCoverage;
+using analysis::PassDirection;
+using analysis::SwathRequest;
+
+namespace {
+
+std::string ShortestText(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string DesignName(const DesignRun& run)
+{
+    const DesignRecord& d = run.record;
+    std::string name = "N " + ShortestText(d.N) + ", M " + ShortestText(d.M) + ", Q " + ShortestText(d.Q) + ", ";
+    if (run.type == OrbitType::SunSynchronous)
+        name += "sun-synchronous";
+    else
+        name += "inclination " + FormatPattern(d.Incl * 180 / std::numbers::pi, "#0.0") + " deg";
+    return name;
+}
+
+std::string SatellitesText(int satellites)
+{
+    return std::to_string(satellites) + (satellites == 1 ? " satellite" : " satellites");
+}
+
+std::string DirectionText(PassDirection direction)
+{
+    switch (direction) {
+    case PassDirection::Ascending:
+        return "ascending passes only";
+    case PassDirection::Descending:
+        return "descending passes only";
+    case PassDirection::Both:
+        break;
+    }
+    return "ascending and descending passes";
+}
+
+std::string Days(double days) { return FormatPattern(days, "#0.00"); }
+
+// A share of a parallel in percent. A parallel with a gap never reads 100.
+std::string Percent(double fraction)
+{
+    std::string text = FormatPattern(fraction * 100, "#0.00");
+    if (fraction < 1 && text == "100.00")
+        text = "99.99";
+    return text;
+}
+
+std::string DegreesText(double degrees) { return ShortestText(degrees); }
+
+void WriteSummary(const DesignRun& run, const SwathRequest& request, const CoverageTable& table,
+                  std::ostream& out)
+{
+    const analysis::RepeatCycle cycle = analysis::RepeatCycleOf(run.record);
+    const auto line = [&](const std::string& label, const std::string& text) {
+        std::string padded = label;
+        padded.resize(15, ' ');
+        out << padded << text << '\n';
+    };
+    std::string design = DesignName(run);
+    if (run.solution) {
+        design += ", " + FormatPattern(run.solution->MeanAltitude, "#0.00") + " km";
+        if (run.solution->InclDeg)
+            design += ", " + FormatPattern(*run.solution->InclDeg, "#0.000") + " deg";
+    }
+    line("Design", design + ": " + std::to_string(cycle.revolutions) + " revolutions in " +
+                       Days(cycle.LengthDays()) + " days");
+    line("Swath", ShortestText(request.swathKm) + " km, " + SatellitesText(request.satellites) + ", " +
+                      DirectionText(request.passes));
+
+    const analysis::CoverageSummary& s = table.summary;
+    std::string sidelap = FormatPattern(s.sidelapPercent, "#0.00") + " % at the equator, across the track";
+    if (s.sidelapPercent < 0)
+        sidelap += ": gaps between neighbouring tracks";
+    line("Sidelap", sidelap);
+    if (!s.fullCoverageFromLatDeg)
+        line("Full coverage", "none: some of every parallel goes unseen");
+    else if (*s.fullCoverageFromLatDeg == 0)
+        line("Full coverage", "every place from the equator to " + DegreesText(*s.fullCoverageToLatDeg) +
+                                  " deg, north and south");
+    else
+        line("Full coverage", "from " + DegreesText(*s.fullCoverageFromLatDeg) + " to " +
+                                  DegreesText(*s.fullCoverageToLatDeg) +
+                                  " deg, north and south; gaps nearer the equator");
+    line("Longest wait", s.maxRevisitDays ? Days(*s.maxRevisitDays) + " days, over the fully covered latitudes"
+                                          : "-");
+}
+
+std::vector<std::string> Cells(const LatitudeCoverage& row)
+{
+    return {std::to_string(row.passes), Percent(row.coveredFraction),
+            row.maxRevisitDays ? Days(*row.maxRevisitDays) : "-",
+            row.meanRevisitDays ? Days(*row.meanRevisitDays) : "-"};
+}
+
+// Columns on a terminal: a multi-byte character takes one.
+std::size_t Width(const std::string& text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+void WriteTable(const CoverageTable& table, std::ostream& out)
+{
+    // One line per latitude, or per pair of latitudes north and south when
+    // the whole table mirrors.
+    std::map<double, const LatitudeCoverage*> byLatitude;
+    for (const LatitudeCoverage& row : table.rows)
+        byLatitude[row.latitudeDeg] = &row;
+    bool mirrors = true;
+    for (const LatitudeCoverage& row : table.rows) {
+        const auto other = byLatitude.find(-row.latitudeDeg);
+        mirrors = mirrors && other != byLatitude.end() && Cells(*other->second) == Cells(row);
+    }
+    std::vector<std::vector<std::string>> lines = {
+        {"latitude", "passes", "covered %", "max revisit (days)", "mean revisit (days)"}};
+    for (const LatitudeCoverage& row : table.rows) {
+        if (mirrors && row.latitudeDeg < 0)
+            continue;
+        std::vector<std::string> line = {(mirrors && row.latitudeDeg > 0 ? "±" : "") + DegreesText(row.latitudeDeg)};
+        for (std::string& cell : Cells(row))
+            line.push_back(std::move(cell));
+        lines.push_back(std::move(line));
+    }
+    std::vector<std::size_t> widths(lines.front().size(), 0);
+    for (const auto& line : lines)
+        for (std::size_t i = 0; i < line.size(); ++i)
+            widths[i] = std::max(widths[i], Width(line[i]));
+    for (const auto& line : lines) {
+        std::string text;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            text += i > 0 ? "  " : "";
+            text.append(widths[i] - Width(line[i]), ' ');
+            text += line[i];
+        }
+        out << text << '\n';
+    }
+}
+
+nlohmann::ordered_json OptionalNumber(const std::optional<double>& value)
+{
+    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
+}
+
+}  // namespace
+
+std::string PassDirectionName(PassDirection direction)
+{
+    switch (direction) {
+    case PassDirection::Ascending:
+        return "ascending";
+    case PassDirection::Descending:
+        return "descending";
+    case PassDirection::Both:
+        break;
+    }
+    return "both";
+}
+
+std::optional<PassDirection> PassDirectionNamed(const std::string& name)
+{
+    for (const PassDirection d : {PassDirection::Both, PassDirection::Ascending, PassDirection::Descending})
+        if (PassDirectionName(d) == name)
+            return d;
+    return std::nullopt;
+}
+
+std::string CoverageChartTitle(const DesignRun& run, const SwathRequest& request)
+{
+    std::string title = "Revisit by latitude: " + DesignName(run) + ", " + ShortestText(request.swathKm) + " km swath";
+    if (request.satellites != 1)
+        title += ", " + SatellitesText(request.satellites);
+    if (request.passes != PassDirection::Both)
+        title += ", " + DirectionText(request.passes);
+    return title;
+}
+
+void WriteCoverageText(const DesignRun& run, const SwathRequest& request, const CoverageTable& table,
+                       std::ostream& out)
+{
+    WriteSummary(run, request, table, out);
+    out << '\n';
+    WriteTable(table, out);
+    for (const std::string& warning : DesignWarnings(run.type, run.semiMajorAxisKm, run.meanAltitudeKm))
+        out << "Warning: " << warning << '\n';
+}
+
+void WriteCoverageCsv(const CoverageTable& table, std::ostream& out)
+{
+    out << "latitude_deg,passes,covered_fraction,max_revisit_days,mean_revisit_days\n";
+    for (const LatitudeCoverage& row : table.rows) {
+        out << ShortestText(row.latitudeDeg) << ',' << row.passes << ',' << ShortestText(row.coveredFraction) << ','
+            << (row.maxRevisitDays ? ShortestText(*row.maxRevisitDays) : "") << ','
+            << (row.meanRevisitDays ? ShortestText(*row.meanRevisitDays) : "") << '\n';
+    }
+}
+
+void WriteCoverageJson(const DesignRun& run, const SwathRequest& request, const CoverageTable& table,
+                       std::ostream& out)
+{
+    nlohmann::ordered_json summary;
+    summary["sidelap_percent"] = table.summary.sidelapPercent;
+    summary["full_coverage_from_lat_deg"] = OptionalNumber(table.summary.fullCoverageFromLatDeg);
+    summary["max_revisit_days"] = OptionalNumber(table.summary.maxRevisitDays);
+
+    // Written row by row: a fine latitude grid never builds the whole document.
+    out << "{\n";
+    out << "  \"design\": " << DesignJson(run).dump() << ",\n";
+    out << "  \"swath_km\": " << nlohmann::ordered_json(request.swathKm).dump() << ",\n";
+    out << "  \"satellites\": " << request.satellites << ",\n";
+    out << "  \"passes_direction\": " << nlohmann::ordered_json(PassDirectionName(request.passes)).dump() << ",\n";
+    out << "  \"summary\": " << summary.dump() << ",\n";
+    out << "  \"rows\": [";
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        const LatitudeCoverage& row = table.rows[i];
+        nlohmann::ordered_json object;
+        object["latitude_deg"] = row.latitudeDeg;
+        object["passes"] = row.passes;
+        object["covered_fraction"] = row.coveredFraction;
+        object["max_revisit_days"] = OptionalNumber(row.maxRevisitDays);
+        object["mean_revisit_days"] = OptionalNumber(row.meanRevisitDays);
+        out << (i > 0 ? ",\n    " : "\n    ") << object.dump();
+    }
+    out << (table.rows.empty() ? "]\n" : "\n  ]\n") << "}\n";
+}
+
+}  // namespace orbit::cli
