@@ -2,6 +2,7 @@
 
 #include "cli/command_line.h"
 #include "cli/design_command.h"
+#include "cli/map_command.h"
 #include "cli/pattern_command.h"
 #include "cli/search_command.h"
 
@@ -11,5 +12,6 @@ int main(int argc, char** argv)
     orbit::cli::AddDesignCommand(app);
     orbit::cli::AddSearchCommand(app);
     orbit::cli::AddPatternCommand(app);
+    orbit::cli::AddMapCommand(app);
     return orbit::cli::RunCommandLine(app, argc, argv);
 }

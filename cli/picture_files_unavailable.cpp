@@ -14,4 +14,9 @@ void WritePatternPicture(const DesignRecord&, PictureFormat, const std::string&,
     throw OrbitError(ErrorKind::NoPictureSupport);
 }
 
+void WriteMapPicture(const world_map::MapDesign&, const MapPicture&, PictureFormat, const std::string&)
+{
+    throw OrbitError(ErrorKind::NoPictureSupport);
+}
+
 }  // namespace orbit::cli
