@@ -41,6 +41,8 @@ std::shared_ptr<const WorldShapes> InstalledWorld()
 
 void UseLandFile(const QString& landFile)
 {
+    if (landFile == landFileOverride)
+        return;
     landFileOverride = landFile;
     installed.reset();
 }

@@ -28,7 +28,7 @@ std::shared_ptr<const WorldShapes> InstalledWorld();
 
 // Reads the land from `landFile` instead from now on (the tests, which run
 // from their own folders); an empty path returns to the file beside the
-// program. Drops the land read so far.
+// program. Drops the land read so far when the file changes.
 void UseLandFile(const QString& landFile);
 
 }  // namespace world_map
