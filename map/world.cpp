@@ -18,10 +18,15 @@ World DecodeWorld(std::string_view topoJson)
 {
     World world;
     world.land = DecodeTopoJsonPolygons(topoJson, "land");
-    for (const Polygon& polygon : world.land)
+    world.landOnMap.reserve(world.land.size());
+    for (const Polygon& polygon : world.land) {
+        Polygon onMap;
         for (const Ring& ring : polygon)
             for (Ring& piece : ToMapRings(ring))
-                world.landRings.push_back(std::move(piece));
+                onMap.push_back(std::move(piece));
+        if (!onMap.empty())
+            world.landOnMap.push_back(std::move(onMap));
+    }
     return world;
 }
 

@@ -15,7 +15,9 @@ inline constexpr const char* kLandCredit = "Land: Natural Earth";
 
 struct World {
     std::vector<Polygon> land;  // on the sphere, as the file has them
-    std::vector<Ring> landRings;  // on the map, cut at its edges; filled even-odd
+    // The same on the map, cut at its edges: each polygon's rings (its pieces
+    // and holes) filled together even-odd.
+    std::vector<Polygon> landOnMap;
 };
 
 // Where a program in `executableDir` finds the land file: in the build tree

@@ -2,9 +2,11 @@
 
 #include "core/orbit_error.h"
 #include "map/day_colours.h"
+#include "map/simplify.h"
 #include "map/world.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -143,6 +145,70 @@ void DrawLegend(QPainter& painter, const QRectF& area, int days, const MapStyle&
     painter.restore();
 }
 
+
+// The level of detail the frame's scale can show on this device.
+int DetailOf(const QPainter& painter, const QRectF& frame, const Viewport& view)
+{
+    const double devicePixels = frame.width() * painter.device()->devicePixelRatioF();
+    return DetailLevelFor(devicePixels > 0 ? view.WidthDeg() / devicePixels : 1.0);
+}
+
+// Each day's band, translucent. On an image, the day's rings are filled
+// opaque into a layer that is then laid on at the swath's opacity: the rings
+// of one day overlap, and must tint the ground once, and many small rings
+// fill far faster than one large area. The fill itself is not antialiased,
+// which costs a tenth as much over these large areas; a one-pixel smooth
+// outline in the same colour then softens the band's edge (inside the band
+// the outlines fall on its own colour and vanish). Elsewhere (SVG) each day's
+// rings are one area filled with the nonzero rule in a translucent colour.
+void DrawSwaths(QPainter& painter, const QRectF& target, const QRectF& frame, const QTransform& toFrame,
+                const MapScene& scene, int days, int detail)
+{
+    if (!(scene.SwathKm() > 0))
+        return;
+    painter.setPen(Qt::NoPen);
+    const bool image = painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster;
+    if (!image) {
+        for (int day = days - 1; day >= 0; --day) {
+            painter.setBrush(ColourOf(DayColour(day, days), kSwathAlpha));
+            painter.drawPath(toFrame.map(scene.Day(day, detail).swathArea));
+        }
+        return;
+    }
+    const double ratio = painter.device()->devicePixelRatioF();
+    QImage layer(QSize(static_cast<int>(std::ceil(target.width() * ratio)),
+                       static_cast<int>(std::ceil(target.height() * ratio))),
+                 QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(ratio);
+    for (int day = days - 1; day >= 0; --day) {
+        const std::vector<QPolygonF>& rings = scene.Day(day, detail).swathRings;
+        if (rings.empty())
+            continue;
+        layer.fill(Qt::transparent);
+        const QColor colour = ColourOf(DayColour(day, days));
+        QPainter layerPainter(&layer);
+        layerPainter.translate(-target.topLeft());
+        layerPainter.setClipRect(frame);
+        layerPainter.setTransform(toFrame, true);
+        layerPainter.setPen(Qt::NoPen);
+        layerPainter.setBrush(colour);
+        for (const QPolygonF& ring : rings)
+            layerPainter.drawPolygon(ring, Qt::WindingFill);
+        layerPainter.setRenderHint(QPainter::Antialiasing);
+        QPen edge(colour, 1);
+        edge.setCosmetic(true);
+        layerPainter.setPen(edge);
+        layerPainter.setBrush(Qt::NoBrush);
+        for (const QPolygonF& ring : rings)
+            layerPainter.drawPolygon(ring);
+        layerPainter.end();
+        painter.save();
+        painter.setOpacity(kSwathAlpha / 255.0);
+        painter.drawImage(target.topLeft(), layer);
+        painter.restore();
+    }
+}
+
 }  // namespace
 
 Viewport Viewport::Clamped() const
@@ -195,8 +261,37 @@ std::optional<LonLat> LonLatAt(const QRectF& frame, const Viewport& view, QPoint
     return LonLat{std::clamp(degrees.x(), -180.0, 180.0), std::clamp(degrees.y(), -90.0, 90.0)};
 }
 
-void DrawGroundTrackMap(QPainter& painter, const QRectF& target, const MapScene& scene, int days,
-                        const Viewport& view, const MapStyle& style)
+void DrawMapBase(QPainter& painter, const QRectF& target, const WorldShapes& world, const Viewport& view,
+                 const MapStyle& style)
+{
+    const QRectF frame = LayOutMap(target, style, painter.device()).frame;
+    const Viewport shown = view.Clamped();
+    const QTransform toFrame = DegreesToFrame(frame, shown);
+    const double unit = LineUnit(style, painter.device());
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(target, palette::kPaper);
+    painter.setClipRect(frame);
+    painter.fillRect(frame, palette::kSea);
+    painter.save();
+    painter.setTransform(toFrame, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette::kLand);
+    for (const QPainterPath& polygon : world.Land(DetailOf(painter, frame, shown)))
+        painter.drawPath(polygon);
+    painter.restore();
+
+    painter.setPen(QPen(kGraticule, 0.8 * unit, Qt::SolidLine, Qt::FlatCap));
+    for (double lon = -180 + kGraticuleStepDeg; lon < 180; lon += kGraticuleStepDeg)
+        painter.drawLine(toFrame.map(QLineF(lon, -90, lon, 90)));
+    for (double lat = -90 + kGraticuleStepDeg; lat < 90; lat += kGraticuleStepDeg)
+        painter.drawLine(toFrame.map(QLineF(-180, lat, 180, lat)));
+    painter.restore();
+}
+
+void DrawMapOverlay(QPainter& painter, const QRectF& target, const MapScene& scene, int days, const Viewport& view,
+                    const MapStyle& style)
 {
     if (days < 1 || days > scene.Map().DayLimit())
         throw orbit::OrbitError(orbit::ErrorKind::InvalidArgument, "No such number of days on this map");
@@ -205,36 +300,24 @@ void DrawGroundTrackMap(QPainter& painter, const QRectF& target, const MapScene&
     const Viewport shown = view.Clamped();
     const QTransform toFrame = DegreesToFrame(frame, shown);
     const double unit = LineUnit(style, painter.device());
+    const int detail = DetailOf(painter, frame, shown);
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(target, palette::kPaper);
-
     painter.save();
     painter.setClipRect(frame);
-    painter.fillRect(frame, palette::kSea);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(palette::kLand);
-    painter.drawPath(toFrame.map(scene.Land()));
-
-    painter.setPen(QPen(kGraticule, 0.8 * unit));
-    for (double lon = -180 + kGraticuleStepDeg; lon < 180; lon += kGraticuleStepDeg)
-        painter.drawLine(toFrame.map(QPointF(lon, -90)), toFrame.map(QPointF(lon, 90)));
-    for (double lat = -90 + kGraticuleStepDeg; lat < 90; lat += kGraticuleStepDeg)
-        painter.drawLine(toFrame.map(QPointF(-180, lat)), toFrame.map(QPointF(180, lat)));
-
-    // Later days first, so that day 0, the reference, lies on top.
-    painter.setPen(Qt::NoPen);
+    DrawSwaths(painter, target, frame, toFrame, scene, days, detail);
+    // Later days first, so that day 0, the reference, lies on top. Past ten
+    // days the lines are finer: the map is dense with them, and a line of a
+    // device pixel is drawn several times faster than a wider one.
+    const double trackWidth = (days > kLegendEntriesMax ? 1.0 : 1.5) * unit;
+    std::vector<QLineF> lines;
     for (int day = days - 1; day >= 0; --day) {
-        if (scene.Swath(day).isEmpty())
-            continue;
-        painter.setBrush(ColourOf(DayColour(day, days), kSwathAlpha));
-        painter.drawPath(toFrame.map(scene.Swath(day)));
-    }
-    painter.setBrush(Qt::NoBrush);
-    for (int day = days - 1; day >= 0; --day) {
-        painter.setPen(QPen(ColourOf(DayColour(day, days)), 1.5 * unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPath(toFrame.map(scene.Track(day)));
+        const std::vector<QLineF>& track = scene.Day(day, detail).track;
+        lines.resize(track.size());
+        std::transform(track.begin(), track.end(), lines.begin(), [&](const QLineF& line) { return toFrame.map(line); });
+        painter.setPen(QPen(ColourOf(DayColour(day, days)), trackWidth, Qt::SolidLine, Qt::SquareCap));
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
     }
     DrawNodeMark(painter, toFrame.map(QPointF(0, 0)), unit);
     painter.restore();
@@ -248,6 +331,15 @@ void DrawGroundTrackMap(QPainter& painter, const QRectF& target, const MapScene&
     if (style.legend)
         DrawLegend(painter, layout.legend, days, style, unit);
     painter.restore();
+}
+
+void DrawGroundTrackMap(QPainter& painter, const QRectF& target, const MapScene& scene, int days,
+                        const Viewport& view, const MapStyle& style)
+{
+    if (days < 1 || days > scene.Map().DayLimit())
+        throw orbit::OrbitError(orbit::ErrorKind::InvalidArgument, "No such number of days on this map");
+    DrawMapBase(painter, target, scene.World(), view, style);
+    DrawMapOverlay(painter, target, scene, days, view, style);
 }
 
 }  // namespace world_map

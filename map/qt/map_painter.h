@@ -66,6 +66,14 @@ std::optional<LonLat> LonLatAt(const QRectF& frame, const Viewport& view, QPoint
 void DrawGroundTrackMap(QPainter& painter, const QRectF& target, const MapScene& scene, int days,
                         const Viewport& view, const MapStyle& style);
 
+// The same in two layers, so that a widget can keep the first: the base
+// (paper, sea, land, graticule), which depends only on the size and the
+// view, and the rest (swaths, tracks, marks, labels, title, legend).
+void DrawMapBase(QPainter& painter, const QRectF& target, const WorldShapes& world, const Viewport& view,
+                 const MapStyle& style);
+void DrawMapOverlay(QPainter& painter, const QRectF& target, const MapScene& scene, int days, const Viewport& view,
+                    const MapStyle& style);
+
 // The colours of the picture, for those who look at its pixels.
 namespace palette {
 inline const QColor kPaper(255, 255, 255);

@@ -1,5 +1,7 @@
 #include "map/qt/map_scene.h"
 
+#include "map/simplify.h"
+
 namespace world_map {
 
 MapScene::MapScene(std::shared_ptr<const WorldShapes> world, const MapDesign& design, double swathKm)
@@ -13,33 +15,37 @@ void MapScene::SetSwathKm(double swathKm)
         return;
     map_.SetSwathKm(swathKm);
     for (auto& day : days_)
-        day.reset();
+        for (auto& level : day)
+            level.reset();
 }
 
-const QPainterPath& MapScene::Track(int day) const { return Day(day).track; }
-
-const QPainterPath& MapScene::Swath(int day) const { return Day(day).swath; }
-
-const MapScene::DayPaths& MapScene::Day(int day) const
+const DayShapes& MapScene::Day(int day, int detail) const
 {
     const DayGeometry& geometry = map_.Day(day);  // checks the day
-    std::optional<DayPaths>& paths = days_[static_cast<std::size_t>(day)];
-    if (!paths) {
-        paths.emplace();
-        for (const Polyline& piece : geometry.track) {
-            paths->track.moveTo(piece.front().lonDeg, piece.front().latDeg);
-            for (std::size_t i = 1; i < piece.size(); ++i)
-                paths->track.lineTo(piece[i].lonDeg, piece[i].latDeg);
-        }
-        paths->swath.setFillRule(Qt::WindingFill);
-        for (const Ring& ring : geometry.swath) {
-            paths->swath.moveTo(ring.front().lonDeg, ring.front().latDeg);
-            for (std::size_t i = 1; i < ring.size(); ++i)
-                paths->swath.lineTo(ring[i].lonDeg, ring[i].latDeg);
-            paths->swath.closeSubpath();
-        }
+    std::optional<DayShapes>& shapes = days_[static_cast<std::size_t>(day)].at(static_cast<std::size_t>(detail));
+    if (shapes)
+        return *shapes;
+    shapes.emplace();
+    const double tolerance = kDetailToleranceDeg.at(static_cast<std::size_t>(detail));
+    for (const Polyline& full : geometry.track) {
+        const Polyline piece = Simplified(full, tolerance);
+        for (std::size_t i = 1; i < piece.size(); ++i)
+            shapes->track.emplace_back(piece[i - 1].lonDeg, piece[i - 1].latDeg, piece[i].lonDeg, piece[i].latDeg);
     }
-    return *paths;
+    shapes->swathArea.setFillRule(Qt::WindingFill);
+    for (const Ring& full : geometry.swath) {
+        const Ring ring = SimplifiedRing(full, tolerance);
+        if (ring.empty())
+            continue;
+        QPolygonF polygon;
+        polygon.reserve(static_cast<qsizetype>(ring.size()));
+        for (const LonLat& p : ring)
+            polygon << QPointF(p.lonDeg, p.latDeg);
+        shapes->swathArea.addPolygon(polygon);
+        shapes->swathArea.closeSubpath();
+        shapes->swathRings.push_back(std::move(polygon));
+    }
+    return *shapes;
 }
 
 }  // namespace world_map

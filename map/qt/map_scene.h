@@ -1,18 +1,31 @@
 #pragma once
 // One design's ground track map ready to draw: the land, and each day's track
-// and swath as painter paths in degrees (x = longitude, y = latitude), built
-// when a day is first drawn and kept until the swath changes.
+// and swath as shapes in degrees (x = longitude, y = latitude), made when a
+// day is first drawn at a level of detail and kept until the swath changes.
 
 #include "map/ground_track_map.h"
 #include "map/qt/world_shapes.h"
 
+#include <QLineF>
 #include <QPainterPath>
+#include <QPolygonF>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace world_map {
+
+struct DayShapes {
+    // The track as single segments: a painter draws many segments far faster
+    // than one long path with a pen wider than a pixel.
+    std::vector<QLineF> track;
+    // The swath's rings, each filled on its own (opaque, then laid on as a
+    // whole), and the same as one area filled with the nonzero rule.
+    std::vector<QPolygonF> swathRings;
+    QPainterPath swathArea;
+};
 
 class MapScene {
 public:
@@ -20,25 +33,18 @@ public:
     MapScene(std::shared_ptr<const WorldShapes> world, const MapDesign& design, double swathKm = 0);
 
     const GroundTrackMap& Map() const { return map_; }
-    const QPainterPath& Land() const { return world_->land; }
+    const WorldShapes& World() const { return *world_; }
 
     void SetSwathKm(double swathKm);
     double SwathKm() const { return map_.SwathKm(); }
 
-    // Day `day` of Map().DayLimit(): its track pieces, open subpaths.
-    const QPainterPath& Track(int day) const;
-    // Its swath band, filled with the nonzero rule; empty without a swath.
-    const QPainterPath& Swath(int day) const;
+    // Day `day` of Map().DayLimit() at the level of detail `detail`.
+    const DayShapes& Day(int day, int detail) const;
 
 private:
-    struct DayPaths {
-        QPainterPath track, swath;
-    };
-    const DayPaths& Day(int day) const;
-
     std::shared_ptr<const WorldShapes> world_;
     GroundTrackMap map_;
-    mutable std::vector<std::optional<DayPaths>> days_;
+    mutable std::vector<std::array<std::optional<DayShapes>, 4>> days_;
 };
 
 }  // namespace world_map

@@ -34,6 +34,7 @@ void MapWidget::SetScene(std::shared_ptr<MapScene> scene, int days)
     scene_ = std::move(scene);
     days_ = days;
     view_ = {};
+    baseStale_ = true;
     Redraw();
 }
 
@@ -50,6 +51,7 @@ void MapWidget::Refresh() { Redraw(); }
 void MapWidget::SetDecorated(bool decorated)
 {
     decorated_ = decorated;
+    baseStale_ = true;
     Redraw();
 }
 
@@ -66,6 +68,7 @@ void MapWidget::SetView(const Viewport& view)
     if (clamped == view_)
         return;
     view_ = clamped;
+    baseStale_ = true;
     Redraw();
 }
 
@@ -123,18 +126,29 @@ void MapWidget::Render()
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = size() * ratio;
     if (pixels.isEmpty()) {
-        picture_ = QImage();
+        picture_ = base_ = QImage();
         return;
     }
-    if (picture_.size() != pixels)
-        picture_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    const auto makeImage = [&] {
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        // Text in the picture has the size it would have on the widget itself.
+        image.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+        image.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+        return image;
+    };
+    const bool drawable = scene_ && days_ >= 1 && days_ <= scene_->Map().DayLimit();
+    if (drawable && (baseStale_ || base_.size() != pixels || base_.devicePixelRatio() != ratio)) {
+        base_ = makeImage();
+        QPainter painter(&base_);
+        DrawMapBase(painter, QRectF(rect()), scene_->World(), view_, Style());
+        baseStale_ = false;
+    }
+    picture_ = drawable ? base_.copy() : makeImage();
     picture_.setDevicePixelRatio(ratio);
-    // Text in the picture has the size it would have on the widget itself.
-    picture_.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
-    picture_.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
     QPainter painter(&picture_);
-    if (scene_ && days_ >= 1 && days_ <= scene_->Map().DayLimit())
-        DrawGroundTrackMap(painter, QRectF(rect()), *scene_, days_, view_, Style());
+    if (drawable)
+        DrawMapOverlay(painter, QRectF(rect()), *scene_, days_, view_, Style());
     else
         painter.fillRect(rect(), palette::kPaper);
     painter.end();
@@ -162,14 +176,17 @@ void MapWidget::showEvent(QShowEvent* event)
 void MapWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    baseStale_ = true;
     Redraw();
 }
 
 void MapWidget::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        baseStale_ = true;
         Redraw();
+    }
 }
 
 void MapWidget::wheelEvent(QWheelEvent* event)

@@ -4,7 +4,8 @@
 //
 // The picture is drawn into an image at the screen's pixel ratio when the
 // size, the days, the swath or the view change, and paintEvent only copies it,
-// so covering and uncovering the window costs nothing.
+// so covering and uncovering the window costs nothing. The sea, the land and
+// the graticule are kept apart and drawn again only for a new size or view.
 //
 // When interactive (the default), the mouse wheel zooms about the pointer,
 // dragging pans, and with the focus the keys do the same: + and - zoom,
@@ -95,6 +96,9 @@ private:
     std::optional<QPointF> dragFrom_;
     Viewport dragView_;
     QImage picture_;
+    // The sea, land and graticule, kept while the size and view stay.
+    QImage base_;
+    bool baseStale_ = true;
     bool stale_ = true;
     int renderCount_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "map/qt/world_shapes.h"
 
+#include "map/simplify.h"
+
 #include <QCoreApplication>
 
 #include <filesystem>
@@ -13,18 +15,30 @@ std::shared_ptr<const WorldShapes> installed;
 
 }  // namespace
 
-std::shared_ptr<const WorldShapes> MakeWorldShapes(World world)
+const std::vector<QPainterPath>& WorldShapes::Land(int detail) const
 {
-    auto shapes = std::make_shared<WorldShapes>();
-    shapes->land.setFillRule(Qt::OddEvenFill);
-    for (const Ring& ring : world.landRings) {
-        shapes->land.moveTo(ring.front().lonDeg, ring.front().latDeg);
-        for (std::size_t i = 1; i < ring.size(); ++i)
-            shapes->land.lineTo(ring[i].lonDeg, ring[i].latDeg);
-        shapes->land.closeSubpath();
+    std::optional<std::vector<QPainterPath>>& land = land_.at(static_cast<std::size_t>(detail));
+    if (!land) {
+        land.emplace();
+        land->reserve(world_.landOnMap.size());
+        const double tolerance = kDetailToleranceDeg.at(static_cast<std::size_t>(detail));
+        for (const Polygon& polygon : world_.landOnMap) {
+            QPainterPath path;
+            path.setFillRule(Qt::OddEvenFill);
+            for (const Ring& full : polygon) {
+                const Ring ring = SimplifiedRing(full, tolerance);
+                if (ring.empty())
+                    continue;
+                path.moveTo(ring.front().lonDeg, ring.front().latDeg);
+                for (std::size_t i = 1; i < ring.size(); ++i)
+                    path.lineTo(ring[i].lonDeg, ring[i].latDeg);
+                path.closeSubpath();
+            }
+            if (!path.isEmpty())
+                land->push_back(std::move(path));
+        }
     }
-    shapes->world = std::move(world);
-    return shapes;
+    return *land;
 }
 
 std::shared_ptr<const WorldShapes> InstalledWorld()
@@ -34,7 +48,7 @@ std::shared_ptr<const WorldShapes> InstalledWorld()
             landFileOverride.isEmpty()
                 ? LandFilePath(std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()))
                 : std::filesystem::path(landFileOverride.toStdString());
-        installed = MakeWorldShapes(LoadWorld(file));
+        installed = std::make_shared<const WorldShapes>(LoadWorld(file));
     }
     return installed;
 }

@@ -7,18 +7,27 @@
 #include <QPainterPath>
 #include <QString>
 
+#include <array>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace world_map {
 
-struct WorldShapes {
-    World world;
-    // All land rings on the map in degrees (x = longitude, y = latitude),
-    // filled even-odd so that lakes stay open.
-    QPainterPath land;
-};
+class WorldShapes {
+public:
+    explicit WorldShapes(World world) : world_(std::move(world)) {}
 
-std::shared_ptr<const WorldShapes> MakeWorldShapes(World world);
+    const World& Data() const { return world_; }
+    // Each land polygon on the map as a path in degrees (x = longitude,
+    // y = latitude), filled even-odd so that lakes stay open, thinned to the
+    // level of detail `detail` (see map/simplify.h). Made on first use.
+    const std::vector<QPainterPath>& Land(int detail) const;
+
+private:
+    World world_;
+    mutable std::array<std::optional<std::vector<QPainterPath>>, 4> land_;
+};
 
 // The land file beside the program (<executable's folder>/../share/
 // repeat-orbit/land-50m.json), read on first use and kept for the run.

@@ -6,7 +6,15 @@
 #include "map/ground_track_map.h"
 #include "map/map_geometry.h"
 
+#include <ostream>
 #include <vector>
+
+namespace world_map {
+
+// Points read as (longitude, latitude) in test failures.
+inline void PrintTo(const LonLat& p, std::ostream* out) { *out << '(' << p.lonDeg << ", " << p.latDeg << ')'; }
+
+}  // namespace world_map
 
 namespace map_test {
 

@@ -1,6 +1,7 @@
 // Lines and rings cut at the map's east and west edges, and rings round a pole.
 
 #include "map/map_geometry.h"
+#include "map/simplify.h"
 
 #include "tests/map/map_fixtures.h"
 
@@ -79,6 +80,35 @@ TEST(ToMapRings, ClosesARingRoundAPoleAlongTheMapsEdge)
         EXPECT_TRUE(map_test::Covered(pieces, {179, -89})) << startDeg;
         EXPECT_FALSE(map_test::Covered(pieces, {0, -60})) << startDeg;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Thinning keeps exactly the points that stray from the simplified line by
+// more than the tolerance.
+TEST(Simplify, KeepsOnlyPointsBeyondTheTolerance)
+{
+    const Polyline wiggly{{0, 0}, {1, 0.005}, {2, -0.005}, {3, 0.5}, {4, 0}, {5, 0.004}, {6, 0}};
+    EXPECT_EQ(world_map::Simplified(wiggly, 0.01), (Polyline{{0, 0}, {2, -0.005}, {3, 0.5}, {4, 0}, {6, 0}}));
+    EXPECT_EQ(world_map::Simplified(wiggly, 0), wiggly);
+    EXPECT_EQ(world_map::Simplified(wiggly, 1), (Polyline{{0, 0}, {6, 0}}));
+
+    const Ring square{{0, 0}, {0.5, 0.001}, {1, 0}, {1, 1}, {0, 1}};
+    EXPECT_EQ(world_map::SimplifiedRing(square, 0.01), (Ring{{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
+    EXPECT_TRUE(world_map::SimplifiedRing(Ring{{0, 0}, {0.001, 0}, {0.001, 0.001}, {0, 0.001}}, 0.01).empty());
+}
+
+// Each scale gets the coarsest detail that stays within half a pixel.
+TEST(Simplify, ChoosesTheDetailTheScaleCanShow)
+{
+    struct Case {
+        double degreesPerPixel;
+        int level;
+    } const cases[] = {{360.0 / 980, 0}, {360.0 / 1600, 1}, {360.0 / 1960, 1}, {360.0 / 980 / 16, 2}, {360.0 / 980 / 32, 3}};
+    for (const Case& c : cases)
+        EXPECT_EQ(world_map::DetailLevelFor(c.degreesPerPixel), c.level) << c.degreesPerPixel;
 }
 
 }  // namespace
