@@ -13,13 +13,13 @@ namespace {
 constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
 constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 
-// Sampling: two degrees of the orbit a step, halved where the chord strays
-// from the track by more than the tolerance. Six halvings at most: a polar
-// track swings through 180 degrees of longitude at the pole in an instant,
-// and no sampling would follow it there.
+// Sampling: two degrees of the orbit a step, cut into even parts where the
+// chord would stray from the track by more than the tolerance. At most 64
+// parts: a polar track swings through 180 degrees of longitude at the pole in
+// an instant, and no sampling would follow it there.
 constexpr int kStepsPerRevolution = 180;
 constexpr double kToleranceDeg = 0.01;
-constexpr int kMaxHalvings = 6;
+constexpr int kMaxParts = 64;
 
 // The swath band: its cross-sections are sampled a degree apart near the
 // poles, and far from them the band is laid as long strips of at most this
@@ -29,24 +29,6 @@ constexpr double kPoleMarginDeg = 2;
 constexpr std::size_t kStripSteps = 60;
 
 LonLat ToLonLat(const orbit::analysis::GroundPoint& p) { return {p.longitudeDeg, p.latitudeDeg}; }
-
-void AddRefined(const orbit::analysis::GroundTrack& track, double t0, const LonLat& p0, double t1, const LonLat& p1,
-                int halvings, Polyline& out)
-{
-    if (halvings < kMaxHalvings) {
-        const double tm = 0.5 * (t0 + t1);
-        const LonLat pm = ToLonLat(track.At(tm));
-        const double chordLat = 0.5 * (p0.latDeg + p1.latDeg);
-        const double chordLon = p0.lonDeg + 0.5 * WrapDeg(p1.lonDeg - p0.lonDeg);
-        const double stray = std::max(std::fabs(pm.latDeg - chordLat), std::fabs(WrapDeg(pm.lonDeg - chordLon)));
-        if (stray > kToleranceDeg) {
-            AddRefined(track, t0, p0, tm, pm, halvings + 1, out);
-            AddRefined(track, tm, pm, t1, p1, halvings + 1, out);
-            return;
-        }
-    }
-    out.push_back(p1);
-}
 
 struct Vec3 {
     double x, y, z;
@@ -66,7 +48,7 @@ Vec3 ToVec3(const LonLat& p)
 
 LonLat FromVec3(Vec3 v)
 {
-    return {std::atan2(v.y, v.x) * kDegreesPerRadian, std::atan2(v.z, std::hypot(v.x, v.y)) * kDegreesPerRadian};
+    return {std::atan2(v.y, v.x) * kDegreesPerRadian, std::asin(std::clamp(v.z, -1.0, 1.0)) * kDegreesPerRadian};
 }
 
 // Each sample with the unit vector across the track to its left: the sample
@@ -110,18 +92,36 @@ double DayLengthS(const orbit::DesignRecord& design) { return (design.M / design
 
 Polyline SampleTrack(const orbit::analysis::GroundTrack& track, double startS, double endS)
 {
-    Polyline samples{ToLonLat(track.At(startS))};
     if (!(endS > startS))
-        return samples;
+        return {ToLonLat(track.At(startS))};
     const double revolutions = (endS - startS) / track.NodalPeriodS();
-    const long long steps = std::max(1LL, static_cast<long long>(std::ceil(revolutions * kStepsPerRevolution)));
-    samples.reserve(static_cast<std::size_t>(steps) * 5 / 4 + 1);
-    double t0 = startS;
-    for (long long k = 1; k <= steps; ++k) {
-        const double t1 = k == steps ? endS : startS + (endS - startS) * static_cast<double>(k) / static_cast<double>(steps);
-        const LonLat p0 = samples.back();
-        AddRefined(track, t0, p0, t1, ToLonLat(track.At(t1)), 0, samples);
-        t0 = t1;
+    const auto steps = static_cast<std::size_t>(std::max(1.0, std::ceil(revolutions * kStepsPerRevolution)));
+    std::vector<double> times(steps + 1);
+    Polyline even(steps + 1);
+    for (std::size_t k = 0; k <= steps; ++k) {
+        times[k] = k == steps ? endS : startS + (endS - startS) * static_cast<double>(k) / static_cast<double>(steps);
+        even[k] = ToLonLat(track.At(times[k]));
+    }
+    // A chord strays from a smooth curve by about an eighth of the curve's
+    // second difference, so the even steps tell where to sample more finely
+    // and most of the track costs one evaluation a step.
+    const auto strayAt = [&](std::size_t k) {
+        if (k == 0 || k >= steps)
+            return 0.0;
+        const double lat = even[k - 1].latDeg - 2 * even[k].latDeg + even[k + 1].latDeg;
+        const double lon = WrapDeg(even[k + 1].lonDeg - even[k].lonDeg) - WrapDeg(even[k].lonDeg - even[k - 1].lonDeg);
+        return std::max(std::fabs(lat), std::fabs(lon)) / 8;
+    };
+    Polyline samples{even.front()};
+    samples.reserve(steps + steps / 4 + 1);
+    for (std::size_t k = 0; k < steps; ++k) {
+        // n even parts stray n^2 times less; the estimate is doubled, as the
+        // curve bends most sharply between samples at the turning points.
+        const double stray = 2 * std::max(strayAt(k), strayAt(k + 1));
+        const int parts = std::min(kMaxParts, static_cast<int>(std::ceil(std::sqrt(stray / kToleranceDeg))));
+        for (int j = 1; j < parts; ++j)
+            samples.push_back(ToLonLat(track.At(times[k] + (times[k + 1] - times[k]) * j / parts)));
+        samples.push_back(even[k + 1]);
     }
     return samples;
 }

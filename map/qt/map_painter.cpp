@@ -171,7 +171,7 @@ void DrawSwaths(QPainter& painter, const QRectF& target, const QRectF& frame, co
     if (!image) {
         for (int day = days - 1; day >= 0; --day) {
             painter.setBrush(ColourOf(DayColour(day, days), kSwathAlpha));
-            painter.drawPath(toFrame.map(scene.Day(day, detail).swathArea));
+            painter.drawPath(toFrame.map(scene.SwathArea(day, detail)));
         }
         return;
     }

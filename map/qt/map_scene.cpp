@@ -32,7 +32,6 @@ const DayShapes& MapScene::Day(int day, int detail) const
         for (std::size_t i = 1; i < piece.size(); ++i)
             shapes->track.emplace_back(piece[i - 1].lonDeg, piece[i - 1].latDeg, piece[i].lonDeg, piece[i].latDeg);
     }
-    shapes->swathArea.setFillRule(Qt::WindingFill);
     for (const Ring& full : geometry.swath) {
         const Ring ring = SimplifiedRing(full, tolerance);
         if (ring.empty())
@@ -41,11 +40,20 @@ const DayShapes& MapScene::Day(int day, int detail) const
         polygon.reserve(static_cast<qsizetype>(ring.size()));
         for (const LonLat& p : ring)
             polygon << QPointF(p.lonDeg, p.latDeg);
-        shapes->swathArea.addPolygon(polygon);
-        shapes->swathArea.closeSubpath();
         shapes->swathRings.push_back(std::move(polygon));
     }
     return *shapes;
+}
+
+QPainterPath MapScene::SwathArea(int day, int detail) const
+{
+    QPainterPath area;
+    area.setFillRule(Qt::WindingFill);
+    for (const QPolygonF& ring : Day(day, detail).swathRings) {
+        area.addPolygon(ring);
+        area.closeSubpath();
+    }
+    return area;
 }
 
 }  // namespace world_map

@@ -22,9 +22,8 @@ struct DayShapes {
     // than one long path with a pen wider than a pixel.
     std::vector<QLineF> track;
     // The swath's rings, each filled on its own (opaque, then laid on as a
-    // whole), and the same as one area filled with the nonzero rule.
+    // whole).
     std::vector<QPolygonF> swathRings;
-    QPainterPath swathArea;
 };
 
 class MapScene {
@@ -40,6 +39,9 @@ public:
 
     // Day `day` of Map().DayLimit() at the level of detail `detail`.
     const DayShapes& Day(int day, int detail) const;
+    // Its swath as one area filled with the nonzero rule, for drawings that
+    // cannot be laid on as a layer (SVG). Made on each call.
+    QPainterPath SwathArea(int day, int detail) const;
 
 private:
     std::shared_ptr<const WorldShapes> world_;
