@@ -33,6 +33,21 @@ bool ParseWhole(std::string_view text, int& value)
     return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
+// Reads a picture size "WxH" (1600x800); false when the text is not one.
+bool ParsePictureSize(const std::string& text, int& widthPx, int& heightPx)
+{
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos)
+        return false;
+    int width = 0, height = 0;
+    if (!ParseWhole(std::string_view(text).substr(0, x), width) ||
+        !ParseWhole(std::string_view(text).substr(x + 1), height))
+        return false;
+    widthPx = width;
+    heightPx = height;
+    return true;
+}
+
 std::string DaysRangeText(const world_map::GroundTrackMap& map)
 {
     const int limit = map.DayLimit();
@@ -73,20 +88,6 @@ void RunMapCommand(const MapOptions& options)
 }
 
 }  // namespace
-
-bool ParsePictureSize(const std::string& text, int& widthPx, int& heightPx)
-{
-    const std::size_t x = text.find('x');
-    if (x == std::string::npos)
-        return false;
-    int width = 0, height = 0;
-    if (!ParseWhole(std::string_view(text).substr(0, x), width) ||
-        !ParseWhole(std::string_view(text).substr(x + 1), height))
-        return false;
-    widthPx = width;
-    heightPx = height;
-    return true;
-}
 
 void AddMapCommand(CLI::App& app)
 {

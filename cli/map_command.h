@@ -5,13 +5,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include <string>
-
 namespace orbit::cli {
 
 void AddMapCommand(CLI::App& app);
-
-// Reads a picture size "WxH" (1600x800); false when the text is not one.
-bool ParsePictureSize(const std::string& text, int& widthPx, int& heightPx);
 
 }  // namespace orbit::cli
