@@ -112,7 +112,8 @@ void AddMapCommand(CLI::App& app)
             },
             "0 to 5000"));
     CLI::Option* png = command->add_option("--png", options->pngPath, "Write the map as a PNG file")->type_name("FILE");
-    CLI::Option* svg = command->add_option("--svg", options->svgPath, "Write the map as an SVG file")->type_name("FILE");
+    CLI::Option* svg =
+        command->add_option("--svg", options->svgPath, "Write the map as an SVG file")->type_name("FILE");
     png->excludes(svg);
     command->add_option("--size", options->sizeText, "Picture size in pixels (default 1600x800)")
         ->type_name("WxH")

@@ -85,7 +85,8 @@ Rgb DayColour(int day, int days)
 
 double Lightness(Rgb colour)
 {
-    const double y = 0.2126729 * Decode(colour.red) + 0.7151522 * Decode(colour.green) + 0.0721750 * Decode(colour.blue);
+    const double y =
+        0.2126729 * Decode(colour.red) + 0.7151522 * Decode(colour.green) + 0.0721750 * Decode(colour.blue);
     constexpr double delta = 6.0 / 29;
     const double f = y > delta * delta * delta ? std::cbrt(y) : y / (3 * delta * delta) + 4.0 / 29;
     return 116 * f - 16;

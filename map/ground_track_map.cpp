@@ -36,8 +36,9 @@ int DayLimitOf(const orbit::DesignRecord& record)
 MapDesign MapDesignOf(const orbit::DesignRecord& record, orbit::OrbitType type)
 {
     using namespace orbit::RepBas;
-    const double axisKm = type == orbit::OrbitType::SunSynchronous ? SunSyncAxis(record.N, record.M, record.Q)
-                                                                   : InclAxis(record.N, record.M, record.Q, record.Incl);
+    const double axisKm = type == orbit::OrbitType::SunSynchronous
+                              ? SunSyncAxis(record.N, record.M, record.Q)
+                              : InclAxis(record.N, record.M, record.Q, record.Incl);
     return {record, type, axisKm - Re};
 }
 

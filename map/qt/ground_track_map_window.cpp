@@ -185,7 +185,10 @@ void GroundTrackMapWindow::SavePicture_Click()
     statusLine_->setText(QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(path)));
 }
 
-void GroundTrackMapWindow::ShowPointer(double lonDeg, double latDeg) { statusLine_->setText(PlaceText(lonDeg, latDeg)); }
+void GroundTrackMapWindow::ShowPointer(double lonDeg, double latDeg)
+{
+    statusLine_->setText(PlaceText(lonDeg, latDeg));
+}
 
 void GroundTrackMapWindow::ShowHint()
 {

@@ -249,7 +249,8 @@ MapLayout LayOutMap(const QRectF& target, const MapStyle& style, const QPaintDev
         free.setTop(layout.title.bottom() + 0.5 * metrics.height());
     }
     if (style.legend) {
-        layout.legend = QRectF(free.left(), free.bottom() - 1.4 * metrics.height(), free.width(), 1.4 * metrics.height());
+        const double height = 1.4 * metrics.height();
+        layout.legend = QRectF(free.left(), free.bottom() - height, free.width(), height);
         free.setBottom(layout.legend.top() - 0.3 * metrics.height());
     }
     // The largest frame twice as wide as high, centred in what is left.
@@ -333,7 +334,8 @@ void DrawMapOverlay(QPainter& painter, const QRectF& target, const MapScene& sce
     for (int day = days - 1; day >= 0; --day) {
         const std::vector<QLineF>& track = scene.Day(day, detail).track;
         lines.resize(track.size());
-        std::transform(track.begin(), track.end(), lines.begin(), [&](const QLineF& line) { return toFrame.map(line); });
+        std::transform(track.begin(), track.end(), lines.begin(),
+                       [&](const QLineF& line) { return toFrame.map(line); });
         trackPen.setColor(ColourOf(DayColour(day, days)));
         painter.setPen(trackPen);
         painter.drawLines(lines.data(), static_cast<int>(lines.size()));

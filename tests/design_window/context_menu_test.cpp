@@ -124,7 +124,8 @@ TEST_F(ContextMenu, MissingLandIsShownInAMessageNamingTheFile)
     Click(W().ComputeCom);
     MapEntry()->trigger();
     ASSERT_EQ(errors_.size(), 1);
-    EXPECT_TRUE(errors_.front().contains("/nonexistent/share/repeat-orbit/land-50m.json")) << errors_.front().toStdString();
+    EXPECT_TRUE(errors_.front().contains("/nonexistent/share/repeat-orbit/land-50m.json"))
+        << errors_.front().toStdString();
     EXPECT_FALSE(MapWindow().isVisible());
 }
 

@@ -25,8 +25,8 @@ struct Vec {
 };
 Vec ToVec(LonLat p)
 {
-    return {std::cos(p.latDeg * kRad) * std::cos(p.lonDeg * kRad), std::cos(p.latDeg * kRad) * std::sin(p.lonDeg * kRad),
-            std::sin(p.latDeg * kRad)};
+    const double lat = p.latDeg * kRad, lon = p.lonDeg * kRad;
+    return {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
 }
 double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 Vec Cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }

@@ -53,7 +53,8 @@ inline int WindingNumber(const world_map::Ring& ring, world_map::LonLat p)
     for (std::size_t i = 0; i < ring.size(); ++i) {
         const world_map::LonLat& a = ring[i];
         const world_map::LonLat& b = ring[(i + 1) % ring.size()];
-        const double side = (b.lonDeg - a.lonDeg) * (p.latDeg - a.latDeg) - (p.lonDeg - a.lonDeg) * (b.latDeg - a.latDeg);
+        const double side =
+            (b.lonDeg - a.lonDeg) * (p.latDeg - a.latDeg) - (p.lonDeg - a.lonDeg) * (b.latDeg - a.latDeg);
         if (a.latDeg <= p.latDeg && b.latDeg > p.latDeg && side > 0)
             ++winding;
         else if (a.latDeg > p.latDeg && b.latDeg <= p.latDeg && side < 0)

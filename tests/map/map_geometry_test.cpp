@@ -106,7 +106,8 @@ TEST(Simplify, ChoosesTheDetailTheScaleCanShow)
     struct Case {
         double degreesPerPixel;
         int level;
-    } const cases[] = {{360.0 / 980, 0}, {360.0 / 1600, 1}, {360.0 / 1960, 1}, {360.0 / 980 / 16, 2}, {360.0 / 980 / 32, 3}};
+    } const cases[] = {
+        {360.0 / 980, 0}, {360.0 / 1600, 1}, {360.0 / 1960, 1}, {360.0 / 980 / 16, 2}, {360.0 / 980 / 32, 3}};
     for (const Case& c : cases)
         EXPECT_EQ(world_map::DetailLevelFor(c.degreesPerPixel), c.level) << c.degreesPerPixel;
 }

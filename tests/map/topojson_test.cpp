@@ -128,7 +128,8 @@ TEST(LandFile, FailsNamingTheFileWhenMissingOrUnreadable)
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "repeat-orbit-land-test";
     std::filesystem::create_directories(folder / "a-folder.json");
     std::ofstream(folder / "broken.json") << "{\"type\": \"Topology\"";
-    for (const std::filesystem::path& file : {folder / "missing.json", folder / "a-folder.json", folder / "broken.json"}) {
+    for (const std::filesystem::path& file :
+         {folder / "missing.json", folder / "a-folder.json", folder / "broken.json"}) {
         try {
             world_map::LoadWorld(file);
             ADD_FAILURE() << file << ": no error";

@@ -33,7 +33,8 @@ double DegreesFromTrack(const world_map::DayGeometry& day, LonLat place)
     double nearest = 1e9;
     for (const world_map::Polyline& piece : day.track)
         for (const LonLat& p : piece)
-            nearest = std::min(nearest, std::hypot(world_map::WrapDeg(p.lonDeg - place.lonDeg), p.latDeg - place.latDeg));
+            nearest =
+                std::min(nearest, std::hypot(world_map::WrapDeg(p.lonDeg - place.lonDeg), p.latDeg - place.latDeg));
     return nearest;
 }
 
