@@ -4,6 +4,7 @@
 #include "cli/coverage_command.h"
 #include "cli/design_command.h"
 #include "cli/help_format.h"
+#include "cli/map_command.h"
 #include "cli/pattern_command.h"
 #include "cli/search_command.h"
 
@@ -21,5 +22,6 @@ int main(int argc, char** argv)
     orbit::cli::AddSearchCommand(app);
     orbit::cli::AddPatternCommand(app);
     orbit::cli::AddCoverageCommand(app);
+    orbit::cli::AddMapCommand(app);
     return orbit::cli::RunCommandLine(app, argc, argv);
 }

@@ -5,6 +5,7 @@
 
 #include "analysis/swath_coverage.h"
 #include "core/repeat_orbit_solver.h"
+#include "map/ground_track_map.h"
 
 #include <string>
 
@@ -25,5 +26,19 @@ void WritePatternPicture(const DesignRecord& design, PictureFormat format, const
 // support.
 void WriteCoveragePicture(const analysis::CoverageTable& table, const std::string& title, PictureFormat format,
                           const std::string& path);
+
+// What a ground track map shows and how large it is drawn.
+struct MapPicture {
+    int days = 1;
+    double swathKm = 0;  // none
+    int widthPx = 1600;
+    int heightPx = 800;
+};
+
+// The ground track map of a completed design over the world's land, read
+// beside the program. Throws orbit::OrbitError when the land cannot be read,
+// the drawing or the file fails, and when this build has no picture support.
+void WriteMapPicture(const world_map::MapDesign& design, const MapPicture& picture, PictureFormat format,
+                     const std::string& path);
 
 }  // namespace orbit::cli

@@ -4,6 +4,9 @@
 #include "cli/picture_files.h"
 
 #include "chart/coverage_chart.h"
+#include "map/qt/map_export.h"
+#include "map/qt/map_scene.h"
+#include "map/qt/world_shapes.h"
 #include "pattern/qt/picture_export.h"
 
 #include <QApplication>
@@ -53,6 +56,19 @@ void WriteCoveragePicture(const analysis::CoverageTable& table, const std::strin
         chart::WriteCoverageChartPng(table, QString::fromStdString(title), file);
     else
         chart::WriteCoverageChartSvg(table, QString::fromStdString(title), file);
+}
+
+void WriteMapPicture(const world_map::MapDesign& design, const MapPicture& picture, PictureFormat format,
+                     const std::string& path)
+{
+    const auto application = MakeGuiApplication();
+    const world_map::MapScene scene(world_map::InstalledWorld(), design, picture.swathKm);
+    const QString file = QString::fromStdString(path);
+    const QSize size(picture.widthPx, picture.heightPx);
+    if (format == PictureFormat::Png)
+        world_map::WriteMapPng(scene, picture.days, file, size);
+    else
+        world_map::WriteMapSvg(scene, picture.days, file, size);
 }
 
 }  // namespace orbit::cli

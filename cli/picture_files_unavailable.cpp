@@ -19,4 +19,9 @@ void WriteCoveragePicture(const analysis::CoverageTable&, const std::string&, Pi
     throw OrbitError(ErrorKind::NoPictureSupport);
 }
 
+void WriteMapPicture(const world_map::MapDesign&, const MapPicture&, PictureFormat, const std::string&)
+{
+    throw OrbitError(ErrorKind::NoPictureSupport);
+}
+
 }  // namespace orbit::cli

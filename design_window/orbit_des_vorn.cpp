@@ -1,5 +1,6 @@
 #include "design_window/orbit_des_vorn.h"
 
+#include "design_window/context_menu.h"
 #include "design_window/layout_builder.h"
 #include "design_window/layout_table.h"
 #include "design_window/orbit_type_option.h"
@@ -26,6 +27,7 @@ OrbitDesVorn::OrbitDesVorn(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     BuildDesignLayout(*this);
     ConnectHandlers();
+    InstallContextMenu(*this);
     Form_Load();
 }
 

@@ -1,0 +1,136 @@
+#include "cli/map_command.h"
+
+#include "cli/command_line.h"
+#include "cli/design_input_options.h"
+#include "cli/design_run.h"
+#include "cli/picture_files.h"
+#include "core/orbit_error.h"
+#include "map/ground_track_map.h"
+
+#include <charconv>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+namespace orbit::cli {
+
+namespace {
+
+// The picture sizes a map can be drawn at.
+constexpr int kMinWidthPx = 320, kMinHeightPx = 160, kMaxWidthPx = 8000, kMaxHeightPx = 4000;
+
+struct MapOptions {
+    DesignInputOptions inputs;
+    std::optional<int> days;
+    double swathKm = 0;
+    std::string pngPath, svgPath;
+    std::string sizeText = "1600x800";
+};
+
+bool ParseWhole(std::string_view text, int& value)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+// Reads a picture size "WxH" (1600x800); false when the text is not one.
+bool ParsePictureSize(const std::string& text, int& widthPx, int& heightPx)
+{
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos)
+        return false;
+    int width = 0, height = 0;
+    if (!ParseWhole(std::string_view(text).substr(0, x), width) ||
+        !ParseWhole(std::string_view(text).substr(x + 1), height))
+        return false;
+    widthPx = width;
+    heightPx = height;
+    return true;
+}
+
+std::string DaysRangeText(const world_map::GroundTrackMap& map)
+{
+    const int limit = map.DayLimit();
+    std::string text = "map: --days must lie between 1 and " + std::to_string(limit);
+    if (limit == world_map::kMaxMapDays || limit < map.Design().record.Q)
+        text += " (a map draws at most " + std::to_string(limit) + " days of this design)";
+    else
+        text += " (the days of this design's repeat cycle)";
+    return text;
+}
+
+void RunMapCommand(const MapOptions& options)
+{
+    MapPicture picture;
+    ParsePictureSize(options.sizeText, picture.widthPx, picture.heightPx);  // checked when parsed
+    picture.swathKm = options.swathKm;
+
+    // Only a completed design can be drawn, as in the design window.
+    const DesignRun run = RunDesign(options.inputs.Request());
+    if (!run.completed()) {
+        std::cerr << run.error.value_or("The design did not complete") << '\n';
+        throw ComputationFailed();
+    }
+    const world_map::MapDesign design{run.record, run.type, run.meanAltitudeKm.value_or(0)};
+    try {
+        const world_map::GroundTrackMap map(design, picture.swathKm);
+        picture.days = options.days.value_or(map.DayLimit());
+        if (picture.days < 1 || picture.days > map.DayLimit())
+            throw UsageError(DaysRangeText(map));
+        if (!options.pngPath.empty())
+            WriteMapPicture(design, picture, PictureFormat::Png, options.pngPath);
+        else
+            WriteMapPicture(design, picture, PictureFormat::Svg, options.svgPath);
+    } catch (const OrbitError& e) {
+        std::cerr << e.what() << '\n';
+        throw ComputationFailed();
+    }
+}
+
+}  // namespace
+
+void AddMapCommand(CLI::App& app)
+{
+    CLI::App* command = app.add_subcommand(
+        "map", "Draw the ground track of one design over a world map, day by day, with its swath");
+    auto options = std::make_shared<MapOptions>();
+    AddDesignInputOptions(*command, options->inputs);
+
+    command->add_option("--days", options->days, "Days of the repeat cycle to draw, from day 0 (default: all Q)")
+        ->type_name("D");
+    command
+        ->add_option("--swath", options->swathKm,
+                     "Draw the instrument's swath, KM wide on the ground and centred on the track (0 to 5000)")
+        ->type_name("KM")
+        ->check(CLI::Validator(
+            [](std::string& text) -> std::string {
+                double km = 0;
+                const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), km);
+                if (error != std::errc() || end != text.data() + text.size() || !(km >= 0 && km <= 5000))
+                    return "the swath width must be a number of km from 0 to 5000, not " + text;
+                return {};
+            },
+            "0 to 5000"));
+    CLI::Option* png = command->add_option("--png", options->pngPath, "Write the map as a PNG file")->type_name("FILE");
+    CLI::Option* svg =
+        command->add_option("--svg", options->svgPath, "Write the map as an SVG file")->type_name("FILE");
+    png->excludes(svg);
+    command->add_option("--size", options->sizeText, "Picture size in pixels (default 1600x800)")
+        ->type_name("WxH")
+        ->check(CLI::Validator(
+            [](std::string& text) -> std::string {
+                int width = 0, height = 0;
+                if (!ParsePictureSize(text, width, height) || width < kMinWidthPx || height < kMinHeightPx ||
+                    width > kMaxWidthPx || height > kMaxHeightPx)
+                    return "the picture size must be WxH from 320x160 to 8000x4000, not " + text;
+                return {};
+            },
+            "320x160 to 8000x4000"));
+    command->callback([options, png, svg] {
+        if (png->count() + svg->count() == 0)
+            throw UsageError("map: choose one of --png FILE or --svg FILE");
+        RunMapCommand(*options);
+    });
+}
+
+}  // namespace orbit::cli

@@ -1,0 +1,201 @@
+#include "map/qt/ground_track_map_window.h"
+
+#include "map/qt/map_export.h"
+#include "map/qt/map_scene.h"
+#include "map/qt/map_widget.h"
+#include "map/qt/world_shapes.h"
+#include "platform/handler_boundary.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace world_map {
+
+namespace {
+
+GroundTrackMapWindow* instance = nullptr;
+
+// The window lives for the whole run and goes before the application object
+// does, while widgets can still be destroyed.
+void DestroyInstance()
+{
+    delete instance;
+    instance = nullptr;
+}
+
+const QSize kFirstSize(1000, 620);
+
+QString AskForPictureFile(QWidget* parent)
+{
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save picture"),
+                                                QStringLiteral("ground_track_map.png"),
+                                                QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)"), &filter);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += filter.contains(QLatin1String("svg")) ? QStringLiteral(".svg") : QStringLiteral(".png");
+    return path;
+}
+
+}  // namespace
+
+QString PlaceText(double lonDeg, double latDeg)
+{
+    const auto part = [](double deg, QChar positive, QChar negative) {
+        return QStringLiteral("%1\u00b0 %2").arg(std::fabs(deg), 0, 'f', 2).arg(deg < 0 ? negative : positive);
+    };
+    return QStringLiteral("Latitude %1, longitude %2").arg(part(latDeg, 'N', 'S'), part(lonDeg, 'E', 'W'));
+}
+
+GroundTrackMapWindow& GroundTrackMapWindow::Instance()
+{
+    if (!instance) {
+        instance = new GroundTrackMapWindow;
+        qAddPostRoutine(DestroyInstance);
+    }
+    return *instance;
+}
+
+GroundTrackMapWindow::GroundTrackMapWindow() : QWidget(nullptr), saveDialog_(AskForPictureFile)
+{
+    setObjectName(QStringLiteral("GroundTrackMap"));
+    setWindowTitle(QStringLiteral("Ground Track Map"));
+
+    daysBox_ = new QSpinBox(this);
+    daysBox_->setObjectName(QStringLiteral("DaysBox"));
+    daysBox_->setRange(1, 1);
+    daysBox_->setToolTip(QStringLiteral("How many days of the repeat cycle to draw, from day 0"));
+    auto* daysLabel = new QLabel(QStringLiteral("&Days shown:"), this);
+    daysLabel->setBuddy(daysBox_);
+
+    swathBox_ = new QDoubleSpinBox(this);
+    swathBox_->setObjectName(QStringLiteral("SwathBox"));
+    swathBox_->setRange(0, kMaxSwathKm);
+    swathBox_->setDecimals(0);
+    swathBox_->setSingleStep(10);
+    swathBox_->setSuffix(QStringLiteral(" km"));
+    swathBox_->setSpecialValueText(QStringLiteral("none"));
+    // Typing 290 redraws once, not after each digit.
+    swathBox_->setKeyboardTracking(false);
+    swathBox_->setToolTip(QStringLiteral("Full width of the instrument's swath, centred on the track"));
+    auto* swathLabel = new QLabel(QStringLiteral("S&wath width:"), this);
+    swathLabel->setBuddy(swathBox_);
+
+    saveButton_ = new QPushButton(QStringLiteral("&Save picture\u2026"), this);
+    saveButton_->setObjectName(QStringLiteral("SavePicture"));
+    closeButton_ = new QPushButton(QStringLiteral("Close"), this);
+    closeButton_->setObjectName(QStringLiteral("CloseMap"));
+
+    map_ = new MapWidget(this);
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName(QStringLiteral("StatusLine"));
+    statusLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(daysLabel);
+    controls->addWidget(daysBox_);
+    controls->addSpacing(12);
+    controls->addWidget(swathLabel);
+    controls->addWidget(swathBox_);
+    controls->addStretch(1);
+    controls->addWidget(saveButton_);
+    controls->addWidget(closeButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addWidget(map_, 1);
+    layout->addWidget(statusLine_);
+    setTabOrder(daysBox_, swathBox_);
+    setTabOrder(swathBox_, map_);
+    setTabOrder(map_, saveButton_);
+    setTabOrder(saveButton_, closeButton_);
+
+    auto* closeAction = new QAction(this);
+    closeAction->setShortcut(QKeySequence(Qt::Key_Escape));
+    addAction(closeAction);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+
+    using platform::Handler;
+    connect(daysBox_, &QSpinBox::valueChanged, this, Handler(this, &GroundTrackMapWindow::DaysBox_Change));
+    connect(swathBox_, &QDoubleSpinBox::valueChanged, this, Handler(this, &GroundTrackMapWindow::SwathBox_Change));
+    connect(saveButton_, &QPushButton::clicked, this, Handler(this, &GroundTrackMapWindow::SavePicture_Click));
+    connect(map_, &MapWidget::PointerMoved, this, &GroundTrackMapWindow::ShowPointer);
+    connect(map_, &MapWidget::PointerLeft, this, &GroundTrackMapWindow::ShowHint);
+    ShowHint();
+    resize(kFirstSize);
+}
+
+void GroundTrackMapWindow::ShowDesign(const MapDesign& design)
+{
+    auto scene = std::make_shared<MapScene>(InstalledWorld(), design, swathBox_->value());
+    const int days = scene->Map().DayLimit();
+    {
+        const QSignalBlocker blocker(daysBox_);
+        daysBox_->setRange(1, days);
+        daysBox_->setValue(days);
+    }
+    map_->SetScene(std::move(scene), days);
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void GroundTrackMapWindow::SetSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
+
+void GroundTrackMapWindow::DaysBox_Change(int days) { map_->SetDays(days); }
+
+void GroundTrackMapWindow::SwathBox_Change(double swathKm)
+{
+    MapScene* scene = map_->Scene();
+    if (!scene)
+        return;
+    scene->SetSwathKm(swathKm);
+    map_->Refresh();
+}
+
+void GroundTrackMapWindow::SavePicture_Click()
+{
+    const MapScene* scene = map_->Scene();
+    if (!scene)
+        return;
+    QString path = saveDialog_ ? saveDialog_(this) : QString();
+    if (path.isEmpty())
+        return;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("svg")) {
+        WriteMapSvg(*scene, map_->Days(), path, kDefaultPictureSize, map_->View());
+    } else {
+        if (suffix.isEmpty())
+            path += QStringLiteral(".png");
+        WriteMapPng(*scene, map_->Days(), path, kDefaultPictureSize, map_->View());
+    }
+    statusLine_->setText(QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(path)));
+}
+
+void GroundTrackMapWindow::ShowPointer(double lonDeg, double latDeg)
+{
+    statusLine_->setText(PlaceText(lonDeg, latDeg));
+}
+
+void GroundTrackMapWindow::ShowHint()
+{
+    statusLine_->setText(
+        QStringLiteral("Wheel or + and \u2212 to zoom, drag or arrow keys to move, 0 for the whole world"));
+}
+
+void OpenGroundTrackMap(const MapDesign& design) { GroundTrackMapWindow::Instance().ShowDesign(design); }
+
+}  // namespace world_map

@@ -1,0 +1,366 @@
+#include "map/qt/map_painter.h"
+
+#include "core/orbit_error.h"
+#include "map/day_colours.h"
+#include "map/simplify.h"
+#include "map/world.h"
+
+#include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace world_map {
+
+namespace {
+
+const QColor kGraticule(110, 128, 146, 90);
+const QColor kFrame(90, 100, 112);
+const QColor kLabel(90, 100, 112);
+constexpr int kSwathAlpha = 56;
+constexpr double kGraticuleStepDeg = 30;
+// Beyond this many days the legend shows one bar of all the days' colours.
+constexpr int kLegendEntriesMax = 10;
+
+QColor ColourOf(Rgb rgb, int alpha = 255) { return QColor(rgb.red, rgb.green, rgb.blue, alpha); }
+
+QFont Scaled(const QFont& font, double factor, bool bold = false)
+{
+    QFont scaled = font;
+    if (font.pixelSize() > 0)
+        scaled.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * factor))));
+    else
+        scaled.setPointSizeF(font.pointSizeF() * factor);
+    scaled.setBold(bold);
+    return scaled;
+}
+
+// Widths of lines and marks follow the text, so a large picture is not thin.
+double LineUnit(const MapStyle& style, const QPaintDevice* device)
+{
+    return std::max(1.0, QFontMetricsF(style.font, device).height() / 14);
+}
+
+QString DegreeLabel(double deg, char positive, char negative)
+{
+    const long whole = std::lround(std::fabs(deg));
+    if (whole == 0)
+        return QStringLiteral("0\u00b0");
+    return QStringLiteral("%1\u00b0%2").arg(whole).arg(QChar(deg > 0 ? positive : negative));
+}
+
+void DrawNodeMark(QPainter& painter, QPointF at, double unit)
+{
+    painter.setPen(QPen(palette::kText, 1.4 * unit));
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(at, 4 * unit, 4 * unit);
+}
+
+void DrawGraticuleLabels(QPainter& painter, const QRectF& frame, const MapStyle& style, const QTransform& toFrame)
+{
+    painter.setFont(Scaled(style.font, 0.8));
+    painter.setPen(kLabel);
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    if (frame.width() < 20 * metrics.averageCharWidth())
+        return;
+    const double pad = 0.3 * metrics.height();
+    for (double lon = -180 + kGraticuleStepDeg; lon < 180; lon += kGraticuleStepDeg) {
+        const double x = toFrame.map(QPointF(lon, 0)).x();
+        if (x <= frame.left() + pad || x >= frame.right() - pad)
+            continue;
+        const QString text = DegreeLabel(lon, 'E', 'W');
+        painter.drawText(QPointF(x + pad, frame.bottom() - pad - metrics.descent()), text);
+    }
+    for (double lat = -90 + kGraticuleStepDeg; lat < 90; lat += kGraticuleStepDeg) {
+        const double y = toFrame.map(QPointF(0, lat)).y();
+        if (y <= frame.top() + metrics.height() || y >= frame.bottom() - 2 * metrics.height())
+            continue;
+        painter.drawText(QPointF(frame.left() + pad, y - pad - metrics.descent()), DegreeLabel(lat, 'N', 'S'));
+    }
+}
+
+void DrawTitle(QPainter& painter, const QRectF& area, const MapScene& scene, int days, const MapStyle& style)
+{
+    painter.setPen(palette::kText);
+    const QFont titleFont = Scaled(style.font, 1.15, true);
+    const QFontMetricsF titleMetrics(titleFont, painter.device());
+    painter.setFont(titleFont);
+    const QString title = QString::fromStdString(scene.Map().Title());
+    painter.drawText(QPointF(area.left(), area.top() + titleMetrics.ascent()),
+                     titleMetrics.elidedText(title, Qt::ElideRight, area.width()));
+    painter.setFont(style.font);
+    const QFontMetricsF metrics(style.font, painter.device());
+    const QString subtitle = QString::fromStdString(scene.Map().Subtitle(days));
+    painter.drawText(QPointF(area.left(), area.top() + titleMetrics.height() + metrics.ascent()),
+                     metrics.elidedText(subtitle, Qt::ElideRight, area.width()));
+}
+
+void DrawLegend(QPainter& painter, const QRectF& area, int days, const MapStyle& style, double unit)
+{
+    painter.save();
+    painter.setClipRect(area);
+    painter.setFont(style.font);
+    const QFontMetricsF metrics(style.font, painter.device());
+    const double baseline = area.center().y() + 0.5 * (metrics.ascent() - metrics.descent());
+    const double middle = area.center().y();
+    const double gap = metrics.averageCharWidth();
+    double x = area.left();
+
+    if (days <= kLegendEntriesMax) {
+        const double swatch = 2.2 * metrics.averageCharWidth();
+        for (int day = 0; day < days; ++day) {
+            painter.setPen(QPen(ColourOf(DayColour(day, days)), 2.5 * unit, Qt::SolidLine, Qt::FlatCap));
+            painter.drawLine(QPointF(x, middle), QPointF(x + swatch, middle));
+            x += swatch + 0.5 * gap;
+            painter.setPen(palette::kText);
+            const QString text = QStringLiteral("Day %1").arg(day);
+            painter.drawText(QPointF(x, baseline), text);
+            x += metrics.horizontalAdvance(text) + 2 * gap;
+        }
+    } else {
+        painter.setPen(palette::kText);
+        painter.drawText(QPointF(x, baseline), QStringLiteral("Day 0"));
+        x += metrics.horizontalAdvance(QStringLiteral("Day 0")) + gap;
+        const double block = std::max(2.0, 12 * metrics.averageCharWidth() / days);
+        const double height = 0.6 * metrics.height();
+        for (int day = 0; day < days; ++day)
+            painter.fillRect(QRectF(x + day * block, middle - height / 2, block + 0.5, height),
+                             ColourOf(DayColour(day, days)));
+        x += days * block + gap;
+        painter.drawText(QPointF(x, baseline), QStringLiteral("Day %1").arg(days - 1));
+        x += metrics.horizontalAdvance(QStringLiteral("Day %1").arg(days - 1)) + 2 * gap;
+    }
+
+    DrawNodeMark(painter, QPointF(x + 4 * unit, middle), unit);
+    x += 8 * unit + gap;
+    painter.setPen(palette::kText);
+    painter.drawText(QPointF(x, baseline), QStringLiteral("Day 0's first ascending node"));
+
+    const QString credit = QString::fromUtf8(kLandCredit);
+    painter.setPen(kLabel);
+    painter.drawText(QPointF(area.right() - metrics.horizontalAdvance(credit), baseline), credit);
+    painter.restore();
+}
+
+
+// The level of detail the frame's scale can show on this device.
+int DetailOf(const QPainter& painter, const QRectF& frame, const Viewport& view)
+{
+    const double devicePixels = frame.width() * painter.device()->devicePixelRatioF();
+    return DetailLevelFor(devicePixels > 0 ? view.WidthDeg() / devicePixels : 1.0);
+}
+
+// Each day's band, translucent. On an image, the day's rings are filled
+// opaque into a layer, which is laid on a tint image at the swath's opacity;
+// the tint, all days stacked, is then laid on the map at once (laying one
+// translucent layer over another first gives the same as laying both on the
+// map). The rings of one day overlap and must tint the ground once, and many
+// small rings fill far faster than one large area. The fill is not
+// antialiased, which costs a tenth as much over these large areas; a
+// one-pixel smooth outline in the same colour softens the band's edge
+// (inside the band the outlines fall on its own colour and vanish). Past ten
+// days, above 100 per cent, the tint is made at one pixel a point and
+// smoothly enlarged: a quarter of the work, for bands that then cover most
+// of the map and whose edges are soft anyway. Elsewhere (SVG)
+// each day's rings are one area filled with the nonzero rule in a
+// translucent colour.
+void DrawSwaths(QPainter& painter, const QRectF& target, const QRectF& frame, const QTransform& toFrame,
+                const MapScene& scene, int days, int detail)
+{
+    if (!(scene.SwathKm() > 0))
+        return;
+    painter.setPen(Qt::NoPen);
+    const bool image = painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster;
+    if (!image) {
+        for (int day = days - 1; day >= 0; --day) {
+            painter.setBrush(ColourOf(DayColour(day, days), kSwathAlpha));
+            painter.drawPath(toFrame.map(scene.SwathArea(day, detail)));
+        }
+        return;
+    }
+    const double deviceRatio = painter.device()->devicePixelRatioF();
+    const double ratio = days > kLegendEntriesMax ? std::min(1.0, deviceRatio) : deviceRatio;
+    const QSize pixels(static_cast<int>(std::ceil(target.width() * ratio)),
+                       static_cast<int>(std::ceil(target.height() * ratio)));
+    QImage tint(pixels, QImage::Format_ARGB32_Premultiplied);
+    tint.setDevicePixelRatio(ratio);
+    tint.fill(Qt::transparent);
+    QImage layer(pixels, QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(ratio);
+    QPainter tintPainter(&tint);
+    tintPainter.setOpacity(kSwathAlpha / 255.0);
+    for (int day = days - 1; day >= 0; --day) {
+        const std::vector<QPolygonF>& rings = scene.Day(day, detail).swathRings;
+        if (rings.empty())
+            continue;
+        layer.fill(Qt::transparent);
+        const QColor colour = ColourOf(DayColour(day, days));
+        QPainter layerPainter(&layer);
+        layerPainter.translate(-target.topLeft());
+        layerPainter.setClipRect(frame);
+        layerPainter.setTransform(toFrame, true);
+        layerPainter.setPen(Qt::NoPen);
+        layerPainter.setBrush(colour);
+        for (const QPolygonF& ring : rings)
+            layerPainter.drawPolygon(ring, Qt::WindingFill);
+        layerPainter.setRenderHint(QPainter::Antialiasing);
+        QPen edge(colour, 1);
+        edge.setCosmetic(true);
+        layerPainter.setPen(edge);
+        layerPainter.setBrush(Qt::NoBrush);
+        for (const QPolygonF& ring : rings)
+            layerPainter.drawPolygon(ring);
+        layerPainter.end();
+        tintPainter.drawImage(QPointF(0, 0), layer);
+    }
+    tintPainter.end();
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, tint);
+    painter.restore();
+}
+
+}  // namespace
+
+Viewport Viewport::Clamped() const
+{
+    Viewport view = *this;
+    if (!(view.zoom >= 1))
+        view.zoom = 1;
+    view.zoom = std::min(view.zoom, kMaxZoom);
+    const double halfWidth = view.WidthDeg() / 2, halfHeight = view.HeightDeg() / 2;
+    view.centreLonDeg = std::clamp(std::isfinite(centreLonDeg) ? centreLonDeg : 0.0, -180 + halfWidth, 180 - halfWidth);
+    view.centreLatDeg = std::clamp(std::isfinite(centreLatDeg) ? centreLatDeg : 0.0, -90 + halfHeight, 90 - halfHeight);
+    return view;
+}
+
+MapLayout LayOutMap(const QRectF& target, const MapStyle& style, const QPaintDevice* device)
+{
+    const QFontMetricsF metrics(style.font, device);
+    const QFontMetricsF titleMetrics(Scaled(style.font, 1.15, true), device);
+    const double margin = style.title || style.legend ? 0.6 * metrics.height() : 0;
+    QRectF free = target.adjusted(margin, margin, -margin, -margin);
+    MapLayout layout;
+    if (style.title) {
+        layout.title = QRectF(free.left(), free.top(), free.width(), titleMetrics.height() + metrics.height());
+        free.setTop(layout.title.bottom() + 0.5 * metrics.height());
+    }
+    if (style.legend) {
+        const double height = 1.4 * metrics.height();
+        layout.legend = QRectF(free.left(), free.bottom() - height, free.width(), height);
+        free.setBottom(layout.legend.top() - 0.3 * metrics.height());
+    }
+    // The largest frame twice as wide as high, centred in what is left.
+    const double width = std::max(0.0, std::min(free.width(), 2 * free.height()));
+    layout.frame = QRectF(free.center().x() - width / 2, free.center().y() - width / 4, width, width / 2);
+    return layout;
+}
+
+QTransform DegreesToFrame(const QRectF& frame, const Viewport& view)
+{
+    const double scale = frame.width() / view.WidthDeg();
+    const double westDeg = view.centreLonDeg - view.WidthDeg() / 2;
+    const double northDeg = view.centreLatDeg + view.HeightDeg() / 2;
+    return QTransform(scale, 0, 0, -frame.height() / view.HeightDeg(), frame.left() - westDeg * scale,
+                      frame.top() + northDeg * frame.height() / view.HeightDeg());
+}
+
+std::optional<LonLat> LonLatAt(const QRectF& frame, const Viewport& view, QPointF point)
+{
+    if (frame.isEmpty() || !frame.contains(point))
+        return std::nullopt;
+    const QPointF degrees = DegreesToFrame(frame, view).inverted().map(point);
+    return LonLat{std::clamp(degrees.x(), -180.0, 180.0), std::clamp(degrees.y(), -90.0, 90.0)};
+}
+
+void DrawMapBase(QPainter& painter, const QRectF& target, const WorldShapes& world, const Viewport& view,
+                 const MapStyle& style)
+{
+    const QRectF frame = LayOutMap(target, style, painter.device()).frame;
+    const Viewport shown = view.Clamped();
+    const QTransform toFrame = DegreesToFrame(frame, shown);
+    const double unit = LineUnit(style, painter.device());
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(target, palette::kPaper);
+    painter.setClipRect(frame);
+    painter.fillRect(frame, palette::kSea);
+    painter.save();
+    painter.setTransform(toFrame, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette::kLand);
+    for (const QPainterPath& polygon : world.Land(DetailOf(painter, frame, shown)))
+        painter.drawPath(polygon);
+    painter.restore();
+
+    painter.setPen(QPen(kGraticule, 0.8 * unit, Qt::SolidLine, Qt::FlatCap));
+    for (double lon = -180 + kGraticuleStepDeg; lon < 180; lon += kGraticuleStepDeg)
+        painter.drawLine(toFrame.map(QLineF(lon, -90, lon, 90)));
+    for (double lat = -90 + kGraticuleStepDeg; lat < 90; lat += kGraticuleStepDeg)
+        painter.drawLine(toFrame.map(QLineF(-180, lat, 180, lat)));
+    painter.restore();
+}
+
+void DrawMapOverlay(QPainter& painter, const QRectF& target, const MapScene& scene, int days, const Viewport& view,
+                    const MapStyle& style)
+{
+    if (days < 1 || days > scene.Map().DayLimit())
+        throw orbit::OrbitError(orbit::ErrorKind::InvalidArgument, "No such number of days on this map");
+    const MapLayout layout = LayOutMap(target, style, painter.device());
+    const QRectF& frame = layout.frame;
+    const Viewport shown = view.Clamped();
+    const QTransform toFrame = DegreesToFrame(frame, shown);
+    const double unit = LineUnit(style, painter.device());
+    const int detail = DetailOf(painter, frame, shown);
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.save();
+    painter.setClipRect(frame);
+    DrawSwaths(painter, target, frame, toFrame, scene, days, detail);
+    // Later days first, so that day 0, the reference, lies on top. Past ten
+    // days the lines are one device pixel wide: the map is dense with them,
+    // and such a line is drawn several times faster than a wider one.
+    QPen trackPen(Qt::black, 1.5 * unit, Qt::SolidLine, Qt::SquareCap);
+    if (days > kLegendEntriesMax) {
+        trackPen.setWidthF(1);
+        trackPen.setCosmetic(true);
+    }
+    std::vector<QLineF> lines;
+    for (int day = days - 1; day >= 0; --day) {
+        const std::vector<QLineF>& track = scene.Day(day, detail).track;
+        lines.resize(track.size());
+        std::transform(track.begin(), track.end(), lines.begin(),
+                       [&](const QLineF& line) { return toFrame.map(line); });
+        trackPen.setColor(ColourOf(DayColour(day, days)));
+        painter.setPen(trackPen);
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+    }
+    DrawNodeMark(painter, toFrame.map(QPointF(0, 0)), unit);
+    painter.restore();
+
+    painter.setPen(QPen(kFrame, unit));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(frame);
+    DrawGraticuleLabels(painter, frame, style, toFrame);
+    if (style.title)
+        DrawTitle(painter, layout.title, scene, days, style);
+    if (style.legend)
+        DrawLegend(painter, layout.legend, days, style, unit);
+    painter.restore();
+}
+
+void DrawGroundTrackMap(QPainter& painter, const QRectF& target, const MapScene& scene, int days,
+                        const Viewport& view, const MapStyle& style)
+{
+    if (days < 1 || days > scene.Map().DayLimit())
+        throw orbit::OrbitError(orbit::ErrorKind::InvalidArgument, "No such number of days on this map");
+    DrawMapBase(painter, target, scene.World(), view, style);
+    DrawMapOverlay(painter, target, scene, days, view, style);
+}
+
+}  // namespace world_map

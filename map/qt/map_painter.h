@@ -1,0 +1,85 @@
+#pragma once
+// The one drawing of the ground track map, on any painter: the window's
+// picture, the PNG and the SVG all come from here.
+//
+// The picture: a title (the design, then the days and the swath), the map
+// frame with the sea, the land, a graticule every 30 degrees, each day's
+// swath as a translucent band and its track in the day's colour, day 0's
+// first ascending node marked; under it a legend of the days and the credit
+// for the land. Everything is drawn as vector shapes and text, so it stays
+// sharp at any device pixel ratio and an SVG stays a drawing.
+
+#include "map/map_geometry.h"
+#include "map/qt/map_scene.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRectF>
+#include <QTransform>
+
+#include <optional>
+
+class QPainter;
+class QPaintDevice;
+
+namespace world_map {
+
+inline constexpr double kMaxZoom = 32;
+
+// The part of the world the frame shows: twice as wide as high in degrees,
+// like the frame, so a degree is as wide as it is high.
+struct Viewport {
+    double centreLonDeg = 0;
+    double centreLatDeg = 0;
+    double zoom = 1;  // 1: the whole world
+
+    double WidthDeg() const { return 360 / zoom; }
+    double HeightDeg() const { return 180 / zoom; }
+    // The same view held on the map: the zoom within [1, kMaxZoom], the
+    // centre moved so that no edge of the view passes an edge of the map.
+    Viewport Clamped() const;
+
+    friend bool operator==(const Viewport&, const Viewport&) = default;
+};
+
+struct MapStyle {
+    QFont font;  // text; the title and legend take their sizes from it
+    bool title = true;
+    bool legend = true;
+};
+
+struct MapLayout {
+    QRectF title, frame, legend;
+};
+
+// Where the parts go in `target`; text measured on `device`.
+MapLayout LayOutMap(const QRectF& target, const MapStyle& style, const QPaintDevice* device);
+
+// Degrees (x = longitude, y = latitude) to the frame's coordinates.
+QTransform DegreesToFrame(const QRectF& frame, const Viewport& view);
+
+// The place on the Earth under `point`, when it lies in the frame.
+std::optional<LonLat> LonLatAt(const QRectF& frame, const Viewport& view, QPointF point);
+
+// Draws days 0 ... days-1 of `scene` into `target`. Throws orbit::OrbitError
+// for a day count outside 1 ... DayLimit().
+void DrawGroundTrackMap(QPainter& painter, const QRectF& target, const MapScene& scene, int days,
+                        const Viewport& view, const MapStyle& style);
+
+// The same in two layers, so that a widget can keep the first: the base
+// (paper, sea, land, graticule), which depends only on the size and the
+// view, and the rest (swaths, tracks, marks, labels, title, legend).
+void DrawMapBase(QPainter& painter, const QRectF& target, const WorldShapes& world, const Viewport& view,
+                 const MapStyle& style);
+void DrawMapOverlay(QPainter& painter, const QRectF& target, const MapScene& scene, int days, const Viewport& view,
+                    const MapStyle& style);
+
+// The colours of the picture, for those who look at its pixels.
+namespace palette {
+inline const QColor kPaper(255, 255, 255);
+inline const QColor kSea(233, 240, 246);
+inline const QColor kLand(217, 212, 197);
+inline const QColor kText(48, 48, 48);
+}  // namespace palette
+
+}  // namespace world_map

@@ -1,0 +1,52 @@
+#pragma once
+// One design's ground track map ready to draw: the land, and each day's track
+// and swath as shapes in degrees (x = longitude, y = latitude), made when a
+// day is first drawn at a level of detail and kept until the swath changes.
+
+#include "map/ground_track_map.h"
+#include "map/qt/world_shapes.h"
+
+#include <QLineF>
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace world_map {
+
+struct DayShapes {
+    // The track as single segments: a painter draws many segments far faster
+    // than one long path with a pen wider than a pixel.
+    std::vector<QLineF> track;
+    // The swath's rings, each filled on its own (opaque, then laid on as a
+    // whole).
+    std::vector<QPolygonF> swathRings;
+};
+
+class MapScene {
+public:
+    // Throws orbit::OrbitError as GroundTrackMap does.
+    MapScene(std::shared_ptr<const WorldShapes> world, const MapDesign& design, double swathKm = 0);
+
+    const GroundTrackMap& Map() const { return map_; }
+    const WorldShapes& World() const { return *world_; }
+
+    void SetSwathKm(double swathKm);
+    double SwathKm() const { return map_.SwathKm(); }
+
+    // Day `day` of Map().DayLimit() at the level of detail `detail`.
+    const DayShapes& Day(int day, int detail) const;
+    // Its swath as one area filled with the nonzero rule, for drawings that
+    // cannot be laid on as a layer (SVG). Made on each call.
+    QPainterPath SwathArea(int day, int detail) const;
+
+private:
+    std::shared_ptr<const WorldShapes> world_;
+    GroundTrackMap map_;
+    mutable std::vector<std::array<std::optional<DayShapes>, 4>> days_;
+};
+
+}  // namespace world_map

@@ -1,0 +1,288 @@
+#include "map/qt/map_widget.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace world_map {
+
+namespace {
+
+// One notch of a mouse wheel (120 eighths of a degree) zooms by this factor;
+// a key press by the same.
+constexpr double kZoomPerNotch = 1.25;
+// An arrow key moves the view by this part of its width or height.
+constexpr double kPanPerKey = 0.125;
+
+}  // namespace
+
+MapWidget::MapWidget(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MapWidget"));
+    setAccessibleName(QStringLiteral("Ground track map"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::OpenHandCursor);
+}
+
+void MapWidget::SetScene(std::shared_ptr<MapScene> scene, int days)
+{
+    scene_ = std::move(scene);
+    days_ = days;
+    view_ = {};
+    baseStale_ = true;
+    Redraw();
+}
+
+void MapWidget::SetDays(int days)
+{
+    if (days == days_)
+        return;
+    days_ = days;
+    Redraw();
+}
+
+void MapWidget::Refresh() { Redraw(); }
+
+void MapWidget::SetDecorated(bool decorated)
+{
+    decorated_ = decorated;
+    baseStale_ = true;
+    Redraw();
+}
+
+void MapWidget::SetInteractive(bool interactive)
+{
+    interactive_ = interactive;
+    setFocusPolicy(interactive ? Qt::StrongFocus : Qt::NoFocus);
+    setCursor(interactive ? Qt::OpenHandCursor : Qt::ArrowCursor);
+}
+
+void MapWidget::SetView(const Viewport& view)
+{
+    const Viewport clamped = view.Clamped();
+    if (clamped == view_)
+        return;
+    view_ = clamped;
+    baseStale_ = true;
+    Redraw();
+}
+
+void MapWidget::ZoomAt(double factor, QPointF anchor)
+{
+    const QRectF frame = Frame();
+    const std::optional<LonLat> place = world_map::LonLatAt(frame, view_, anchor);
+    Viewport view = view_;
+    view.zoom = std::clamp(view_.zoom * factor, 1.0, kMaxZoom);
+    if (place) {
+        // Keep `place` under the anchor: its offset from the centre, in
+        // degrees, shrinks with the zoom.
+        const double shrink = view_.zoom / view.zoom;
+        view.centreLonDeg = place->lonDeg - (place->lonDeg - view_.centreLonDeg) * shrink;
+        view.centreLatDeg = place->latDeg - (place->latDeg - view_.centreLatDeg) * shrink;
+    }
+    SetView(view);
+}
+
+void MapWidget::ZoomBy(double factor) { ZoomAt(factor, Frame().center()); }
+
+void MapWidget::PanByFraction(double fractionX, double fractionY)
+{
+    Viewport view = view_;
+    view.centreLonDeg += fractionX * view_.WidthDeg();
+    view.centreLatDeg -= fractionY * view_.HeightDeg();
+    SetView(view);
+}
+
+MapStyle MapWidget::Style() const { return {font(), decorated_, decorated_}; }
+
+QRectF MapWidget::Frame() const { return LayOutMap(QRectF(rect()), Style(), this).frame; }
+
+std::optional<LonLat> MapWidget::LonLatAt(QPointF point) const
+{
+    return world_map::LonLatAt(Frame(), view_, point);
+}
+
+QPointF MapWidget::PointAt(const LonLat& place) const
+{
+    return DegreesToFrame(Frame(), view_).map(QPointF(place.lonDeg, place.latDeg));
+}
+
+void MapWidget::Redraw()
+{
+    if (isVisible())
+        Render();
+    else
+        stale_ = true;
+}
+
+void MapWidget::Render()
+{
+    stale_ = false;
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    if (pixels.isEmpty()) {
+        picture_ = base_ = QImage();
+        return;
+    }
+    const auto makeImage = [&] {
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        // Text in the picture has the size it would have on the widget itself.
+        image.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+        image.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+        return image;
+    };
+    const bool drawable = scene_ && days_ >= 1 && days_ <= scene_->Map().DayLimit();
+    if (drawable && (baseStale_ || base_.size() != pixels || base_.devicePixelRatio() != ratio)) {
+        base_ = makeImage();
+        QPainter painter(&base_);
+        DrawMapBase(painter, QRectF(rect()), scene_->World(), view_, Style());
+        baseStale_ = false;
+    }
+    picture_ = drawable ? base_.copy() : makeImage();
+    picture_.setDevicePixelRatio(ratio);
+    QPainter painter(&picture_);
+    if (drawable)
+        DrawMapOverlay(painter, QRectF(rect()), *scene_, days_, view_, Style());
+    else
+        painter.fillRect(rect(), palette::kPaper);
+    painter.end();
+    ++renderCount_;
+    update();
+}
+
+void MapWidget::paintEvent(QPaintEvent*)
+{
+    if (stale_ || picture_.isNull() || picture_.devicePixelRatio() != devicePixelRatioF())
+        Render();  // first shown, or moved to a screen of another pixel ratio
+    QPainter painter(this);
+    if (picture_.isNull())
+        return;
+    painter.drawImage(QPointF(0, 0), picture_);
+}
+
+void MapWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (stale_)
+        Render();
+}
+
+void MapWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    baseStale_ = true;
+    Redraw();
+}
+
+void MapWidget::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        baseStale_ = true;
+        Redraw();
+    }
+}
+
+void MapWidget::wheelEvent(QWheelEvent* event)
+{
+    if (!interactive_ || event->angleDelta().y() == 0) {
+        event->ignore();
+        return;
+    }
+    ZoomAt(std::pow(kZoomPerNotch, event->angleDelta().y() / 120.0), event->position());
+    event->accept();
+}
+
+void MapWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (!interactive_ || event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    dragFrom_ = event->position();
+    dragView_ = view_;
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void MapWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragFrom_) {
+        const QRectF frame = Frame();
+        if (!frame.isEmpty()) {
+            const QPointF moved = event->position() - *dragFrom_;
+            Viewport view = dragView_;
+            view.centreLonDeg -= moved.x() / frame.width() * dragView_.WidthDeg();
+            view.centreLatDeg += moved.y() / frame.height() * dragView_.HeightDeg();
+            SetView(view);
+        }
+    }
+    ReportPointer(event->position());
+}
+
+void MapWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (dragFrom_ && event->button() == Qt::LeftButton) {
+        dragFrom_.reset();
+        setCursor(Qt::OpenHandCursor);
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void MapWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (!interactive_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        ZoomBy(kZoomPerNotch);
+        break;
+    case Qt::Key_Minus:
+        ZoomBy(1 / kZoomPerNotch);
+        break;
+    case Qt::Key_Left:
+        PanByFraction(-kPanPerKey, 0);
+        break;
+    case Qt::Key_Right:
+        PanByFraction(kPanPerKey, 0);
+        break;
+    case Qt::Key_Up:
+        PanByFraction(0, -kPanPerKey);
+        break;
+    case Qt::Key_Down:
+        PanByFraction(0, kPanPerKey);
+        break;
+    case Qt::Key_0:
+    case Qt::Key_Home:
+        SetView({});
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void MapWidget::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    emit PointerLeft();
+}
+
+void MapWidget::ReportPointer(QPointF point)
+{
+    if (const std::optional<LonLat> place = LonLatAt(point))
+        emit PointerMoved(place->lonDeg, place->latDeg);
+    else
+        emit PointerLeft();
+}
+
+}  // namespace world_map

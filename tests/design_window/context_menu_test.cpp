@@ -1,0 +1,132 @@
+// The design window's right-click menu: hidden until used, its entry enabled
+// exactly with "Display pattern", and Ctrl+M with the menu closed.
+
+#include "tests/design_window/design_window_fixture.h"
+
+#include "map/qt/ground_track_map_window.h"
+#include "map/qt/map_scene.h"
+#include "map/qt/map_widget.h"
+#include "map/qt/world_shapes.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QSpinBox>
+#include <QTest>
+
+namespace {
+
+class ContextMenu : public DesignWindowTest {
+protected:
+    void SetUp() override
+    {
+        DesignWindowTest::SetUp();
+        world_map::UseLandFile(QStringLiteral(LAND_FILE));
+        MapWindow().close();
+    }
+    void TearDown() override
+    {
+        MapWindow().close();
+        DesignWindowTest::TearDown();
+    }
+
+    static world_map::GroundTrackMapWindow& MapWindow() { return world_map::GroundTrackMapWindow::Instance(); }
+
+    // Right-clicks the window's background, left of the N box, and returns the menu.
+    QMenu* RightClickBackground()
+    {
+        const QPoint background(4, 4);
+        EXPECT_EQ(W().childAt(background), nullptr);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, background, W().mapToGlobal(background));
+        QApplication::sendEvent(&W(), &event);
+        return W().findChild<QMenu*>();
+    }
+
+    QAction* MapEntry()
+    {
+        for (QAction* action : W().actions())
+            if (action->text() == QString::fromUtf8("Ground track map\u2026"))
+                return action;
+        return nullptr;
+    }
+
+    void PressCtrlM() { QTest::keyClick(&W(), Qt::Key_M, Qt::ControlModifier); }
+};
+
+TEST_F(ContextMenu, AddsNothingVisibleUntilTheRightClick)
+{
+    EXPECT_EQ(W().findChild<QMenu*>(), nullptr);
+    QMenu* menu = RightClickBackground();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isVisible());
+    ASSERT_EQ(menu->actions().size(), 1);
+    QAction* entry = menu->actions().front();
+    EXPECT_EQ(entry, MapEntry());
+    EXPECT_EQ(entry->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+    EXPECT_FALSE(entry->isEnabled());  // nothing computed yet
+    menu->close();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(W().findChild<QMenu*>(), nullptr);
+}
+
+// The entry follows "Display pattern" through every kind of change.
+TEST_F(ContextMenu, EntryIsEnabledExactlyWithDisplayPattern)
+{
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        bool enabled;
+    } const steps[] = {
+        {"Start", [] {}, false},
+        {"Compute", [this] { Click(W().ComputeCom); }, true},
+        {"StepN", [this] { ClickUp(W().UpDownN); }, false},
+        {"SunSynchronous", [this] { SelectSunSynchronous(); }, true},
+        {"TypeBadQ", [this] { Type(W().QinputText, "x"); }, false},
+        {"ComputeFails", [this] { Click(W().ComputeCom); }, false},
+        {"TypeGoodQ", [this] { Type(W().QinputText, "3"); }, false},
+        {"ComputeAgain", [this] { Click(W().ComputeCom); }, true},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(W().DispCom->isEnabled(), step.enabled) << step.name;
+        EXPECT_EQ(MapEntry()->isEnabled(), step.enabled) << step.name;
+    }
+}
+
+TEST_F(ContextMenu, CtrlMOpensTheMapOfTheLastCompletedDesign)
+{
+    PressCtrlM();
+    EXPECT_FALSE(MapWindow().isVisible()) << "disabled before a computation";
+
+    ClickDown(W().UpDownN);  // 14
+    ClickUp(W().UpDownQ);
+    ClickUp(W().UpDownQ);    // 3
+    SelectSunSynchronous();  // computes
+    W().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&W()));
+    PressCtrlM();
+    ASSERT_TRUE(MapWindow().isVisible());
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
+    EXPECT_EQ(MapWindow().DaysBox()->maximum(), 3);
+    EXPECT_EQ(MapWindow().Map()->Scene()->Map().Title(),
+              "N 14, M 1, Q 3, sun-synchronous, altitude 774.98 km, inclination 98.497\u00b0");
+
+    // Chosen from the menu: the same, for the inclined design now on screen.
+    SelectChooseInclination();
+    RightClickBackground()->actions().front()->trigger();
+    EXPECT_EQ(MapWindow().Map()->Scene()->Map().Title(), "N 14, M 1, Q 3, altitude 727.98 km, inclination 65.0\u00b0");
+}
+
+TEST_F(ContextMenu, MissingLandIsShownInAMessageNamingTheFile)
+{
+    world_map::UseLandFile(QStringLiteral("/nonexistent/share/repeat-orbit/land-50m.json"));
+    Click(W().ComputeCom);
+    MapEntry()->trigger();
+    ASSERT_EQ(errors_.size(), 1);
+    EXPECT_TRUE(errors_.front().contains("/nonexistent/share/repeat-orbit/land-50m.json"))
+        << errors_.front().toStdString();
+    EXPECT_FALSE(MapWindow().isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,182 @@
+// The ground track map as a picture: its pixels where the track must be and
+// where the sea and land must stay clear, the cut at the map's edge, the
+// swath, the SVG, and failures that leave no file.
+
+#include "map/qt/map_export.h"
+
+#include "analysis/ground_track.h"
+#include "core/orbit_error.h"
+#include "map/day_tracks.h"
+#include "tests/map/map_fixtures.h"
+#include "tests/map/qt/map_picture_probe.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using map_test::ColourNear;
+using map_test::PixelOf;
+using map_test::ToQColor;
+using world_map::DayColour;
+using world_map::LonLat;
+
+const QSize kSize(1600, 800);
+
+// The nearest sample of a day's track to `place`, in degrees on the map.
+double DegreesFromTrack(const world_map::DayGeometry& day, LonLat place)
+{
+    double nearest = 1e9;
+    for (const world_map::Polyline& piece : day.track)
+        for (const LonLat& p : piece)
+            nearest =
+                std::min(nearest, std::hypot(world_map::WrapDeg(p.lonDeg - place.lonDeg), p.latDeg - place.latDeg));
+    return nearest;
+}
+
+TEST(MapPicture, TrackPointsTakeTheirDaysColourAndSeaAndLandStayClear)
+{
+    const world_map::MapDesign design = map_test::SunSync(14, 1, 3);
+    const auto scene = map_test::Scene(design);
+    const QImage image = world_map::RenderMapImage(*scene, 3, kSize);
+    ASSERT_EQ(image.size(), kSize);
+    const orbit::analysis::GroundTrack track(design.record);
+    const double dayS = world_map::DayLengthS(design.record);
+    for (int day = 0; day < 3; ++day)
+        for (const double revolutions : {0.3, 5.6, 11.9}) {
+            const orbit::analysis::GroundPoint p = track.At(day * dayS + revolutions * design.record.NodalPeriod);
+            EXPECT_TRUE(ColourNear(image, PixelOf(image, {p.longitudeDeg, p.latitudeDeg}), ToQColor(DayColour(day, 3))))
+                << "day " << day << " at " << p.longitudeDeg << ", " << p.latitudeDeg;
+        }
+    // The Arctic Ocean beyond the turning latitude (81.5 degrees).
+    for (const LonLat sea : {LonLat{-140, 86}, LonLat{100, 87}})
+        EXPECT_EQ(image.pixelColor(PixelOf(image, sea)), world_map::palette::kSea) << sea.lonDeg;
+
+    // Land far from one day's track keeps the land's colour.
+    const QImage oneDay = world_map::RenderMapImage(*scene, 1, kSize);
+    int landSeen = 0;
+    for (const LonLat land : {LonLat{20, 22}, LonLat{134, -25}, LonLat{-55, -10}, LonLat{100, 62}, LonLat{-100, 40},
+                              LonLat{78, 22}, LonLat{40, 50}}) {
+        if (DegreesFromTrack(scene->Map().Day(0), land) < 2)
+            continue;
+        EXPECT_EQ(oneDay.pixelColor(PixelOf(oneDay, land)), world_map::palette::kLand) << land.lonDeg;
+        ++landSeen;
+    }
+    EXPECT_GE(landSeen, 2);
+}
+
+// Where the track leaves at the east edge, the row of pixels at that latitude
+// carries the day's colour only near the track: no line runs across the map.
+TEST(MapPicture, TracksLeaveAtOneEdgeAndComeBackAtTheOther)
+{
+    const auto scene = map_test::Scene(map_test::SunSync(14, 1, 3));
+    const world_map::DayGeometry& day = scene->Map().Day(0);
+    const QImage image = world_map::RenderMapImage(*scene, 1, kSize);
+    const QColor colour = ToQColor(DayColour(0, 1));
+    int crossings = 0;
+    for (const world_map::Polyline& piece : day.track) {
+        if (std::fabs(piece.back().lonDeg) != 180)
+            continue;
+        ++crossings;
+        const double lat = piece.back().latDeg;
+        EXPECT_TRUE(ColourNear(image, PixelOf(image, {179.8, lat}), colour, 3, 40)) << lat;
+        EXPECT_TRUE(ColourNear(image, PixelOf(image, {-179.8, lat}), colour, 3, 40)) << lat;
+        for (double lon = -178; lon <= 178; lon += 0.5) {
+            if (DegreesFromTrack(day, {lon, lat}) > 1.5) {
+                ASSERT_FALSE(ColourNear(image, PixelOf(image, {lon, lat}), colour, 0, 40)) << lon << ", " << lat;
+            }
+        }
+    }
+    EXPECT_GE(crossings, 10);
+}
+
+// The swath tints the ground within its reach, translucently, and leaves the
+// rest of the picture as it was. Probed in open sea off West Africa, away
+// from the graticule.
+TEST(MapPicture, SwathTintsTheGroundNearTheTrackOnly)
+{
+    const world_map::MapDesign design = map_test::SunSync(14, 1, 3);
+    const auto plainScene = map_test::Scene(design);
+    const QImage plain = world_map::RenderMapImage(*plainScene, 1, kSize);
+    const QImage swath = world_map::RenderMapImage(*map_test::Scene(design, 1000), 1, kSize);
+    const world_map::DayGeometry& day = plainScene->Map().Day(0);
+    const QColor sea = world_map::palette::kSea, tint = ToQColor(DayColour(0, 1));
+    const double alpha = 56.0 / 255;
+    const QColor blend(qRound(sea.red() * (1 - alpha) + tint.red() * alpha),
+                       qRound(sea.green() * (1 - alpha) + tint.green() * alpha),
+                       qRound(sea.blue() * (1 - alpha) + tint.blue() * alpha));
+    int tinted = 0, untouched = 0;
+    for (double lon = -28.5; lon < 5; lon += 1)
+        for (const double lat : {-3.5, -1.5, 1.5}) {
+            // Leave out day 0's first node: its mark, and the band starts there.
+            if (std::hypot(lon, lat) < 4)
+                continue;
+            const double fromTrack = DegreesFromTrack(day, {lon, lat});
+            const QPoint pixel = PixelOf(swath, {lon, lat});
+            ASSERT_EQ(plain.pixelColor(pixel), fromTrack > 1 ? sea : plain.pixelColor(pixel)) << lon << ", " << lat;
+            // Half the width is 4.5 degrees; samples lie up to a degree apart.
+            if (fromTrack > 1 && fromTrack < 3) {
+                EXPECT_TRUE(map_test::Close(swath.pixelColor(pixel), blend, 2)) << lon << ", " << lat;
+                ++tinted;
+            } else if (fromTrack > 6.5) {
+                EXPECT_EQ(swath.pixelColor(pixel), sea) << lon << ", " << lat;
+                ++untouched;
+            }
+        }
+    EXPECT_GE(tinted, 3);
+    EXPECT_GE(untouched, 3);
+}
+
+TEST(MapPicture, SvgStaysAVectorDrawing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("map.svg");
+    world_map::WriteMapSvg(*map_test::Scene(map_test::SunSync(14, 1, 3), 290), 3, path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray svg = file.readAll();
+    EXPECT_TRUE(svg.contains("<path"));
+    EXPECT_FALSE(svg.contains("<image"));
+    EXPECT_TRUE(svg.contains("N 14, M 1, Q 3, sun-synchronous"));
+    EXPECT_TRUE(svg.contains("Land: Natural Earth"));
+}
+
+TEST(MapPicture, FailuresLeaveNoFileBehind)
+{
+    QTemporaryDir dir;
+    const auto scene = map_test::Scene(map_test::SunSync(14, 1, 3));
+    const QString kept = dir.filePath("kept.png");
+    {
+        QFile file(kept);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("earlier picture");
+    }
+    struct Case {
+        const char* name;
+        std::function<void()> write;
+        orbit::ErrorKind kind;
+    } const cases[] = {
+        {"FolderMissing", [&] { world_map::WriteMapPng(*scene, 3, dir.filePath("none/map.png")); },
+         orbit::ErrorKind::File},
+        {"TooManyDays", [&] { world_map::WriteMapPng(*scene, 4, kept); }, orbit::ErrorKind::Usage},
+        {"TooSmall", [&] { world_map::WriteMapSvg(*scene, 3, kept, QSize(100, 50)); }, orbit::ErrorKind::Usage},
+    };
+    for (const Case& c : cases) {
+        try {
+            c.write();
+            ADD_FAILURE() << c.name << ": no error";
+        } catch (const orbit::OrbitError& e) {
+            EXPECT_EQ(e.Kind(), c.kind) << c.name;
+        }
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("none/map.png")));
+    QFile file(kept);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "earlier picture");
+}
+
+}  // namespace
