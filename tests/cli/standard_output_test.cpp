@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ struct OutputCase {
     std::vector<std::string> args;
     bool picture = false;  // needs picture support
 };
+
+void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.name; }
 
 std::vector<OutputCase> CommandsThatPrint()
 {
