@@ -24,7 +24,17 @@ void ValidateSearchRequest(const SearchRequest& r)
         throw OrbitError(ErrorKind::Usage, "--min-days: the shortest cycle must be at least 1 day");
     if (r.minDays > r.maxDays)
         throw OrbitError(ErrorKind::Usage, "--min-days: must not lie above --max-days");
+    if (r.limit && *r.limit < 1)
+        throw OrbitError(ErrorKind::Usage, "--limit: keep at least 1 row");
 }
+
+static_assert(sizeof(SearchRow) <= 56, "a search row is kept by the million: keep it compact");
+
+double SearchRow::gridSpacingDeg() const { return GridSpacingDeg(revs()); }
+
+double SearchRow::gridSpacingKm() const { return GridSpacingKm(revs()); }
+
+std::optional<std::int64_t> SearchRow::subcycleDays() const { return SubcycleDays(M, Q); }
 
 int SearchOutcome::failureCount() const
 {
@@ -41,30 +51,93 @@ SearchRow RowOf(const RepeatRatio& ratio, const RepeatOrbitSolution& s, const De
 {
     SearchRow row;
     row.N = ratio.N;
-    row.M = ratio.M;
-    row.Q = ratio.Q;
-    row.revs = static_cast<std::int64_t>(ratio.N) * ratio.Q + ratio.M;
+    row.M = static_cast<std::int16_t>(ratio.M);
+    row.Q = static_cast<std::int16_t>(ratio.Q);
     row.semiMajorAxisKm = s.SemiMajorAxis;
     row.meanAltitudeKm = s.MeanAltitude;
     row.inclinationDeg = s.InclDeg ? *s.InclDeg : request.inclDegrees + request.inclTenths / 10;
     row.nodalPeriodMin = s.NodalPeriodMin;
     row.meanMotionRevPerDay = s.MeanMotion;
     row.orbitSpacingDeg = record.NodeSpacingDeg;
-    row.gridSpacingDeg = GridSpacingDeg(row.revs);
-    row.gridSpacingKm = GridSpacingKm(row.revs);
-    row.subcycleDays = SubcycleDays(ratio.M, ratio.Q);
     return row;
 }
 
+// The order of the result: highest first, then the shorter cycle, then fewer
+// revolutions. Two distinct ratios never tie (equal Q and revs mean equal
+// N + M/Q), so a search keeping the first K rows of this order is exact.
+bool RanksHigher(const SearchRow& a, const SearchRow& b)
+{
+    if (a.meanAltitudeKm != b.meanAltitudeKm)
+        return a.meanAltitudeKm > b.meanAltitudeKm;
+    if (a.Q != b.Q)
+        return a.Q < b.Q;
+    return a.revs() < b.revs();
+}
+
+// The rows found so far. With a limit they are a heap holding the lowest
+// kept row on top, so a row that ranks higher can take its place at once.
+class RowKeeper {
+public:
+    explicit RowKeeper(std::optional<std::size_t> limit) : limit_(limit) {}
+
+    void Add(const SearchRow& row, SearchRows& rows)
+    {
+        if (!limit_) {
+            rows.push_back(row);
+            return;
+        }
+        if (rows.size() < *limit_) {
+            rows.push_back(row);
+            std::push_heap(rows.begin(), rows.end(), RanksHigher);
+        } else if (RanksHigher(row, rows.front())) {
+            std::pop_heap(rows.begin(), rows.end(), RanksHigher);
+            rows.back() = row;
+            std::push_heap(rows.begin(), rows.end(), RanksHigher);
+        }
+    }
+
+    void Finish(SearchRows& rows) const
+    {
+        if (limit_)
+            std::sort_heap(rows.begin(), rows.end(), RanksHigher);
+        else
+            std::sort(rows.begin(), rows.end(), RanksHigher);
+    }
+
+private:
+    std::optional<std::size_t> limit_;
+};
+
 }  // namespace
 
-SearchOutcome SearchRepeatOrbits(const SearchRequest& request)
+SearchOutcome SearchRepeatOrbits(const SearchRequest& request, const SearchControl& control)
 {
     ValidateSearchRequest(request);
     SearchOutcome outcome;
     const RevsPerDayRange range = RevsPerDayRangeFor(request.altMinKm, request.altMaxKm);
+    const auto forEachCandidate = [&](const std::function<void(const RepeatRatio&)>& visit) {
+        ForEachRepeatRatio(range.min, range.max, request.minDays, request.maxDays, visit);
+    };
 
-    ForEachRepeatRatio(range.min, range.max, request.minDays, request.maxDays, [&](const RepeatRatio& ratio) {
+    // Counting the candidates first costs a small part of solving them.
+    std::int64_t total = 0;
+    if (control.progress)
+        forEachCandidate([&](const RepeatRatio&) { ++total; });
+
+    RowKeeper keeper(request.limit);
+    std::int64_t sinceReport = 0;
+    forEachCandidate([&](const RepeatRatio& ratio) {
+        if (outcome.cancelled)
+            return;
+        if (++sinceReport == kSearchReportInterval) {
+            sinceReport = 0;
+            if (control.cancelRequested && control.cancelRequested()) {
+                outcome.cancelled = true;
+                return;
+            }
+            if (control.progress)
+                control.progress(outcome.designsSolved, total);
+        }
         ++outcome.designsSolved;
         DesignRecord record;
         try {
@@ -78,19 +151,16 @@ SearchOutcome SearchRepeatOrbits(const SearchRequest& request)
                 ++outcome.notSunSynchronous;
                 return;
             }
-            outcome.rows.push_back(RowOf(ratio, s, record, request));
+            ++outcome.rowsInBand;
+            keeper.Add(RowOf(ratio, s, record, request), outcome.rows);
         } catch (const OrbitError& e) {
             ++outcome.failures[e.what()];
         }
     });
 
-    std::sort(outcome.rows.begin(), outcome.rows.end(), [](const SearchRow& a, const SearchRow& b) {
-        if (a.meanAltitudeKm != b.meanAltitudeKm)
-            return a.meanAltitudeKm > b.meanAltitudeKm;
-        if (a.Q != b.Q)
-            return a.Q < b.Q;
-        return a.revs < b.revs;
-    });
+    keeper.Finish(outcome.rows);
+    if (control.progress && !outcome.cancelled)
+        control.progress(outcome.designsSolved, total);
     return outcome;
 }
 

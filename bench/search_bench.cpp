@@ -29,7 +29,7 @@ void Search(benchmark::State& state, orbit::OrbitType type)
         const orbit::analysis::SearchOutcome outcome = orbit::analysis::SearchRepeatOrbits(request);
         designs += outcome.designsSolved;
         rows = outcome.rows.size();
-        benchmark::DoNotOptimize(outcome.rows.data());
+        benchmark::DoNotOptimize(outcome.rows.front());
     }
     state.SetItemsProcessed(designs);  // reported as designs per second
     state.counters["rows"] = static_cast<double>(rows);

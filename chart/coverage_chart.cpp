@@ -130,7 +130,7 @@ void WriteCoverageChartPng(const CoverageTable& table, const QString& title, con
     buffer.open(QIODevice::WriteOnly);
     if (!RenderCoverageChart(table, title).save(&buffer, "PNG"))
         throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot encode the chart as PNG");
-    platform::WriteFileAtomically(path, bytes);
+    platform::WriteOutputFile(path, bytes);
 }
 
 void WriteCoverageChartSvg(const CoverageTable& table, const QString& title, const QString& path)
@@ -148,7 +148,7 @@ void WriteCoverageChartSvg(const CoverageTable& table, const QString& title, con
         throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot start the SVG chart");
     Paint(*chart, painter);
     painter.end();
-    platform::WriteFileAtomically(path, bytes);
+    platform::WriteOutputFile(path, bytes);
 }
 
 }  // namespace chart

@@ -5,6 +5,7 @@
 #include "cli/coverage_output.h"
 #include "cli/design_input_options.h"
 #include "cli/design_run.h"
+#include "cli/option_checks.h"
 #include "cli/picture_files.h"
 #include "core/number_text.h"
 #include "core/orbit_error.h"
@@ -17,6 +18,17 @@
 namespace orbit::cli {
 
 namespace {
+
+// The table takes standard output, so the chart needs a file of its own.
+CLI::Validator ChartFileName()
+{
+    const CLI::Validator notStandardOutput(
+        [](std::string& name) -> std::string {
+            return name == "-" ? "the chart needs a file: standard output carries the table" : "";
+        },
+        "FILE");
+    return OutputFileName() & notStandardOutput;
+}
 
 using analysis::SwathRequest;
 
@@ -130,10 +142,13 @@ void AddCoverageCommand(CLI::App& app)
     CLI::Option* csv = command->add_flag("--csv", options->csv, "Write the table as CSV");
     CLI::Option* json = command->add_flag("--json", options->json, "Write one JSON object: design, summary, rows");
     csv->excludes(json);
+    const CLI::Validator chartFile = ChartFileName();
     CLI::Option* png = command->add_option("--png", options->pngPath, "Also draw the chart as a PNG file")
-                           ->type_name("FILE");
+                           ->type_name("FILE")
+                           ->check(chartFile);
     CLI::Option* svg = command->add_option("--svg", options->svgPath, "Also draw the chart as an SVG file")
-                           ->type_name("FILE");
+                           ->type_name("FILE")
+                           ->check(chartFile);
     png->excludes(svg);
     command->callback([options] { RunCoverageCommand(*options); });
 }

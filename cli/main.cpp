@@ -7,11 +7,13 @@
 #include "cli/map_command.h"
 #include "cli/pattern_command.h"
 #include "cli/search_command.h"
+#include "cli/standard_output.h"
 
 #include <string>
 
 int main(int argc, char** argv)
 {
+    orbit::cli::StandardOutput output;
     CLI::App app{"Design circular Earth orbits whose ground track repeats (J2 model)", "repeat-orbit"};
     app.formatter(orbit::cli::ManualPageFormatter());
     app.footer("Run 'repeat-orbit COMMAND --help' for the options of one command.\n\n"
@@ -23,5 +25,5 @@ int main(int argc, char** argv)
     orbit::cli::AddPatternCommand(app);
     orbit::cli::AddCoverageCommand(app);
     orbit::cli::AddMapCommand(app);
-    return orbit::cli::RunCommandLine(app, argc, argv);
+    return output.Finish(orbit::cli::RunCommandLine(app, argc, argv));
 }

@@ -3,6 +3,7 @@
 #include "cli/command_line.h"
 #include "cli/design_input_options.h"
 #include "cli/design_run.h"
+#include "cli/option_checks.h"
 #include "cli/picture_files.h"
 #include "core/orbit_error.h"
 #include "map/ground_track_map.h"
@@ -102,18 +103,13 @@ void AddMapCommand(CLI::App& app)
         ->add_option("--swath", options->swathKm,
                      "Draw the instrument's swath, KM wide on the ground and centred on the track (0 to 5000)")
         ->type_name("KM")
-        ->check(CLI::Validator(
-            [](std::string& text) -> std::string {
-                double km = 0;
-                const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), km);
-                if (error != std::errc() || end != text.data() + text.size() || !(km >= 0 && km <= 5000))
-                    return "the swath width must be a number of km from 0 to 5000, not " + text;
-                return {};
-            },
-            "0 to 5000"));
-    CLI::Option* png = command->add_option("--png", options->pngPath, "Write the map as a PNG file")->type_name("FILE");
-    CLI::Option* svg =
-        command->add_option("--svg", options->svgPath, "Write the map as an SVG file")->type_name("FILE");
+        ->check(NumberFromTo(0, 5000));
+    CLI::Option* png = command->add_option("--png", options->pngPath, "Write the map as a PNG file (- for standard output)")
+                           ->type_name("FILE")
+                           ->check(OutputFileName());
+    CLI::Option* svg = command->add_option("--svg", options->svgPath, "Write the map as an SVG file (- for standard output)")
+                           ->type_name("FILE")
+                           ->check(OutputFileName());
     png->excludes(svg);
     command->add_option("--size", options->sizeText, "Picture size in pixels (default 1600x800)")
         ->type_name("WxH")

@@ -3,6 +3,7 @@
 #include "cli/command_line.h"
 #include "cli/design_input_options.h"
 #include "cli/design_run.h"
+#include "cli/option_checks.h"
 #include "cli/picture_files.h"
 #include "core/orbit_error.h"
 #include "pattern/ops_text.h"
@@ -21,6 +22,7 @@ namespace {
 struct PatternOptions {
     DesignInputOptions inputs;
     std::string pngPath, svgPath;
+    bool png = false;  // --png was given (else --svg)
     bool ops = false;
     double scale = 1;
 };
@@ -46,7 +48,7 @@ void WriteOps(const DesignRecord& record)
 void WritePicture(const DesignRecord& record, const PatternOptions& options)
 {
     try {
-        if (!options.pngPath.empty())
+        if (options.png)
             WritePatternPicture(record, PictureFormat::Png, options.pngPath, options.scale);
         else
             WritePatternPicture(record, PictureFormat::Svg, options.svgPath, options.scale);
@@ -79,21 +81,26 @@ void AddPatternCommand(CLI::App& app)
     auto options = std::make_shared<PatternOptions>();
     AddDesignInputOptions(*command, options->inputs);
 
-    CLI::Option* png = command->add_option("--png", options->pngPath, "Write the picture as a PNG file")
-                           ->type_name("FILE");
-    CLI::Option* svg = command->add_option("--svg", options->svgPath, "Write the picture as an SVG file")
-                           ->type_name("FILE");
+    CLI::Option* png =
+        command->add_option("--png", options->pngPath, "Write the picture as a PNG file (- for standard output)")
+            ->type_name("FILE")
+            ->check(OutputFileName());
+    CLI::Option* svg =
+        command->add_option("--svg", options->svgPath, "Write the picture as an SVG file (- for standard output)")
+            ->type_name("FILE")
+            ->check(OutputFileName());
     CLI::Option* ops = command->add_flag("--ops", options->ops,
                                          "Print the drawing operations, one per line, in user coordinates");
     command->add_option("--scale", options->scale, "Magnify the picture (749 x 270 pixels at 1; 0.1 to 10)")
         ->type_name("F")
-        ->check(CLI::Range(pattern::kMinPictureScale, pattern::kMaxPictureScale))
+        ->check(NumberFromTo(pattern::kMinPictureScale, pattern::kMaxPictureScale))
         ->excludes(ops);
     png->excludes(svg)->excludes(ops);
     svg->excludes(ops);
     command->callback([options, png, svg, ops] {
         if (png->count() + svg->count() + ops->count() == 0)
             throw UsageError("pattern: choose one of --png FILE, --svg FILE or --ops");
+        options->png = png->count() > 0;
         RunPatternCommand(*options);
     });
 }

@@ -7,6 +7,7 @@
 #include "core/number_text.h"
 #include "core/orbit_error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <limits>
@@ -20,7 +21,8 @@ using analysis::SearchRequest;
 
 struct SearchOptions {
     OrbitTypeOptions orbitType;
-    std::string altMinText, altMaxText, maxDaysText, minDaysText = "1";
+    std::string altMinText, altMaxText, maxDaysText, minDaysText = "1", limitText;
+    bool limited = false;  // --limit was given
     bool csv = false;
     bool json = false;
 };
@@ -50,6 +52,18 @@ int ArgumentDays(const std::string& option, const std::string& text)
     return static_cast<int>(days);
 }
 
+// Every count of rows a search can find fits far below this; a larger limit
+// keeps them all just the same.
+constexpr double kLargestLimit = 1e15;
+
+std::size_t ArgumentLimit(const std::string& text)
+{
+    const double rows = ArgumentNumber("--limit", text);
+    if (std::floor(rows) != rows || rows < 1)
+        throw UsageError("--limit: '" + text + "' is not a whole number of rows, 1 or more");
+    return static_cast<std::size_t>(std::min(rows, kLargestLimit));
+}
+
 SearchRequest RequestOf(const SearchOptions& options)
 {
     SearchRequest request;
@@ -62,6 +76,8 @@ SearchRequest RequestOf(const SearchOptions& options)
     request.altMaxKm = ArgumentNumber("--alt-max", options.altMaxText);
     request.maxDays = ArgumentDays("--max-days", options.maxDaysText);
     request.minDays = ArgumentDays("--min-days", options.minDaysText);
+    if (options.limited)
+        request.limit = ArgumentLimit(options.limitText);
     try {
         analysis::ValidateSearchRequest(request);
     } catch (const OrbitError& e) {
@@ -102,10 +118,16 @@ void AddSearchCommand(CLI::App& app)
         ->required();
     command->add_option("--min-days", options->minDaysText, "Shortest repeat cycle Q, days (default 1)")
         ->type_name("QMIN");
+    CLI::Option* limit =
+        command->add_option("--limit", options->limitText, "List only the K highest designs (memory stays small)")
+            ->type_name("K");
     CLI::Option* csv = command->add_flag("--csv", options->csv, "Write CSV instead of a table");
     CLI::Option* json = command->add_flag("--json", options->json, "Write a JSON array instead of a table");
     csv->excludes(json);
-    command->callback([options] { RunSearchCommand(*options); });
+    command->callback([options, limit] {
+        options->limited = limit->count() > 0;
+        RunSearchCommand(*options);
+    });
 }
 
 }  // namespace orbit::cli

@@ -27,7 +27,8 @@ std::string ShortestText(double value)
 
 std::string SubcycleText(const SearchRow& row)
 {
-    return row.subcycleDays ? std::to_string(*row.subcycleDays) : std::string();
+    const auto days = row.subcycleDays();
+    return days ? std::to_string(*days) : std::string();
 }
 
 // The cells of a row for the table, in column order.
@@ -36,21 +37,21 @@ std::vector<std::string> TableCells(const SearchRow& row)
     return {std::to_string(row.N),
             std::to_string(row.M),
             std::to_string(row.Q),
-            std::to_string(row.revs),
+            std::to_string(row.revs()),
             FormatPattern(row.semiMajorAxisKm, "#0.00"),
             FormatPattern(row.meanAltitudeKm, "#0.00"),
             FormatPattern(row.inclinationDeg, "#0.000"),
             FormatPattern(row.nodalPeriodMin, "#0.000"),
             FormatPattern(row.meanMotionRevPerDay, "#0.0000000"),
             FormatPattern(row.orbitSpacingDeg, "#0.0000"),
-            FormatPattern(row.gridSpacingDeg, "#0.0000"),
-            FormatPattern(row.gridSpacingKm, "#0.00"),
+            FormatPattern(row.gridSpacingDeg(), "#0.0000"),
+            FormatPattern(row.gridSpacingKm(), "#0.00"),
             SubcycleText(row)};
 }
 
 }  // namespace
 
-void WriteSearchTable(const std::vector<SearchRow>& rows, std::ostream& out)
+void WriteSearchTable(const SearchRows& rows, std::ostream& out)
 {
     // Two passes, formatting each row twice, so that a long search never
     // holds every cell's text at once.
@@ -81,18 +82,18 @@ void WriteSearchTable(const std::vector<SearchRow>& rows, std::ostream& out)
         writeLine(TableCells(row));
 }
 
-void WriteSearchCsv(const std::vector<SearchRow>& rows, std::ostream& out)
+void WriteSearchCsv(const SearchRows& rows, std::ostream& out)
 {
     const std::vector<std::string>& columns = SearchColumns();
     for (std::size_t i = 0; i < columns.size(); ++i)
         out << (i > 0 ? "," : "") << columns[i];
     out << '\n';
     for (const SearchRow& row : rows) {
-        out << row.N << ',' << row.M << ',' << row.Q << ',' << row.revs << ','
+        out << row.N << ',' << row.M << ',' << row.Q << ',' << row.revs() << ','
             << ShortestText(row.semiMajorAxisKm) << ',' << ShortestText(row.meanAltitudeKm) << ','
             << ShortestText(row.inclinationDeg) << ',' << ShortestText(row.nodalPeriodMin) << ','
             << ShortestText(row.meanMotionRevPerDay) << ',' << ShortestText(row.orbitSpacingDeg) << ','
-            << ShortestText(row.gridSpacingDeg) << ',' << ShortestText(row.gridSpacingKm) << ','
+            << ShortestText(row.gridSpacingDeg()) << ',' << ShortestText(row.gridSpacingKm()) << ','
             << SubcycleText(row) << '\n';
     }
 }
@@ -103,21 +104,21 @@ nlohmann::ordered_json SearchRowJson(const SearchRow& row)
     object["N"] = row.N;
     object["M"] = row.M;
     object["Q"] = row.Q;
-    object["revs"] = row.revs;
+    object["revs"] = row.revs();
     object["semi_major_axis_km"] = row.semiMajorAxisKm;
     object["mean_altitude_km"] = row.meanAltitudeKm;
     object["inclination_deg"] = row.inclinationDeg;
     object["nodal_period_min"] = row.nodalPeriodMin;
     object["mean_motion_rev_per_day"] = row.meanMotionRevPerDay;
     object["orbit_spacing_deg"] = row.orbitSpacingDeg;
-    object["grid_spacing_deg"] = row.gridSpacingDeg;
-    object["grid_spacing_km"] = row.gridSpacingKm;
-    object["subcycle_days"] =
-        row.subcycleDays ? nlohmann::ordered_json(*row.subcycleDays) : nlohmann::ordered_json(nullptr);
+    object["grid_spacing_deg"] = row.gridSpacingDeg();
+    object["grid_spacing_km"] = row.gridSpacingKm();
+    const auto subcycle = row.subcycleDays();
+    object["subcycle_days"] = subcycle ? nlohmann::ordered_json(*subcycle) : nlohmann::ordered_json(nullptr);
     return object;
 }
 
-void WriteSearchJson(const std::vector<SearchRow>& rows, std::ostream& out)
+void WriteSearchJson(const SearchRows& rows, std::ostream& out)
 {
     // Written object by object: a long search never builds the whole document.
     if (rows.empty()) {
@@ -133,6 +134,9 @@ void WriteSearchJson(const std::vector<SearchRow>& rows, std::ostream& out)
 std::vector<std::string> SearchRemarks(const SearchOutcome& outcome)
 {
     std::vector<std::string> remarks;
+    if (outcome.rowsInBand > static_cast<std::int64_t>(outcome.rows.size()))
+        remarks.push_back("The " + std::to_string(outcome.rows.size()) + " highest of " +
+                          std::to_string(outcome.rowsInBand) + " repeat orbits in the band are listed.");
     if (const int failed = outcome.failureCount(); failed > 0) {
         std::string line = std::to_string(failed) + (failed == 1 ? " design" : " designs") +
                            " could not be solved and " + (failed == 1 ? "was" : "were") + " left out:";

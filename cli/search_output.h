@@ -15,6 +15,7 @@ namespace orbit::cli {
 
 using analysis::SearchOutcome;
 using analysis::SearchRow;
+using analysis::SearchRows;
 
 // The column names, in order.
 const std::vector<std::string>& SearchColumns();
@@ -22,17 +23,17 @@ const std::vector<std::string>& SearchColumns();
 // Right-aligned columns under a header. Lengths, times and angles are rounded
 // to the places the design window shows (half away from zero, as it does), so
 // that a row reads the same as `repeat-orbit design` for its N, M and Q.
-void WriteSearchTable(const std::vector<SearchRow>& rows, std::ostream& out);
+void WriteSearchTable(const SearchRows& rows, std::ostream& out);
 
 // Header line, then one line per row; numbers at full precision (the shortest
 // text that reads back to the same double); an empty cell for no sub-cycle.
-void WriteSearchCsv(const std::vector<SearchRow>& rows, std::ostream& out);
+void WriteSearchCsv(const SearchRows& rows, std::ostream& out);
 
 // One row as an object keyed by column; full-precision numbers, null for no sub-cycle.
 nlohmann::ordered_json SearchRowJson(const SearchRow& row);
 
 // A JSON array of the rows' objects, one object per line.
-void WriteSearchJson(const std::vector<SearchRow>& rows, std::ostream& out);
+void WriteSearchJson(const SearchRows& rows, std::ostream& out);
 
 // The closing remarks for stderr: designs left out and why. Empty when none were.
 std::vector<std::string> SearchRemarks(const SearchOutcome& outcome);

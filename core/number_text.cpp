@@ -13,6 +13,29 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The exponent written after the 'e' of a validated decimal text (optional
+// sign, then digits), saturated at +-kExponentLimit. A double needs no
+// exponent beyond a few hundred, but a typed one may have any number of
+// digits: saturating keeps the sum below well defined, and its sign and
+// hugeness, which are all that matter there, survive.
+constexpr long long kExponentLimit = 100'000'000'000'000'000;
+
+long long SaturatedExponent(std::string_view digits)
+{
+    const bool negative = !digits.empty() && digits.front() == '-';
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+        digits.remove_prefix(1);
+    long long exponent = 0;
+    for (const char c : digits) {
+        exponent = exponent * 10 + (c - '0');  // below 10 kExponentLimit: no overflow
+        if (exponent >= kExponentLimit) {
+            exponent = kExponentLimit;
+            break;
+        }
+    }
+    return negative ? -exponent : exponent;
+}
+
 // Converts an already validated decimal text (no leading '+') to a double.
 // A magnitude beyond the double range is "Overflow"; one below it is zero.
 double DecimalToDouble(std::string_view text)
@@ -20,28 +43,25 @@ double DecimalToDouble(std::string_view text)
     double value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        // Tell overflow from underflow by the decimal exponent of the first
-        // significant digit.
-        long exponent = 0;
         const auto e = text.find_first_of("eE");
         const std::string_view mantissa = text.substr(0, e);
-        if (e != std::string_view::npos) {
-            std::string_view digits = text.substr(e + 1);
-            if (!digits.empty() && digits.front() == '+')
-                digits.remove_prefix(1);
-            const auto [p, err] = std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
-            if (err == std::errc::result_out_of_range)
-                exponent = digits.front() == '-' ? -100000 : 100000;
-            (void)p;
-        }
-        const auto point = mantissa.find('.');
+        const double zero = mantissa.front() == '-' ? -0.0 : 0.0;
+        // A zero mantissa is zero whatever its exponent.
         const auto firstSignificant = mantissa.find_first_of("123456789");
-        const long integerDigits = static_cast<long>(point == std::string_view::npos ? mantissa.size() : point);
-        const long position = static_cast<long>(firstSignificant);
-        const long magnitude = exponent + (position < integerDigits ? integerDigits - position : integerDigits - position + 1);
+        if (firstSignificant == std::string_view::npos)
+            return zero;
+        // Tell overflow from underflow by the decimal exponent of the first
+        // significant digit. The text's length is far below the saturation
+        // limit, so the sum stays in range.
+        const long long exponent = e == std::string_view::npos ? 0 : SaturatedExponent(text.substr(e + 1));
+        const auto point = mantissa.find('.');
+        const auto integerDigits = static_cast<long long>(point == std::string_view::npos ? mantissa.size() : point);
+        const auto position = static_cast<long long>(firstSignificant);
+        const long long magnitude =
+            exponent + (position < integerDigits ? integerDigits - position : integerDigits - position + 1);
         if (magnitude > 0)
             throw OrbitError(ErrorKind::Overflow);
-        return mantissa.front() == '-' ? -0.0 : 0.0;
+        return zero;
     }
     if (ec != std::errc() || end != text.data() + text.size())
         throw OrbitError(ErrorKind::TypeMismatch);

@@ -46,7 +46,7 @@ int main(int argc, char** argv)
                 err << "render-app-icon: '" << arguments.at(i) << "' is not a size in pixels\n";
                 return kUsageError;
             }
-            platform::WriteFileAtomically(arguments.at(i + 1), PngBytes(app_icon::RenderAppIcon(sizePx)));
+            platform::WriteOutputFile(arguments.at(i + 1), PngBytes(app_icon::RenderAppIcon(sizePx)));
         }
     } catch (const orbit::OrbitError& e) {
         err << "render-app-icon: " << e.what() << '\n';

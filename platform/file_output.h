@@ -1,15 +1,23 @@
 #pragma once
 // Every file the program writes (pictures, tables) goes through here, so
 // that what makes a write safe is decided in one place: a file is replaced
-// only by complete contents, never left half written.
+// only by complete contents, never left half written, and what is not a file
+// (a device, a pipe, a socket) is written into, never replaced by a file.
 
 #include <QByteArray>
 #include <QString>
 
 namespace platform {
 
-// Writes `bytes` to `path` through a temporary file renamed over the target.
-// Throws orbit::OrbitError (File) naming the path when it cannot.
-void WriteFileAtomically(const QString& path, const QByteArray& bytes);
+// Writes `bytes` to the output the user named:
+// - "-": standard output;
+// - a regular file, or a name not yet taken: a temporary file beside it,
+//   renamed over the target once complete (a symbolic link is followed, so
+//   the file it points to is the one replaced);
+// - an existing device, named pipe or socket: written straight into, as a
+//   shell redirection would; it is never removed or renamed over.
+// Throws orbit::OrbitError (File) naming the target when a step fails, and
+// (Usage) for an empty name.
+void WriteOutputFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace platform

@@ -61,7 +61,7 @@ void WriteMapPng(const MapScene& scene, int days, const QString& path, QSize siz
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
         throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot encode the picture as PNG");
-    platform::WriteFileAtomically(path, bytes);
+    platform::WriteOutputFile(path, bytes);
 }
 
 void WriteMapSvg(const MapScene& scene, int days, const QString& path, QSize size, const Viewport& view)
@@ -86,7 +86,7 @@ void WriteMapSvg(const MapScene& scene, int days, const QString& path, QSize siz
         throw;
     }
     painter.end();
-    platform::WriteFileAtomically(path, bytes);
+    platform::WriteOutputFile(path, bytes);
 }
 
 }  // namespace world_map

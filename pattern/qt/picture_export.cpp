@@ -61,7 +61,7 @@ void WritePatternPng(const orbit::DesignRecord& design, const QString& path, dou
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
         throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot encode the picture as PNG");
-    platform::WriteFileAtomically(path, bytes);
+    platform::WriteOutputFile(path, bytes);
 }
 
 void WritePatternSvg(const orbit::DesignRecord& design, const QString& path, double scale)
@@ -86,7 +86,7 @@ void WritePatternSvg(const orbit::DesignRecord& design, const QString& path, dou
         throw;
     }
     painter.end();
-    platform::WriteFileAtomically(path, bytes);
+    platform::WriteOutputFile(path, bytes);
 }
 
 }  // namespace pattern

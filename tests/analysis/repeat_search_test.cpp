@@ -9,10 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace orbit::analysis {
 namespace {
@@ -107,7 +110,7 @@ TEST(SearchRepeatOrbits, EachRowIsTheSingleDesignOfItsRatio)
             DesignRecord record;
             const RepeatOrbitSolution s =
                 SolveRepeatOrbit(RepeatOrbitInputs::Fixed(row.N, row.M, row.Q, r.type, 98, 5), {}, record);
-            EXPECT_EQ(row.revs, s.RevCount);
+            EXPECT_EQ(row.revs(), s.RevCount);
             EXPECT_EQ(row.semiMajorAxisKm, s.SemiMajorAxis);
             EXPECT_EQ(row.meanAltitudeKm, s.MeanAltitude);
             EXPECT_EQ(row.nodalPeriodMin, s.NodalPeriodMin);
@@ -127,12 +130,12 @@ TEST(SearchRepeatOrbits, WorkedSunSynchronousDesignAppearsWithItsFigures)
         if (row.N == 14 && row.M == 1 && row.Q == 3)
             found = &row;
     ASSERT_NE(found, nullptr);
-    EXPECT_EQ(found->revs, 43);
+    EXPECT_EQ(found->revs(), 43);
     EXPECT_NEAR(found->meanAltitudeKm, 774.9821, 1e-4);
     EXPECT_NEAR(found->inclinationDeg, 98.49744, 1e-5);
     EXPECT_NEAR(found->orbitSpacingDeg, 25.11628, 1e-5);
-    EXPECT_NEAR(found->gridSpacingDeg, 360.0 / 43, 1e-12);
-    EXPECT_EQ(found->subcycleDays, 1);
+    EXPECT_NEAR(found->gridSpacingDeg(), 360.0 / 43, 1e-12);
+    EXPECT_EQ(found->subcycleDays(), 1);
 }
 
 TEST(SearchRepeatOrbits, SubcycleAndOneDayCycles)
@@ -141,11 +144,11 @@ TEST(SearchRepeatOrbits, SubcycleAndOneDayCycles)
     bool sawSubcycleFive = false;
     for (const SearchRow& row : outcome.rows) {
         if (row.Q == 1)
-            EXPECT_FALSE(row.subcycleDays) << row.N;
+            EXPECT_FALSE(row.subcycleDays()) << row.N;
         else
-            EXPECT_TRUE(row.subcycleDays) << row.N << " " << row.M << " " << row.Q;
+            EXPECT_TRUE(row.subcycleDays()) << row.N << " " << row.M << " " << row.Q;
         if (row.N == 14 && row.M == 5 && row.Q == 26) {
-            EXPECT_EQ(row.subcycleDays, 5);
+            EXPECT_EQ(row.subcycleDays(), 5);
             sawSubcycleFive = true;
         }
     }
@@ -198,6 +201,62 @@ TEST(SearchRepeatOrbits, NoSunSynchronousOrbitIsLeftOut)
         EXPECT_LT(row.inclinationDeg, 180.0);
 }
 
+// A limit keeps exactly the first K rows of the full search, in its order,
+// and still counts every design in the band.
+TEST(SearchRepeatOrbits, LimitKeepsTheHighestRows)
+{
+    for (const SearchRequest& base : {SunSync(200, 2000, 30), Inclined(144, 0, 5000, 15000, 22)}) {
+        const SearchOutcome all = SearchRepeatOrbits(base);
+        ASSERT_GT(all.rows.size(), 10u);
+        for (const std::size_t limit : {std::size_t{1}, std::size_t{7}, all.rows.size() - 1, all.rows.size(),
+                                         all.rows.size() + 5}) {
+            SearchRequest r = base;
+            r.limit = limit;
+            const SearchOutcome kept = SearchRepeatOrbits(r);
+            ASSERT_EQ(kept.rows.size(), std::min(limit, all.rows.size())) << limit;
+            for (std::size_t i = 0; i < kept.rows.size(); ++i)
+                EXPECT_EQ(Key(kept.rows[i].N, kept.rows[i].M, kept.rows[i].Q),
+                          Key(all.rows[i].N, all.rows[i].M, all.rows[i].Q))
+                    << "row " << i << " of " << limit;
+            EXPECT_EQ(kept.rowsInBand, static_cast<std::int64_t>(all.rows.size()));
+            EXPECT_EQ(kept.designsSolved, all.designsSolved);
+            EXPECT_EQ(kept.failures, all.failures);
+        }
+    }
+}
+
+TEST(SearchRepeatOrbits, ProgressIsReportedUpToTheWholeCount)
+{
+    std::vector<std::pair<std::int64_t, std::int64_t>> reports;
+    SearchControl control;
+    control.progress = [&](std::int64_t done, std::int64_t total) { reports.emplace_back(done, total); };
+    const SearchOutcome outcome = SearchRepeatOrbits(SunSync(200, 2000, 100), control);
+
+    ASSERT_GT(reports.size(), 3u);
+    EXPECT_EQ(reports.back(), std::make_pair(outcome.designsSolved, outcome.designsSolved));
+    for (std::size_t i = 1; i < reports.size(); ++i) {
+        EXPECT_LT(reports[i - 1].first, reports[i].first);
+        EXPECT_EQ(reports[i].second, reports.back().second);
+    }
+    EXPECT_FALSE(outcome.cancelled);
+}
+
+TEST(SearchRepeatOrbits, CancelStopsAtTheNextCheck)
+{
+    int checks = 0;
+    SearchControl control;
+    control.cancelRequested = [&] { return ++checks == 2; };
+    const SearchOutcome whole = SearchRepeatOrbits(SunSync(200, 2000, 60));
+    const SearchOutcome stopped = SearchRepeatOrbits(SunSync(200, 2000, 60), control);
+
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_EQ(checks, 2);
+    EXPECT_EQ(stopped.designsSolved, 2 * kSearchReportInterval - 1);
+    EXPECT_LT(stopped.rows.size(), whole.rows.size());
+    for (std::size_t i = 1; i < stopped.rows.size(); ++i)
+        EXPECT_GE(stopped.rows[i - 1].meanAltitudeKm, stopped.rows[i].meanAltitudeKm);
+}
+
 TEST(ValidateSearchRequest, NamesTheArgumentAtFault)
 {
     struct Case {
@@ -211,6 +270,12 @@ TEST(ValidateSearchRequest, NamesTheArgumentAtFault)
         {SunSync(600, 800, kLongestSearchDays + 1), "--max-days"},
         {SunSync(600, 800, 10, 0), "--min-days"},
         {SunSync(600, 800, 10, 11), "--min-days"},
+        {[] {
+             SearchRequest r = SunSync(600, 800, 10);
+             r.limit = 0;
+             return r;
+         }(),
+         "--limit"},
     };
     for (const Case& c : cases) {
         try {

@@ -139,6 +139,8 @@ TEST(CoverageCommand, BadInputExitsTwoAndAFailedDesignOne)
         {{"--swath", "100", "--passes", "up"}, "--passes: 'up' is not one of both, ascending, descending"},
         {{"--swath", "100", "--csv", "--json"}, "--csv excludes --json"},
         {{"--swath", "100", "--png", "a.png", "--svg", "a.svg"}, "--png excludes --svg"},
+        {{"--swath", "100", "--png", ""}, "--png: the file name is empty"},
+        {{"--swath", "100", "--svg", "-"}, "--svg: the chart needs a file: standard output carries the table"},
     };
     for (const Case& c : cases) {
         const CommandRun run = RunCoverage(design, c.extra);

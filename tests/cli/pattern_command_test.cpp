@@ -76,6 +76,10 @@ TEST(PatternCommand, UsageErrorsExitWithTwo)
         {"--ops", "--scale", "2"},            // a scale for text
         {"--png", "a.png", "--scale", "0"},   // out of range
         {"--png", "a.png", "--scale", "11"},
+        {"--png", "a.png", "--scale", "nan"},
+        {"--png", "a.png", "--scale", "inf"},
+        {"--png", ""},                        // no file name
+        {"--svg", ""},
     };
     for (const auto& extra : extras) {
         std::vector<std::string> args = design;
@@ -84,6 +88,14 @@ TEST(PatternCommand, UsageErrorsExitWithTwo)
         EXPECT_EQ(run.status, 2) << testing::PrintToString(extra) << run.out << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists("a.png"));
+
+    // The option at fault is named, for the empty file name too.
+    std::vector<std::string> args = design;
+    args.insert(args.end(), {"--svg", ""});
+    EXPECT_EQ(RunPattern(args).err.rfind("--svg: the file name is empty", 0), 0u);
+    args = design;
+    args.insert(args.end(), {"--png", "a.png", "--scale", "nan"});
+    EXPECT_EQ(RunPattern(args).err.rfind("--scale: 'nan' is not a number from 0.1 to 10", 0), 0u);
 }
 
 }  // namespace

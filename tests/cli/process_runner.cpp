@@ -38,16 +38,10 @@ std::string ReadAndRemove(const std::string& path)
 
 }  // namespace
 
-ProcessResult RunRepeatOrbit(const std::vector<std::string>& args)
+namespace {
+
+pid_t Spawn(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions)
 {
-    const std::string outPath = TempPath("out");
-    const std::string errPath = TempPath("err");
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
-
     std::vector<std::string> argvText = {REPEAT_ORBIT_EXE};
     argvText.insert(argvText.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -60,12 +54,61 @@ ProcessResult RunRepeatOrbit(const std::vector<std::string>& args)
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         throw std::runtime_error("cannot start " REPEAT_ORBIT_EXE);
+    return pid;
+}
+
+}  // namespace
+
+ProcessResult RunRepeatOrbit(const std::vector<std::string>& args, StandardOutputTo out)
+{
+    const std::string outPath = TempPath("out");
+    const std::string errPath = TempPath("err");
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (out == StandardOutputTo::Captured)
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
+    else if (out == StandardOutputTo::FullDevice)
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/full", O_WRONLY, 0);
+    else
+        posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
+    const pid_t pid = Spawn(args, actions);
 
     int status = 0;
     waitpid(pid, &status, 0);
     ProcessResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = ReadAndRemove(outPath);
+    result.err = ReadAndRemove(errPath);
+    return result;
+}
+
+PipedResult RunRepeatOrbitIntoHead(const std::vector<std::string>& args)
+{
+    const std::string errPath = TempPath("err");
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        throw std::runtime_error("cannot make a pipe");
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
+    const pid_t pid = Spawn(args, actions);
+    close(pipeEnds[1]);
+
+    PipedResult result;
+    for (char c; read(pipeEnds[0], &c, 1) == 1 && c != '\n';)
+        result.out += c;
+    close(pipeEnds[0]);
+
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     result.err = ReadAndRemove(errPath);
     return result;
 }

@@ -12,8 +12,24 @@ struct ProcessResult {
     std::string err;
 };
 
+// Where the program's standard output goes.
+enum class StandardOutputTo {
+    Captured,    // a file, read back into ProcessResult::out
+    FullDevice,  // /dev/full: every write fails with "No space left on device"
+    Closed,      // no descriptor 1 at all, as `>&-` leaves it
+};
+
 // Runs the repeat-orbit executable built with the tests, with `args`.
-ProcessResult RunRepeatOrbit(const std::vector<std::string>& args);
+ProcessResult RunRepeatOrbit(const std::vector<std::string>& args,
+                             StandardOutputTo out = StandardOutputTo::Captured);
+
+// Runs it with standard output into a pipe from which only the first line is
+// read before the pipe is closed, as `| head -1` does. `out` holds that line;
+// `signal` the signal that ended the program, 0 when it exited.
+struct PipedResult : ProcessResult {
+    int signal = 0;
+};
+PipedResult RunRepeatOrbitIntoHead(const std::vector<std::string>& args);
 
 // Splits text into lines without their line feeds.
 std::vector<std::string> Lines(const std::string& text);

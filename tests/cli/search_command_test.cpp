@@ -198,6 +198,10 @@ TEST(SearchCommand, UsageErrorsNameTheArgument)
         {With(With({"search"}, band), {"--max-days", "5"}), "--sun-sync or --incl"},
         {With(With({"search", "--sun-sync"}, band), {"--max-days", "5", "--csv", "--json"}), "excludes"},
         {{"search", "--sun-sync", "--alt-min", "600", "--max-days", "10"}, "--alt-max"},
+        {With(kExample, {"--limit", "0"}), "--limit"},
+        {With(kExample, {"--limit", "2.5"}), "--limit"},
+        {With(kExample, {"--limit", "many"}), "--limit"},
+        {With(kExample, {"--limit", ""}), "--limit"},
     };
     for (const Case& c : cases) {
         const ProcessResult r = RunRepeatOrbit(c.args);
@@ -205,6 +209,18 @@ TEST(SearchCommand, UsageErrorsNameTheArgument)
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r.err;
     }
+}
+
+TEST(SearchCommand, LimitListsTheHighestRowsAndSaysSo)
+{
+    const ProcessResult all = RunRepeatOrbit(kExample);
+    const ProcessResult top = RunRepeatOrbit(With(kExample, {"--limit", "3"}));
+    ASSERT_EQ(top.exitCode, 0) << top.err;
+    const std::vector<std::string> allLines = Lines(all.out), topLines = Lines(top.out);
+    ASSERT_EQ(topLines.size(), 4u);
+    for (std::size_t i = 0; i < topLines.size(); ++i)
+        EXPECT_EQ(Words(topLines[i]), Words(allLines[i])) << i;
+    EXPECT_EQ(top.err, "The 3 highest of 20 repeat orbits in the band are listed.\n");
 }
 
 TEST(SearchCommand, NegativeInclinationIsAValue)

@@ -41,6 +41,42 @@ TEST(ParseNumberStrict, HugeNumbersOverflow)
     EXPECT_EQ(ParseNumberStrict("1.7e308"), 1.7e308);
 }
 
+// Exponents of any length: a huge positive one overflows a non-zero
+// mantissa, a huge negative one reads as zero, and a zero mantissa is zero
+// whatever follows it. Both readers share the rule.
+TEST(NumberReaders, ExponentsOfAnyLengthSaturate)
+{
+    struct Case {
+        const char* text;
+        const char* error;  // "" when the text reads as `value`
+        double value;
+    };
+    const Case cases[] = {
+        {"1e9223372036854775807", "Overflow", 0},
+        {"-1e9223372036854775807", "Overflow", 0},
+        {"1e99999999999999999999999999", "Overflow", 0},
+        {"0.01e-9223372036854775808", "", 0},
+        {"1e-9223372036854775808", "", 0},
+        {"-5e-99999999999999999999999999", "", -0.0},
+        {"0e9223372036854775807", "", 0},
+        {"0.000e99999999999999999999999999", "", 0},
+        {"-0e-9223372036854775808", "", -0.0},
+        {"123.4e-9223372036854775807", "", 0},
+        {"0.0001e9223372036854775807", "Overflow", 0},
+    };
+    for (const Case& c : cases) {
+        for (const bool leading : {false, true}) {
+            double value = 0;
+            const std::string error = ErrorOf([&] { value = leading ? ReadLeadingNumber(c.text) : ParseNumberStrict(c.text); });
+            EXPECT_EQ(error, c.error) << c.text << (leading ? " (leading)" : " (strict)");
+            if (error.empty()) {
+                EXPECT_EQ(value, c.value) << c.text;
+                EXPECT_EQ(std::signbit(value), std::signbit(c.value)) << c.text;
+            }
+        }
+    }
+}
+
 TEST(ParseNumberStrict, PointIsTheSeparatorWhateverTheLocale)
 {
     const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");

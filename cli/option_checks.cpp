@@ -1,0 +1,32 @@
+#include "cli/option_checks.h"
+
+#include <sstream>
+#include <string>
+
+namespace orbit::cli {
+
+CLI::Validator OutputFileName()
+{
+    return CLI::Validator(
+        [](std::string& name) {
+            return name.empty() ? std::string("the file name is empty (write - for standard output)") : std::string();
+        },
+        "");
+}
+
+CLI::Validator NumberFromTo(double min, double max)
+{
+    std::ostringstream from, to;
+    from << min;
+    to << max;
+    return CLI::Validator(
+        [min, max, text = from.str() + " to " + to.str()](std::string& input) {
+            double value = 0;
+            if (CLI::detail::lexical_cast(input, value) && value >= min && value <= max)
+                return std::string();
+            return "'" + input + "' is not a number from " + text;
+        },
+        "FLOAT in [" + from.str() + " - " + to.str() + "]");
+}
+
+}  // namespace orbit::cli

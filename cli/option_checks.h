@@ -1,0 +1,18 @@
+#pragma once
+// Checks of option values shared by the subcommands. CLI11 runs them as it
+// parses, so a bad value is a usage error (exit 2) that names its option.
+
+#include <CLI/CLI.hpp>
+
+namespace orbit::cli {
+
+// The name of a file to write: anything but the empty name, which would
+// otherwise be taken for a missing option or a file in the current folder.
+// "-" stands for standard output.
+CLI::Validator OutputFileName();
+
+// A number from `min` to `max`, both included. Not-a-number and the
+// infinities are refused too, which a plain comparison would let through.
+CLI::Validator NumberFromTo(double min, double max);
+
+}  // namespace orbit::cli
