@@ -1,6 +1,7 @@
 #include "analysis/swath_coverage.h"
 
 #include "analysis/ground_track.h"
+#include "analysis/whole_numbers.h"
 #include "core/orbit_error.h"
 #include "core/repbas.h"
 
@@ -24,42 +25,13 @@ constexpr double kSecondsPerDay = 86400;
 // the rounding of their separate computations must not open a gap there.
 constexpr double kSameLongitudeRad = 1e-9;
 
-// Whole numbers up to this size keep every product of the layout in 64 bits.
-constexpr double kLargestWhole = 2147483647.0;
-
-bool IsModestWhole(double v) { return std::floor(v) == v && std::fabs(v) <= kLargestWhole; }
-
-// a mod n in [0, n), for any sign of a.
-std::int64_t Modulo(std::int64_t a, std::int64_t n)
-{
-    const std::int64_t r = a % n;
-    return r < 0 ? r + n : r;
-}
-
+// a mod n in [0, n) for angles, never n itself however a rounds.
 double ModuloRad(double a, double n)
 {
     double r = std::fmod(a, n);
     if (r < 0)
         r += n;
     return r >= n ? 0 : r;
-}
-
-// The inverse of a modulo n (a and n coprime), by the extended Euclidean
-// algorithm; 0 when n is 1.
-std::int64_t InverseModulo(std::int64_t a, std::int64_t n)
-{
-    std::int64_t r0 = n, r1 = Modulo(a, n);
-    std::int64_t t0 = 0, t1 = 1;
-    while (r1 != 0) {
-        const std::int64_t quotient = r0 / r1;
-        const std::int64_t r2 = r0 - quotient * r1;
-        r0 = r1;
-        r1 = r2;
-        const std::int64_t t2 = t0 - quotient * t1;
-        t0 = t1;
-        t1 = t2;
-    }
-    return Modulo(t0, n);
 }
 
 double HalfSwathRad(double swathKm) { return swathKm / 2 / RepBas::Re; }

@@ -5,6 +5,8 @@
 
 #include "app/application.h"
 #include "app/design_window_picture.h"
+#include "core/orbit_error.h"
+#include "platform/picture_output.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -18,8 +20,10 @@ int main(int argc, char** argv)
         QTextStream(stderr) << "usage: design-window-picture <file.png>\n";
         return 2;
     }
-    if (!app::DrawDesignWindowPicture().save(arguments.at(1), "PNG")) {
-        QTextStream(stderr) << "cannot write " << arguments.at(1) << "\n";
+    try {
+        platform::WritePng(app::DrawDesignWindowPicture(), arguments.at(1));
+    } catch (const orbit::OrbitError& e) {
+        QTextStream(stderr) << e.what() << "\n";
         return 1;
     }
     return 0;

@@ -1,12 +1,10 @@
 #include "chart/coverage_chart.h"
 
 #include "core/orbit_error.h"
-#include "platform/file_output.h"
+#include "platform/picture_output.h"
 
-#include <QBuffer>
 #include <QGraphicsScene>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
@@ -125,30 +123,14 @@ QImage RenderCoverageChart(const CoverageTable& table, const QString& title)
 
 void WriteCoverageChartPng(const CoverageTable& table, const QString& title, const QString& path)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!RenderCoverageChart(table, title).save(&buffer, "PNG"))
-        throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot encode the chart as PNG");
-    platform::WriteOutputFile(path, bytes);
+    platform::WritePng(RenderCoverageChart(table, title), path);
 }
 
 void WriteCoverageChartSvg(const CoverageTable& table, const QString& title, const QString& path)
 {
     const std::unique_ptr<QChart> chart = MakeCoverageChart(table, title);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(kChartSize.toSize());
-    generator.setViewBox(QRectF(QPointF(0, 0), kChartSize));
-    generator.setTitle(title);
-    QPainter painter;
-    if (!painter.begin(&generator))
-        throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot start the SVG chart");
-    Paint(*chart, painter);
-    painter.end();
-    platform::WriteOutputFile(path, bytes);
+    platform::WriteSvg({kChartSize.toSize(), QRectF(QPointF(0, 0), kChartSize), title, QString()},
+                       [&](QPainter& painter) { Paint(*chart, painter); }, path);
 }
 
 }  // namespace chart

@@ -40,17 +40,6 @@ struct CoverageOptions {
     bool json = false;
 };
 
-// The coverage's own arguments are checked before the design is solved, so a
-// bad one is a usage error that names the option.
-double ArgumentNumber(const std::string& option, const std::string& text)
-{
-    try {
-        return ParseNumberStrict(text);
-    } catch (const OrbitError& e) {
-        throw UsageError(option + ": '" + text + "' is not a number (" + e.what() + ")");
-    }
-}
-
 SwathRequest RequestOf(const CoverageOptions& options)
 {
     SwathRequest request;

@@ -1,5 +1,9 @@
 #include "cli/option_checks.h"
 
+#include "cli/command_line.h"
+#include "core/number_text.h"
+#include "core/orbit_error.h"
+
 #include <sstream>
 #include <string>
 
@@ -27,6 +31,15 @@ CLI::Validator NumberFromTo(double min, double max)
             return "'" + input + "' is not a number from " + text;
         },
         "FLOAT in [" + from.str() + " - " + to.str() + "]");
+}
+
+double ArgumentNumber(const std::string& option, const std::string& text)
+{
+    try {
+        return ParseNumberStrict(text);
+    } catch (const OrbitError& e) {
+        throw UsageError(option + ": '" + text + "' is not a number (" + e.what() + ")");
+    }
 }
 
 }  // namespace orbit::cli

@@ -4,6 +4,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <string>
+
 namespace orbit::cli {
 
 // The name of a file to write: anything but the empty name, which would
@@ -14,5 +16,10 @@ CLI::Validator OutputFileName();
 // A number from `min` to `max`, both included. Not-a-number and the
 // infinities are refused too, which a plain comparison would let through.
 CLI::Validator NumberFromTo(double min, double max);
+
+// A number argument read with the fields' strict rule, checked before any
+// work starts: a bad one is a usage error that names its option, never a
+// computation error.
+double ArgumentNumber(const std::string& option, const std::string& text);
 
 }  // namespace orbit::cli

@@ -2,6 +2,7 @@
 
 #include "analysis/repeat_search.h"
 #include "cli/command_line.h"
+#include "cli/option_checks.h"
 #include "cli/orbit_type_options.h"
 #include "cli/search_output.h"
 #include "core/number_text.h"
@@ -26,17 +27,6 @@ struct SearchOptions {
     bool csv = false;
     bool json = false;
 };
-
-// A search argument is checked before any work starts, so a bad one is a
-// usage error that names the option, not a computation error.
-double ArgumentNumber(const std::string& option, const std::string& text)
-{
-    try {
-        return ParseNumberStrict(text);
-    } catch (const OrbitError& e) {
-        throw UsageError(option + ": '" + text + "' is not a number (" + e.what() + ")");
-    }
-}
 
 int ArgumentDays(const std::string& option, const std::string& text)
 {

@@ -6,27 +6,14 @@
 
 #include "core/orbit_error.h"
 #include "icon/app_icon.h"
-#include "platform/file_output.h"
+#include "platform/picture_output.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 
 namespace {
-
 constexpr int kUsageError = 2;
-
-QByteArray PngBytes(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        throw orbit::OrbitError(orbit::ErrorKind::File, "The icon could not be encoded as PNG");
-    return bytes;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -46,7 +33,7 @@ int main(int argc, char** argv)
                 err << "render-app-icon: '" << arguments.at(i) << "' is not a size in pixels\n";
                 return kUsageError;
             }
-            platform::WriteOutputFile(arguments.at(i + 1), PngBytes(app_icon::RenderAppIcon(sizePx)));
+            platform::WritePng(app_icon::RenderAppIcon(sizePx), arguments.at(i + 1));
         }
     } catch (const orbit::OrbitError& e) {
         err << "render-app-icon: " << e.what() << '\n';

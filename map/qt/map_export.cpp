@@ -1,12 +1,10 @@
 #include "map/qt/map_export.h"
 
 #include "core/orbit_error.h"
-#include "platform/file_output.h"
+#include "platform/picture_output.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 
@@ -55,38 +53,18 @@ QImage RenderMapImage(const MapScene& scene, int days, QSize size, const Viewpor
 
 void WriteMapPng(const MapScene& scene, int days, const QString& path, QSize size, const Viewport& view)
 {
-    const QImage image = RenderMapImage(scene, days, size, view);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot encode the picture as PNG");
-    platform::WriteOutputFile(path, bytes);
+    platform::WritePng(RenderMapImage(scene, days, size, view), path);
 }
 
 void WriteMapSvg(const MapScene& scene, int days, const QString& path, QSize size, const Viewport& view)
 {
     CheckPicture(scene, days, size);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRectF(QPointF(0, 0), QSizeF(size)));
-    generator.setResolution(96);
-    generator.setTitle("Ground Track Map");
-    generator.setDescription(QString::fromStdString(scene.Map().Title()));
-    QPainter painter;
-    if (!painter.begin(&generator))
-        throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot start the SVG picture");
-    try {
-        DrawGroundTrackMap(painter, QRectF(QPointF(0, 0), QSizeF(size)), scene, days, view, PictureStyle(size));
-    } catch (...) {
-        painter.end();
-        throw;
-    }
-    painter.end();
-    platform::WriteOutputFile(path, bytes);
+    const QRectF frame(QPointF(0, 0), QSizeF(size));
+    platform::WriteSvg({size, frame, "Ground Track Map", QString::fromStdString(scene.Map().Title())},
+                       [&](QPainter& painter) {
+                           DrawGroundTrackMap(painter, frame, scene, days, view, PictureStyle(size));
+                       },
+                       path);
 }
 
 }  // namespace world_map

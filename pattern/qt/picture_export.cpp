@@ -3,13 +3,11 @@
 #include "core/orbit_error.h"
 #include "pattern/pattern_drawing.h"
 #include "pattern/picture_size.h"
-#include "platform/file_output.h"
 #include "pattern/qt/painter_surface.h"
+#include "platform/picture_output.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QSvgGenerator>
 
 #include <cmath>
 
@@ -55,38 +53,17 @@ QImage RenderPatternImage(const orbit::DesignRecord& design, double scale)
 
 void WritePatternPng(const orbit::DesignRecord& design, const QString& path, double scale)
 {
-    const QImage image = RenderPatternImage(design, scale);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot encode the picture as PNG");
-    platform::WriteOutputFile(path, bytes);
+    platform::WritePng(RenderPatternImage(design, scale), path);
 }
 
 void WritePatternSvg(const orbit::DesignRecord& design, const QString& path, double scale)
 {
     CheckScale(scale);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(static_cast<int>(std::lround(kPictureSize.width() * scale)),
-                            static_cast<int>(std::lround(kPictureSize.height() * scale))));
-    generator.setViewBox(QRectF(QPointF(0, 0), kPictureSize));  // user space: the window's pixels
-    generator.setResolution(96);
-    generator.setTitle("Relative Ground Tracks");
-    QPainter painter;
-    if (!painter.begin(&generator))
-        throw orbit::OrbitError(orbit::ErrorKind::File, "Cannot start the SVG picture");
-    try {
-        DrawExport(design, painter, 1);
-    } catch (...) {
-        painter.end();
-        throw;
-    }
-    painter.end();
-    platform::WriteOutputFile(path, bytes);
+    const QSize size(static_cast<int>(std::lround(kPictureSize.width() * scale)),
+                     static_cast<int>(std::lround(kPictureSize.height() * scale)));
+    // User space: the window's pixels, whatever the picture's size.
+    platform::WriteSvg({size, QRectF(QPointF(0, 0), kPictureSize), "Relative Ground Tracks", QString()},
+                       [&](QPainter& painter) { DrawExport(design, painter, 1); }, path);
 }
 
 }  // namespace pattern
