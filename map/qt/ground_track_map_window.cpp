@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 
@@ -130,11 +131,14 @@ GroundTrackMapWindow::GroundTrackMapWindow() : QWidget(nullptr), saveDialog_(Ask
     connect(daysBox_, &QSpinBox::valueChanged, this, Handler(this, &GroundTrackMapWindow::DaysBox_Change));
     connect(swathBox_, &QDoubleSpinBox::valueChanged, this, Handler(this, &GroundTrackMapWindow::SwathBox_Change));
     connect(saveButton_, &QPushButton::clicked, this, Handler(this, &GroundTrackMapWindow::SavePicture_Click));
+    connect(&saving_, &QFutureWatcher<QString>::finished, this, &GroundTrackMapWindow::PictureSaved);
     connect(map_, &MapWidget::PointerMoved, this, &GroundTrackMapWindow::ShowPointer);
     connect(map_, &MapWidget::PointerLeft, this, &GroundTrackMapWindow::ShowHint);
     ShowHint();
     resize(kFirstSize);
 }
+
+GroundTrackMapWindow::~GroundTrackMapWindow() { saving_.waitForFinished(); }
 
 void GroundTrackMapWindow::ShowDesign(const MapDesign& design)
 {
@@ -169,20 +173,51 @@ void GroundTrackMapWindow::SwathBox_Change(double swathKm)
 void GroundTrackMapWindow::SavePicture_Click()
 {
     const MapScene* scene = map_->Scene();
-    if (!scene)
+    if (!scene || IsSaving())
         return;
     QString path = saveDialog_ ? saveDialog_(this) : QString();
     if (path.isEmpty())
         return;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("svg")) {
-        WriteMapSvg(*scene, map_->Days(), path, kDefaultPictureSize, map_->View());
-    } else {
-        if (suffix.isEmpty())
-            path += QStringLiteral(".png");
-        WriteMapPng(*scene, map_->Days(), path, kDefaultPictureSize, map_->View());
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".png");
+    const bool svg = QFileInfo(path).suffix().toLower() == QLatin1String("svg");
+
+    // A month of tracks with their swath takes a quarter of a second to draw
+    // and encode at this size: too long for the window to stand still. The
+    // picture is drawn from a scene of its own, since the window's scene keeps
+    // caches that only the window's thread may fill.
+    const std::shared_ptr<const WorldShapes> world = InstalledWorld();
+    const MapDesign design = scene->Map().Design();
+    const double swathKm = scene->SwathKm();
+    const int days = map_->Days();
+    const Viewport view = map_->View();
+    savingPath_ = path;
+    saveButton_->setEnabled(false);
+    statusLine_->setText(QStringLiteral("Saving %1\u2026").arg(QDir::toNativeSeparators(path)));
+    saving_.setFuture(QtConcurrent::run([=]() -> QString {
+        try {
+            const MapScene picture(world, design, swathKm);
+            if (svg)
+                WriteMapSvg(picture, days, path, kDefaultPictureSize, view);
+            else
+                WriteMapPng(picture, days, path, kDefaultPictureSize, view);
+        } catch (const std::exception& e) {
+            return QString::fromStdString(e.what());
+        }
+        return QString();
+    }));
+}
+
+void GroundTrackMapWindow::PictureSaved()
+{
+    saveButton_->setEnabled(true);
+    const QString error = saving_.result();
+    if (!error.isEmpty()) {
+        ShowHint();
+        platform::ReportError(this, error);
+        return;
     }
-    statusLine_->setText(QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(path)));
+    statusLine_->setText(QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(savingPath_)));
 }
 
 void GroundTrackMapWindow::ShowPointer(double lonDeg, double latDeg)

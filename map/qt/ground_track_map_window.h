@@ -5,11 +5,13 @@
 // One instance for the whole run, modeless and resizable: the number of days
 // shown (1 to Q), the swath width, the map (wheel to zoom, drag to pan), a
 // status line with the latitude and longitude under the pointer, and "Save
-// picture…" (PNG or SVG, as the window shows it, at 1600 x 800 pixels).
+// picture…" (PNG or SVG, as the window shows it, at 1600 x 800 pixels,
+// drawn and written in the background so the window goes on answering).
 // Every control is reachable with Tab; the map takes + - 0 and the arrows.
 
 #include "map/ground_track_map.h"
 
+#include <QFutureWatcher>
 #include <QString>
 #include <QWidget>
 
@@ -30,6 +32,8 @@ class GroundTrackMapWindow : public QWidget {
 public:
     // The single instance, created (not shown) on first use.
     static GroundTrackMapWindow& Instance();
+    // A picture being saved is finished first.
+    ~GroundTrackMapWindow() override;
 
     // Shows the window with the whole cycle of `design` (the swath width as
     // it was) and brings it to the front. Throws orbit::OrbitError when the
@@ -48,6 +52,8 @@ public:
     QPushButton* SaveButton() const { return saveButton_; }
     QPushButton* CloseButton() const { return closeButton_; }
     QLabel* StatusLine() const { return statusLine_; }
+    // Whether a picture is being drawn and written in the background.
+    bool IsSaving() const { return saving_.isRunning(); }
 
     // The handlers, each run inside the handler boundary.
     void DaysBox_Change(int days);
@@ -58,6 +64,7 @@ private:
     GroundTrackMapWindow();
     void ShowPointer(double lonDeg, double latDeg);
     void ShowHint();
+    void PictureSaved();
 
     QSpinBox* daysBox_ = nullptr;
     QDoubleSpinBox* swathBox_ = nullptr;
@@ -66,6 +73,9 @@ private:
     QPushButton* closeButton_ = nullptr;
     QLabel* statusLine_ = nullptr;
     SaveDialog saveDialog_;
+    // The file being written and, when it is done, what went wrong (nothing).
+    QString savingPath_;
+    QFutureWatcher<QString> saving_;
 };
 
 // "Ground track map…" as the design window calls it.

@@ -178,10 +178,16 @@ TEST_F(MapWindow, SavesPngOrSvgThroughTheDialog)
         {"Svg", dir.filePath("b.svg"), dir.filePath("b.svg")},
         {"NoSuffixIsPng", dir.filePath("c"), dir.filePath("c.png")},
     };
+    // The picture is written in the background; the button waits for it.
+    const auto save = [&] {
+        QTest::mouseClick(window.SaveButton(), Qt::LeftButton);
+        return QTest::qWaitFor([&] { return !window.IsSaving() && window.SaveButton()->isEnabled(); }, 10000);
+    };
     for (const Case& c : cases) {
         answer = c.answer;
-        QTest::mouseClick(window.SaveButton(), Qt::LeftButton);
+        ASSERT_TRUE(save()) << c.name;
         EXPECT_TRUE(QFile::exists(c.written)) << c.name;
+        EXPECT_TRUE(window.StatusLine()->text().startsWith("Saved ")) << c.name;
     }
     EXPECT_EQ(QImage(dir.filePath("a.png")).size(), QSize(1600, 800));
     EXPECT_TRUE(QImage(dir.filePath("c.png")).size().isValid());
@@ -189,8 +195,9 @@ TEST_F(MapWindow, SavesPngOrSvgThroughTheDialog)
 
     answer = QString();  // cancelled
     QTest::mouseClick(window.SaveButton(), Qt::LeftButton);
+    EXPECT_FALSE(window.IsSaving());
     answer = dir.filePath("missing/d.png");
-    QTest::mouseClick(window.SaveButton(), Qt::LeftButton);
+    ASSERT_TRUE(save());
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.front().contains(answer));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
