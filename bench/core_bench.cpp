@@ -1,6 +1,7 @@
 // One solve of each orbit type, and the text rules that turn fields into
 // numbers and results into field texts.
 #include "core/number_text.h"
+#include "core/orbit_error.h"
 #include "core/repeat_orbit_solver.h"
 
 #include <benchmark/benchmark.h>
@@ -27,14 +28,39 @@ void SolveSunSynchronous(benchmark::State& state)
 }
 BENCHMARK(SolveSunSynchronous);
 
-void SolveSlowestConvergence(benchmark::State& state)
+// The slowest converging solves the step survey found: the slowest of all
+// (N 37, M 56, Q 13 at 1.3 degrees, 46,787 steps) and the slowest the spin
+// controls reach (N 0, M 1, Q 19 at 49.3 degrees, 888 steps).
+void SolveSlowestConvergence(benchmark::State& state, double n, double m, double q, double degrees, double tenths)
 {
     DesignRecord record;
-    const RepeatOrbitInputs inputs = RepeatOrbitInputs::Fixed(1, 0, 1, OrbitType::ChooseInclination, 0, 0);
+    const RepeatOrbitInputs inputs = RepeatOrbitInputs::Fixed(n, m, q, OrbitType::ChooseInclination, degrees, tenths);
     for (auto _ : state)
         benchmark::DoNotOptimize(SolveRepeatOrbit(inputs, {}, record));
 }
-BENCHMARK(SolveSlowestConvergence);
+BENCHMARK_CAPTURE(SolveSlowestConvergence, SlowestOfAll, 37, 56, 13, 1, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SolveSlowestConvergence, SlowestSpinReachable, 0, 1, 19, 49, 3)->Unit(benchmark::kMicrosecond);
+
+// A design whose Newton iteration never settles runs to the step cap; this
+// is the longest any solve can take, and it must stay well under a blink.
+void SolveRunsToTheStepCap(benchmark::State& state)
+{
+    DesignRecord record;
+    const RepeatOrbitInputs inputs = RepeatOrbitInputs::Fixed(4, 7, 22, OrbitType::ChooseInclination, 144, 0);
+    for (auto _ : state) {
+        try {
+            SolveRepeatOrbit(inputs, {}, record);
+            state.SkipWithError("the design converged");
+            break;
+        } catch (const OrbitError& e) {
+            if (e.Kind() != ErrorKind::NoConvergence) {
+                state.SkipWithError(e.what());
+                break;
+            }
+        }
+    }
+}
+BENCHMARK(SolveRunsToTheStepCap)->Unit(benchmark::kMillisecond);
 
 void ParseField(benchmark::State& state)
 {

@@ -44,11 +44,12 @@ StandardOutput::StandardOutput() : buffer_(STDOUT_FILENO)
 {
     // A standard descriptor the caller closed (`>&-`) would be handed to the
     // next file opened, and the table would land in a picture file. Hold its
-    // place with the null device opened the wrong way round, so that using it
-    // fails just as a closed one does.
+    // place with the root folder opened read-only: writing to it fails as
+    // writing to a closed descriptor does, and so does opening it again by
+    // name (--png /dev/stdout), where a null device would swallow the picture.
     for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
         if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF)
-            ::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+            ::open("/", O_RDONLY | O_DIRECTORY);
 
     // `repeat-orbit search ... | head` must stop quietly once head has read
     // enough, as cat or grep do: SIGPIPE's default action ends the program at

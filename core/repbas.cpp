@@ -10,10 +10,10 @@ namespace {
 // powers of x. `step` returns the next x from the current one. The stop test
 // is on the relative step; a cycling iteration ends at the step cap.
 template <typename Step>
-double SolveForRoot(Step step, int* newtonSteps)
+double SolveForRoot(Step step, int* newtonSteps, int stepCap)
 {
     Guarded x = StartRoot;
-    for (int steps = 1; steps <= MaxNewtonSteps; ++steps) {
+    for (int steps = 1; steps <= stepCap; ++steps) {
         const Guarded next = step(x);
         if (Abs((next - x) / x) < ConvergenceTol) {
             if (newtonSteps)
@@ -27,7 +27,7 @@ double SolveForRoot(Step step, int* newtonSteps)
 
 }  // namespace
 
-double InclAxis(double N, double M, double Q, double Incl, int* newtonSteps)
+double InclAxis(double N, double M, double Q, double Incl, int* newtonSteps, int stepCap)
 {
     // Repeat condition with the node-rate term moved to the left:
     //   S a^-1.5 + K2 a^-3.5 = K3,  K2 = 1.5 S J2 Re^2 (4 cos^2 i - 1 - nu cos i),
@@ -49,10 +49,10 @@ double InclAxis(double N, double M, double Q, double Incl, int* newtonSteps)
             const Guarded df = 7 * Pow(x, 6) - 4 * A * Pow(x, 3);
             return x - f / df;
         },
-        newtonSteps);
+        newtonSteps, stepCap);
 }
 
-double SunSyncAxis(double N, double M, double Q, int* newtonSteps)
+double SunSyncAxis(double N, double M, double Q, int* newtonSteps, int stepCap)
 {
     // The sun-synchronous condition fixes cos i = -OmegaSun a^3.5 / (1.5 S J2 Re^2);
     // substituted into the repeat condition (relative to the mean sun) it gives
@@ -70,7 +70,7 @@ double SunSyncAxis(double N, double M, double Q, int* newtonSteps)
             const Guarded df = 4 * S * Pow(x, 3) + 14 * D1 * Pow(x, 13) - 7 * R * Pow(x, 6);
             return x - f / df;
         },
-        newtonSteps);
+        newtonSteps, stepCap);
 }
 
 double ArcCos(double x)

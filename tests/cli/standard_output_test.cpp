@@ -91,17 +91,23 @@ TEST(StandardOutput, ReaderThatLeavesEndsTheProgramQuietly)
     EXPECT_EQ(run.err, "");
 }
 
-TEST(StandardOutput, DashWritesThePictureToStandardOutput)
+TEST(StandardOutput, PictureGoesToStandardOutputByDashOrByName)
 {
     if (!orbit::cli::PictureSupport())
         GTEST_SKIP() << "this build has no pictures";
-    const ProcessResult png = RunRepeatOrbit(With(With({"pattern"}, kDesign), {"--png", "-"}));
-    EXPECT_EQ(png.exitCode, 0) << png.err;
-    EXPECT_EQ(png.out.rfind("\x89PNG\r\n", 0), 0u);
-    const ProcessResult svg = RunRepeatOrbit(With(With({"pattern"}, kDesign), {"--svg", "-"}));
-    EXPECT_EQ(svg.exitCode, 0) << svg.err;
-    EXPECT_NE(svg.out.find("<svg"), std::string::npos);
-    EXPECT_NE(svg.out.find("</svg>"), std::string::npos);
+    for (const char* name : {"-", "/dev/stdout"}) {
+        const ProcessResult png = RunRepeatOrbit(With(With({"pattern"}, kDesign), {"--png", name}));
+        EXPECT_EQ(png.exitCode, 0) << name << ": " << png.err;
+        EXPECT_EQ(png.out.rfind("\x89PNG\r\n", 0), 0u) << name;
+        const ProcessResult svg = RunRepeatOrbit(With(With({"pattern"}, kDesign), {"--svg", name}));
+        EXPECT_EQ(svg.exitCode, 0) << name << ": " << svg.err;
+        EXPECT_NE(svg.out.find("<svg"), std::string::npos) << name;
+        EXPECT_NE(svg.out.find("</svg>"), std::string::npos) << name;
+    }
+    // With standard output closed, naming it finds nothing to write into.
+    const ProcessResult closed =
+        RunRepeatOrbit(With(With({"pattern"}, kDesign), {"--png", "/dev/stdout"}), StandardOutputTo::Closed);
+    EXPECT_EQ(closed.exitCode, 1) << closed.err;
 }
 
 }  // namespace
