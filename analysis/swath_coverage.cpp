@@ -49,6 +49,8 @@ void ValidateSwathRequest(const SwathRequest& request)
     const double halfCircumferenceKm = kPi * RepBas::Re;
     if (!(request.swathKm > 0) || !std::isfinite(request.swathKm))
         throw OrbitError(ErrorKind::Usage, "--swath: the swath must be a positive number of km");
+    if (request.swathKm < kNarrowestSwathKm)
+        throw OrbitError(ErrorKind::Usage, "--swath: the narrowest swath is 0.001 km (one metre)");
     if (request.swathKm > halfCircumferenceKm)
         throw OrbitError(ErrorKind::Usage,
                          "--swath: the swath must not be wider than half the Earth's circumference (20037.6 km)");
@@ -85,6 +87,10 @@ RepeatCycle RepeatCycleOf(const DesignRecord& design)
 
 double EquatorialSidelapPercent(const DesignRecord& design, double swathKm, int satellites)
 {
+    SwathRequest request;
+    request.swathKm = swathKm;
+    request.satellites = satellites;
+    ValidateSwathRequest(request);
     const RepeatCycle cycle = RepeatCycleOf(design);
     // The ascending nodes of all satellites fall on an even grid of the
     // equator; coinciding tracks (a shared factor of Q and R K) thin it.

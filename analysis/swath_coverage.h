@@ -26,6 +26,9 @@ enum class PassDirection { Both, Ascending, Descending };
 inline constexpr int kMaxSatellites = 100;
 // A finer latitude grid than this would take minutes and gigabytes.
 inline constexpr double kFinestLatitudeStepDeg = 0.001;
+// A swath narrower than a metre sees nothing an instrument could use, and
+// its sidelap, (W - d) / W, would run past any number.
+inline constexpr double kNarrowestSwathKm = 0.001;
 
 struct SwathRequest {
     double swathKm = 0;
@@ -35,7 +38,7 @@ struct SwathRequest {
 };
 
 // Throws OrbitError (Usage) naming the value at fault: a swath that is not a
-// positive number or is wider than half the Earth's circumference, fewer than
+// number of at least kNarrowestSwathKm or is wider than half the Earth's circumference, fewer than
 // 1 or more than kMaxSatellites satellites, a latitude step outside
 // (0, 90] or finer than kFinestLatitudeStepDeg.
 void ValidateSwathRequest(const SwathRequest& request);
@@ -85,7 +88,8 @@ RepeatCycle RepeatCycleOf(const DesignRecord& design);
 // The equatorial sidelap in percent, (W - d) / W * 100, with d the distance
 // between neighbouring ascending tracks of all K satellites, measured on the
 // sphere perpendicular to the Earth-fixed track; negative when there is a
-// gap. Cheap: a closed form, no track is laid down.
+// gap. Cheap: a closed form, no track is laid down. Throws as RepeatCycleOf
+// and ValidateSwathRequest do.
 double EquatorialSidelapPercent(const DesignRecord& design, double swathKm, int satellites = 1);
 
 // The coverage of one design by one swath, parallel by parallel. Building it

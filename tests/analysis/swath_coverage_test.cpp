@@ -167,6 +167,7 @@ TEST(CoverageTable, RefusesBadRequestsAndDesignsWithoutACycle)
         {{0, 1, PassDirection::Both, 1}, "--swath: the swath must be a positive number of km"},
         {{-5, 1, PassDirection::Both, 1}, "--swath: the swath must be a positive number of km"},
         {{std::nan(""), 1, PassDirection::Both, 1}, "--swath: the swath must be a positive number of km"},
+        {{1e-300, 1, PassDirection::Both, 1}, "--swath: the narrowest swath is 0.001 km (one metre)"},
         {{20040, 1, PassDirection::Both, 1}, "--swath: the swath must not be wider than half the Earth's circumference (20037.6 km)"},
         {{100, 0, PassDirection::Both, 1}, "--satellites: from 1 to 100 satellites"},
         {{100, 101, PassDirection::Both, 1}, "--satellites: from 1 to 100 satellites"},
@@ -177,6 +178,12 @@ TEST(CoverageTable, RefusesBadRequestsAndDesignsWithoutACycle)
     for (const Case& c : cases)
         EXPECT_EQ(ErrorOf([&] { ValidateSwathRequest(c.request); }), c.error);
     EXPECT_EQ(ErrorOf([] { ValidateSwathRequest({20037.5, 100, PassDirection::Both, 90}); }), "");
+    // The sidelap alone checks its swath and satellites too: a hair-thin
+    // swath would otherwise give minus infinity, no satellite a division by zero.
+    EXPECT_EQ(ErrorOf([] { EquatorialSidelapPercent(Solved(14, 1, 3), 1e-300); }),
+              "--swath: the narrowest swath is 0.001 km (one metre)");
+    EXPECT_EQ(ErrorOf([] { EquatorialSidelapPercent(Solved(14, 1, 3), 290, 0); }),
+              "--satellites: from 1 to 100 satellites");
 
     DesignRecord fractional = Solved(14, 1, 3);
     fractional.M = 1.5;
