@@ -104,6 +104,10 @@ QVariant CandidateModel::headerData(int section, Qt::Orientation orientation, in
     }
     if (role == Qt::ToolTipRole)
         return QString::fromUtf8(spec.toolTip);
+    // The first click on a header shows the smallest first: the finest grid,
+    // the shortest wait.
+    if (role == Qt::InitialSortOrderRole)
+        return static_cast<int>(Qt::AscendingOrder);
     return {};
 }
 

@@ -234,6 +234,7 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
             qOverload<>(&QTimer::start));
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, priorityDelay_,
             qOverload<>(&QTimer::start));
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ExplorerWindow::UpdateCommands);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ExplorerWindow::UpdateCommands);
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, priorityDelay_, qOverload<>(&QTimer::start));
     connect(revisits_, &RevisitWorker::FiguresReady, this, &ExplorerWindow::TakeRevisits);
@@ -295,11 +296,16 @@ void ExplorerWindow::resizeEvent(QResizeEvent* event)
 
 bool ExplorerWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // Return on a row takes it to the design window, as a double-click does.
     if (watched == table_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        // Return on a row takes it to the design window, as a double-click does.
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
             platform::RunHandler(this, [this] { UseInDesignWindow_Click(); });
+            return true;
+        }
+        // The table would copy its current cell alone.
+        if (key->matches(QKeySequence::Copy)) {
+            platform::RunHandler(this, [this] { Copy_Click(); });
             return true;
         }
     }
