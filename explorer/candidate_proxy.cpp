@@ -1,6 +1,7 @@
 #include "explorer/candidate_proxy.h"
 
 #include "explorer/candidate_model.h"
+#include "platform/vector_state.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -114,6 +115,7 @@ void CandidateProxy::Recompute()
     cancel_ = std::make_shared<std::atomic<bool>>(false);
     SetOrdering(true);
     QtConcurrent::run([set, revisits = std::move(revisits), request = request_, cancel = cancel_] {
+        platform::ReleaseUpperVectorState();
         return ComputeOrder(*set, revisits, request, cancel.get());
     }).then(this, [this, serial](RowOrder order) { Apply(serial, std::move(order)); });
 }

@@ -10,6 +10,7 @@
 #include "explorer/revisit_worker.h"
 #include "platform/file_output.h"
 #include "platform/handler_boundary.h"
+#include "platform/vector_state.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -345,6 +346,7 @@ void ExplorerWindow::StartSearch()
     const std::uint64_t serial = ++searchSerial_;
     QtConcurrent::run(&searchPool_,
                       [request = *reading.request, order, cancel, progress, earlier = model_->Candidates()] {
+                          platform::ReleaseUpperVectorState();
                           SearchResult result;
                           result.orderRequest = order;
                           try {
@@ -480,8 +482,10 @@ std::optional<DesignChoice> ExplorerWindow::CurrentChoice() const
 
 void ExplorerWindow::KeepCurrentRow()
 {
-    if (std::optional<DesignChoice> choice = CurrentChoice())
-        keptRow_ = choice;
+    // Without a table (inputs that make no search) the last choice is kept
+    // for when the inputs make sense again.
+    if (model_->Candidates())
+        keptRow_ = CurrentChoice();
 }
 
 void ExplorerWindow::RestoreCurrentRow()
@@ -524,8 +528,8 @@ void ExplorerWindow::ShowCurrent()
     if (row < 0) {
         details_->Clear();
     } else {
-        platform::RunHandler(this, [&] { details_->ShowCandidate(model_->Candidates().get(), static_cast<std::size_t>(row)); });
-        keptRow_ = CurrentChoice();
+        platform::RunHandler(this,
+                             [&] { details_->ShowCandidate(model_->Candidates().get(), static_cast<std::size_t>(row)); });
     }
     UpdateCommands();
 }

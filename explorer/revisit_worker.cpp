@@ -1,5 +1,7 @@
 #include "explorer/revisit_worker.h"
 
+#include "platform/vector_state.h"
+
 #include <QThread>
 #include <QThreadPool>
 
@@ -121,6 +123,7 @@ bool RevisitWorker::Busy() const
 
 void RevisitWorker::Run(const std::shared_ptr<Work>& job)
 {
+    platform::ReleaseUpperVectorState();
     const auto post = [this, &job](Batch batch, bool finished) {
         const std::uint64_t number = job->number;
         QMetaObject::invokeMethod(
