@@ -205,7 +205,7 @@ BENCHMARK(FillModel)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ApplyOrder)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(TakeRevisits)->Unit(benchmark::kMillisecond);
 BENCHMARK(ShowDetails)->Arg(16)->Arg(100)->Unit(benchmark::kMillisecond);
-BENCHMARK(SearchWithSidelaps)->Args({100, 0})->Args({100, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(SearchWithSidelaps)->Args({100, 0})->Args({100, 1})->Args({1000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(SortBySidelap)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(WorstRevisit)->Unit(benchmark::kMillisecond);
 
