@@ -18,6 +18,7 @@
 #include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
@@ -77,6 +78,10 @@ protected:
         return Settle() && QTest::qWaitFor([] { return W().Model()->PendingRevisits() == 0; }, kWorkTimeoutMs) &&
                Settle();
     }
+
+    // Whether the spied signal has come, now or within the time allowed (work
+    // that ends at once emits it before the spy could wait).
+    static bool Arrived(QSignalSpy& spy) { return !spy.isEmpty() || spy.wait(kWorkTimeoutMs); }
 
     // Replaces a box's number by typing, as a user would.
     static void Type(QAbstractSpinBox* box, const QString& text)

@@ -135,7 +135,7 @@ TEST_F(ExplorerTest, CtrlCCopiesTheSelectedRowsAsShownUnderTheirNames)
     ClickRow(2, Qt::ControlModifier);
     QSignalSpy copied(&W(), &explorer::ExplorerWindow::CopyFinished);
     QTest::keyClick(W().Table(), Qt::Key_C, Qt::ControlModifier);
-    ASSERT_TRUE(copied.wait(kWorkTimeoutMs));
+    ASSERT_TRUE(Arrived(copied));
     const std::vector<std::string> lines = Lines(QGuiApplication::clipboard()->text().toStdString());
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_TRUE(lines[0].starts_with("N\tM\tQ\trevs\tsemi_major_axis_km\tmean_altitude_km")) << lines[0];
@@ -157,7 +157,7 @@ TEST_F(ExplorerTest, SaveAsCsvWritesTheTableInTheOrderAndFilterShown)
     ASSERT_TRUE(SettleFilter());
     QSignalSpy saved(&W(), &explorer::ExplorerWindow::SaveFinished);
     QTest::mouseClick(W().SaveButton(), Qt::LeftButton);
-    ASSERT_TRUE(saved.wait(kWorkTimeoutMs));
+    ASSERT_TRUE(Arrived(saved));
     EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
 
     QFile file(path);
@@ -180,7 +180,7 @@ TEST_F(ExplorerTest, SaveAsCsvIntoAMissingFolderIsReportedAndWritesNothing)
     W().SetSaveDialog([&](QWidget*) { return path; });
     QSignalSpy saved(&W(), &explorer::ExplorerWindow::SaveFinished);
     QTest::mouseClick(W().SaveButton(), Qt::LeftButton);
-    ASSERT_TRUE(saved.wait(kWorkTimeoutMs));
+    ASSERT_TRUE(Arrived(saved));
     ASSERT_EQ(errors_.size(), 1);
     EXPECT_TRUE(errors_.front().contains(path)) << errors_.front().toStdString();
     EXPECT_FALSE(QFile::exists(path));
