@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -31,6 +32,9 @@ QDoubleSpinBox* NumberBox(QWidget* parent, const char* name, double maximum, int
     box->setDecimals(decimals);
     box->setSuffix(suffix);
     box->setAlignment(Qt::AlignRight);
+    // A decimal point whatever the user's locale, as the table and the
+    // design window write numbers.
+    box->setLocale(QLocale::c());
     return box;
 }
 

@@ -98,22 +98,26 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // explorer_window.cpp: the window and its controls.
     ExplorerWindow();
+    // explorer_search.cpp: the search, the revisits, the status line.
     void StartSearch();
     void CancelSearch();
     void TakeResult(std::uint64_t serial, SearchResult& result);
+    void FollowSortColumn();
     void StartRevisits();
     void TakeRevisits(std::uint64_t job, const RevisitBatch& batch);
     void RevisitsFinished(std::uint64_t job);
+    void PrioritizeVisibleRows();
+    void ShowProgress();
+    void UpdateStatus();
+    static QString CountText(std::int64_t n, const char* one, const char* many);
+    // explorer_commands.cpp: the selection, the details and the commands.
+    int CurrentSourceRow() const;
     void KeepCurrentRow();
     void RestoreCurrentRow();
     void SelectSourceRow(int sourceRow);
-    int CurrentSourceRow() const;
     void ShowCurrent();
-    void PrioritizeVisibleRows();
-    void FollowSortColumn();
-    void ShowProgress();
-    void UpdateStatus();
     void UpdateCommands();
     std::vector<std::size_t> SelectedSourceRows() const;
 
