@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "design_window/explorer_link.h"
 #include "design_window/orbit_des_vorn.h"
 #include "design_window/window_icon.h"
 
@@ -16,6 +17,9 @@ void ConfigureApplication(QApplication& application)
     QGuiApplication::setDesktopFileName(QStringLiteral(ORBIT_DESIGNER_APP_ID));
     QApplication::setWindowIcon(design_window::DesignIcon());
     application.setQuitOnLastWindowClosed(true);
+    // The explorer's "Use in design window" opens a design window of the
+    // program's own when the one it was opened from has been closed.
+    design_window::SetDesignWindowOpener(OpenDesignWindow);
 }
 
 design_window::OrbitDesVorn* OpenDesignWindow()

@@ -11,7 +11,7 @@ class OrbitDesVorn;
 namespace app {
 
 // Name, version "1.00", desktop entry, icon; quitting when the last window
-// closes.
+// closes; how the explorer opens a design window.
 void ConfigureApplication(QApplication& application);
 
 // Creates and shows the design window; it deletes itself when closed.

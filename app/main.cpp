@@ -1,9 +1,10 @@
-// orbit-designer: the repeat-orbit design window. It reads and writes no
-// files; everything happens in its windows. Its command line only asks for
-// help or the version.
+// orbit-designer: the repeat-orbit design window. Everything happens in its
+// windows. Its command line asks for help or the version, or opens the
+// explorer at start.
 
 #include "app/application.h"
 #include "app/start_options.h"
+#include "design_window/context_menu.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,6 +17,8 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     if (const std::optional<int> exitStatus = app::ReadCommandLine(parser, QApplication::arguments()))
         return *exitStatus;
-    app::OpenDesignWindow();
+    design_window::OrbitDesVorn* window = app::OpenDesignWindow();
+    if (parser.isSet(QString::fromLatin1(app::kExploreOption)))
+        design_window::FindRepeatOrbits_Click(*window);
     return QApplication::exec();
 }

@@ -41,6 +41,9 @@ std::optional<int> ReadCommandLine(QCommandLineParser& parser, const QStringList
                        "and from where the relative ground-track pattern is drawn."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(QCommandLineOption(QString::fromLatin1(kExploreOption),
+                                        QStringLiteral("Open the explorer, \"Find Repeat Orbits\", in front of the "
+                                                       "design window.")));
 
     QTextStream err(stderr);
     const QString program = arguments.value(0, QStringLiteral("orbit-designer")).section(QLatin1Char('/'), -1);

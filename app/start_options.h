@@ -1,8 +1,9 @@
 #pragma once
-// The window program's command line. It opens the design window; besides
-// that it answers --help, --help-all (with Qt's standard options, such as
-// -platform and -style) and --version, the way desktop programs do. Every
-// option of the program's own is declared in this one place.
+// The window program's command line. It opens the design window, and with
+// --explore the explorer in front of it; besides that it answers --help,
+// --help-all (with Qt's standard options, such as -platform and -style) and
+// --version, the way desktop programs do. Every option of the program's own
+// is declared in this one place.
 
 #include <QStringList>
 
@@ -13,6 +14,9 @@ class QCommandLineParser;
 namespace app {
 
 inline constexpr int kExitUsageError = 2;
+
+// The option that opens the explorer at start.
+inline constexpr const char* kExploreOption = "explore";
 
 // True when the arguments ask for help or the version only, so the program
 // shows no window and needs no screen.

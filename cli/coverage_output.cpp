@@ -1,5 +1,6 @@
 #include "cli/coverage_output.h"
 
+#include "analysis/search_columns.h"
 #include "cli/design_output.h"
 #include "cli/design_warnings.h"
 #include "core/number_text.h"
@@ -57,7 +58,7 @@ std::string DirectionText(PassDirection direction)
     return "ascending and descending passes";
 }
 
-std::string Days(double days) { return FormatPattern(days, "#0.00"); }
+std::string Days(double days) { return analysis::RevisitDaysText(days); }
 
 // A share of a parallel in percent. A parallel with a gap never reads 100.
 std::string Percent(double fraction)
@@ -91,7 +92,7 @@ void WriteSummary(const DesignRun& run, const SwathRequest& request, const Cover
                       DirectionText(request.passes));
 
     const analysis::CoverageSummary& s = table.summary;
-    std::string sidelap = FormatPattern(s.sidelapPercent, "#0.00") + " % at the equator, across the track";
+    std::string sidelap = analysis::SidelapPercentText(s.sidelapPercent) + " % at the equator, across the track";
     if (s.sidelapPercent < 0)
         sidelap += ": gaps between neighbouring tracks";
     line("Sidelap", sidelap);

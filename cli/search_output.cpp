@@ -1,52 +1,32 @@
 #include "cli/search_output.h"
 
-#include "core/number_text.h"
+#include "analysis/search_columns.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace orbit::cli {
 
 const std::vector<std::string>& SearchColumns()
 {
-    static const std::vector<std::string> columns = {
-        "N", "M", "Q", "revs", "semi_major_axis_km", "mean_altitude_km", "inclination_deg",
-        "nodal_period_min", "mean_motion_rev_per_day", "orbit_spacing_deg", "grid_spacing_deg",
-        "grid_spacing_km", "subcycle_days"};
+    static const std::vector<std::string> columns = [] {
+        std::vector<std::string> keys;
+        for (const analysis::SearchColumnSpec& spec : analysis::kSearchColumns)
+            keys.emplace_back(spec.key);
+        return keys;
+    }();
     return columns;
 }
 
 namespace {
 
-std::string ShortestText(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-std::string SubcycleText(const SearchRow& row)
-{
-    const auto days = row.subcycleDays();
-    return days ? std::to_string(*days) : std::string();
-}
-
 // The cells of a row for the table, in column order.
 std::vector<std::string> TableCells(const SearchRow& row)
 {
-    return {std::to_string(row.N),
-            std::to_string(row.M),
-            std::to_string(row.Q),
-            std::to_string(row.revs()),
-            FormatPattern(row.semiMajorAxisKm, "#0.00"),
-            FormatPattern(row.meanAltitudeKm, "#0.00"),
-            FormatPattern(row.inclinationDeg, "#0.000"),
-            FormatPattern(row.nodalPeriodMin, "#0.000"),
-            FormatPattern(row.meanMotionRevPerDay, "#0.0000000"),
-            FormatPattern(row.orbitSpacingDeg, "#0.0000"),
-            FormatPattern(row.gridSpacingDeg(), "#0.0000"),
-            FormatPattern(row.gridSpacingKm(), "#0.00"),
-            SubcycleText(row)};
+    std::vector<std::string> cells;
+    cells.reserve(analysis::kSearchColumns.size());
+    for (const analysis::SearchColumnSpec& spec : analysis::kSearchColumns)
+        cells.push_back(analysis::SearchCellText(row, spec.column));
+    return cells;
 }
 
 }  // namespace
@@ -89,12 +69,9 @@ void WriteSearchCsv(const SearchRows& rows, std::ostream& out)
         out << (i > 0 ? "," : "") << columns[i];
     out << '\n';
     for (const SearchRow& row : rows) {
-        out << row.N << ',' << row.M << ',' << row.Q << ',' << row.revs() << ','
-            << ShortestText(row.semiMajorAxisKm) << ',' << ShortestText(row.meanAltitudeKm) << ','
-            << ShortestText(row.inclinationDeg) << ',' << ShortestText(row.nodalPeriodMin) << ','
-            << ShortestText(row.meanMotionRevPerDay) << ',' << ShortestText(row.orbitSpacingDeg) << ','
-            << ShortestText(row.gridSpacingDeg()) << ',' << ShortestText(row.gridSpacingKm()) << ','
-            << SubcycleText(row) << '\n';
+        for (std::size_t i = 0; i < analysis::kSearchColumns.size(); ++i)
+            out << (i > 0 ? "," : "") << analysis::SearchCsvText(row, analysis::kSearchColumns[i].column);
+        out << '\n';
     }
 }
 

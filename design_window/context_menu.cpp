@@ -72,6 +72,8 @@ void InstallContextMenu(OrbitDesVorn& window)
 {
     AddMenuCommand(window, QStringLiteral("Ground track map\u2026"), QKeySequence(Qt::CTRL | Qt::Key_M),
                    GroundTrackMap_Click, window.DispCom);
+    AddMenuCommand(window, QStringLiteral("Find repeat orbits\u2026"), QKeySequence(Qt::CTRL | Qt::Key_F),
+                   FindRepeatOrbits_Click);
 
     window.setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(&window, &QWidget::customContextMenuRequested, &window,

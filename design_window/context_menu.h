@@ -29,4 +29,8 @@ QAction* AddMenuCommand(OrbitDesVorn& window, const QString& text, const QKeySeq
 // "Display pattern".
 void GroundTrackMap_Click(OrbitDesVorn& window);
 
+// "Find repeat orbits…": the explorer, sending its choices to this window
+// (explorer_link.cpp).
+void FindRepeatOrbits_Click(OrbitDesVorn& window);
+
 }  // namespace design_window

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCommandLineParser>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -63,6 +64,18 @@ TEST_P(CommandLine, AnswersWithoutOpeningAWindow)
 
 INSTANTIATE_TEST_SUITE_P(OrbitDesigner, CommandLine, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<CommandLineCase>& c) { return std::string(c.param.name); });
+
+TEST(ExploreOption, IsReadAndListedInTheHelp)
+{
+    QCommandLineParser parser;
+    EXPECT_EQ(app::ReadCommandLine(parser, {"orbit-designer", "--explore"}), std::nullopt);
+    EXPECT_TRUE(parser.isSet(QString::fromLatin1(app::kExploreOption)));
+    EXPECT_TRUE(parser.helpText().contains(QStringLiteral("--explore"))) << parser.helpText().toStdString();
+
+    QCommandLineParser plain;
+    EXPECT_EQ(app::ReadCommandLine(plain, {"orbit-designer"}), std::nullopt);
+    EXPECT_FALSE(plain.isSet(QString::fromLatin1(app::kExploreOption)));
+}
 
 TEST(TextRequests, AreHelpAndVersionBeforeAnyDoubleDash)
 {

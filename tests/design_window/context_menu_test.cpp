@@ -1,8 +1,10 @@
-// The design window's right-click menu: hidden until used, its entry enabled
-// exactly with "Display pattern", and Ctrl+M with the menu closed.
+// The design window's right-click menu: hidden until used, the map's entry
+// enabled exactly with "Display pattern" and the explorer's always, and
+// Ctrl+M and Ctrl+F with the menu closed.
 
 #include "tests/design_window/design_window_fixture.h"
 
+#include "explorer/explorer_window.h"
 #include "map/qt/ground_track_map_window.h"
 #include "map/qt/map_scene.h"
 #include "map/qt/map_widget.h"
@@ -23,10 +25,12 @@ protected:
         DesignWindowTest::SetUp();
         world_map::UseLandFile(QStringLiteral(LAND_FILE));
         MapWindow().close();
+        explorer::ExplorerWindow::Instance().close();
     }
     void TearDown() override
     {
         MapWindow().close();
+        explorer::ExplorerWindow::Instance().close();
         DesignWindowTest::TearDown();
     }
 
@@ -42,13 +46,15 @@ protected:
         return W().findChild<QMenu*>();
     }
 
-    QAction* MapEntry()
+    QAction* Entry(const char* text)
     {
         for (QAction* action : W().actions())
-            if (action->text() == QString::fromUtf8("Ground track map\u2026"))
+            if (action->text() == QString::fromUtf8(text))
                 return action;
         return nullptr;
     }
+    QAction* MapEntry() { return Entry("Ground track map\u2026"); }
+    QAction* ExplorerEntry() { return Entry("Find repeat orbits\u2026"); }
 
     void PressCtrlM() { QTest::keyClick(&W(), Qt::Key_M, Qt::ControlModifier); }
 };
@@ -59,11 +65,15 @@ TEST_F(ContextMenu, AddsNothingVisibleUntilTheRightClick)
     QMenu* menu = RightClickBackground();
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
-    ASSERT_EQ(menu->actions().size(), 1);
-    QAction* entry = menu->actions().front();
-    EXPECT_EQ(entry, MapEntry());
-    EXPECT_EQ(entry->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
-    EXPECT_FALSE(entry->isEnabled());  // nothing computed yet
+    ASSERT_EQ(menu->actions().size(), 2);
+    QAction* map = menu->actions().at(0);
+    EXPECT_EQ(map, MapEntry());
+    EXPECT_EQ(map->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+    EXPECT_FALSE(map->isEnabled());  // nothing computed yet
+    QAction* explorer = menu->actions().at(1);
+    EXPECT_EQ(explorer, ExplorerEntry());
+    EXPECT_EQ(explorer->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    EXPECT_TRUE(explorer->isEnabled());  // a search needs no design
     menu->close();
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -91,7 +101,19 @@ TEST_F(ContextMenu, EntryIsEnabledExactlyWithDisplayPattern)
         step.act();
         EXPECT_EQ(W().DispCom->isEnabled(), step.enabled) << step.name;
         EXPECT_EQ(MapEntry()->isEnabled(), step.enabled) << step.name;
+        EXPECT_TRUE(ExplorerEntry()->isEnabled()) << step.name;
     }
+}
+
+TEST_F(ContextMenu, CtrlFOpensTheExplorerAndFromTheMenuToo)
+{
+    explorer::ExplorerWindow& explorer = explorer::ExplorerWindow::Instance();
+    QTest::keyClick(&W(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(explorer.isVisible());
+    explorer.close();
+    RightClickBackground()->actions().at(1)->trigger();
+    EXPECT_TRUE(explorer.isVisible());
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
 }
 
 TEST_F(ContextMenu, CtrlMOpensTheMapOfTheLastCompletedDesign)

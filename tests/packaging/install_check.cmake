@@ -50,6 +50,14 @@ expect_output("Mean altitude \\(km\\)  774\\.98\n.*inclination, deg  98\\.497"
 expect_output("^repeat-orbit 1\\.00\n$" "${root}/bin/repeat-orbit" --version)
 if(GUI)
   expect_output("^orbit-designer 1\\.00\n$" "${root}/bin/orbit-designer" --version)
+  # The menu entry's action runs the program with an option it knows: an
+  # unknown one would end it with status 2 before the version is told.
+  file(READ "${root}/share/applications/org.repeatorbit.OrbitDesigner.desktop" entry)
+  if(NOT entry MATCHES "\n\\[Desktop Action explore\\]\nName=Find Repeat Orbits\nExec=orbit-designer ([^\n]*)\n")
+    message(FATAL_ERROR "The desktop entry lacks the action Find Repeat Orbits:\n${entry}")
+  endif()
+  separate_arguments(action_options UNIX_COMMAND "${CMAKE_MATCH_1}")
+  expect_output("^orbit-designer 1\\.00\n$" "${root}/bin/orbit-designer" ${action_options} --version)
 endif()
 
 # The manual pages come from the programs and carry their examples.

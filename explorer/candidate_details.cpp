@@ -1,0 +1,148 @@
+#include "explorer/candidate_details.h"
+
+#include "core/orbit_error.h"
+#include "core/result_fields.h"
+#include "map/ground_track_map.h"
+#include "map/qt/map_scene.h"
+#include "map/qt/map_widget.h"
+#include "map/qt/world_shapes.h"
+#include "pattern/qt/pattern_view.h"
+#include "platform/vector_state.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace explorer {
+
+namespace {
+
+// The small map draws at most this many days: enough to see how the swaths
+// close the gaps, and drawn within a few tens of milliseconds, where the
+// hundred days the map window offers take a good part of a second.
+constexpr int kMapDays = 16;
+
+QString NameOf(const CandidateSet& set, const orbit::analysis::SearchRow& row)
+{
+    QString name = QStringLiteral("N %1, M %2, Q %3, ").arg(row.N).arg(row.M).arg(row.Q);
+    const orbit::analysis::SearchRequest& search = set.request.search;
+    if (search.type == orbit::OrbitType::SunSynchronous)
+        return name + QObject::tr("sun-synchronous");
+    return name + QObject::tr("inclination %1\u00b0").arg(search.inclDegrees + search.inclTenths / 10, 0, 'f', 1);
+}
+
+}  // namespace
+
+CandidateDetails::CandidateDetails(QWidget* parent) : QWidget(parent)
+{
+    title_ = new QLabel(this);
+    title_->setObjectName(QStringLiteral("DetailsTitle"));
+    title_->setWordWrap(true);
+    title_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont bold = title_->font();
+    bold.setBold(true);
+    title_->setFont(bold);
+
+    fields_ = new QFormLayout;
+    for (const orbit::ResultFieldSpec& spec : orbit::kResultFields) {
+        auto* value = new QLabel(this);
+        value->setObjectName(QString::fromLatin1(spec.boxName));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        fields_->addRow(QString::fromUtf8(spec.caption), value);
+    }
+
+    pattern_ = new pattern::PatternView(this);
+    pattern_->setAccessibleName(tr("Relative ground-track pattern"));
+    map_ = new world_map::MapWidget(this);
+    map_->SetDecorated(false);
+    map_->SetInteractive(false);
+    mapCaption_ = new QLabel(this);
+    mapCaption_->setObjectName(QStringLiteral("MapCaption"));
+    mapCaption_->setWordWrap(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(title_);
+    layout->addLayout(fields_);
+    layout->addWidget(pattern_, 1);
+    layout->addWidget(map_, 1);
+    layout->addWidget(mapCaption_);
+    Clear();
+}
+
+void CandidateDetails::Clear()
+{
+    title_->setText(tr("Select an orbit to see its details."));
+    for (int i = 0; i < fields_->rowCount(); ++i) {
+        fields_->setRowVisible(i, true);
+        if (auto* value = qobject_cast<QLabel*>(fields_->itemAt(i, QFormLayout::FieldRole)->widget()))
+            value->clear();
+    }
+    pattern_->SetDesign(std::nullopt);
+    map_->SetScene(nullptr, 1);
+    mapCaption_->clear();
+}
+
+void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
+{
+    if (!set || row >= set->size()) {
+        Clear();
+        return;
+    }
+    platform::ReleaseUpperVectorState();  // the map's trigonometry runs ten times faster
+    const orbit::analysis::SearchRow& candidate = set->Row(row);
+    const orbit::OrbitType type = set->request.search.type;
+    title_->setText(NameOf(*set, candidate));
+
+    // Solved again, exactly as the search solved it: the same numbers as the
+    // table, and the design record the pattern and the map are drawn from.
+    orbit::DesignRecord record;
+    const orbit::RepeatOrbitSolution solution = orbit::SolveRepeatOrbit(
+        orbit::RepeatOrbitInputs::Fixed(candidate.N, candidate.M, candidate.Q, type,
+                                        set->request.search.inclDegrees, set->request.search.inclTenths),
+        {}, record);
+    for (std::size_t i = 0; i < orbit::kResultFields.size(); ++i) {
+        const orbit::ResultFieldSpec& spec = orbit::kResultFields[i];
+        auto* value = qobject_cast<QLabel*>(fields_->itemAt(static_cast<int>(i), QFormLayout::FieldRole)->widget());
+        const std::optional<double> figure = orbit::ValueOf(solution, spec.field);
+        const bool shown = orbit::ShownFor(spec.field, type) && figure.has_value();
+        fields_->setRowVisible(static_cast<int>(i), shown);
+        value->setText(shown ? QString::fromStdString(orbit::FormatResult(spec.field, *figure)) : QString());
+    }
+    pattern_->SetDesign(record);
+
+    try {
+        auto scene = std::make_shared<world_map::MapScene>(world_map::InstalledWorld(),
+                                                           world_map::MapDesignOf(record, type),
+                                                           set->request.swathKm.value_or(0));
+        const int days = std::min(scene->Map().DayLimit(), kMapDays);
+        map_->SetScene(std::move(scene), days);
+        map_->show();
+        QString caption = days >= candidate.Q ? tr("Ground track of the whole cycle, %1 days").arg(candidate.Q)
+                                              : tr("Ground track of the first %1 of %2 days").arg(days).arg(candidate.Q);
+        if (set->request.swathKm)
+            caption += tr(", %1 km swath").arg(*set->request.swathKm);
+        mapCaption_->setText(caption);
+    } catch (const orbit::OrbitError& e) {
+        // The details go on without a map (no land file, say): the table is
+        // what matters here, and a message box at each selection would not help.
+        map_->SetScene(nullptr, 1);
+        map_->hide();
+        mapCaption_->setText(tr("No map: %1").arg(QString::fromUtf8(e.what())));
+    }
+}
+
+QString CandidateDetails::FieldText(const QString& caption) const
+{
+    for (int i = 0; i < fields_->rowCount(); ++i) {
+        auto* label = qobject_cast<QLabel*>(fields_->itemAt(i, QFormLayout::LabelRole)->widget());
+        auto* value = qobject_cast<QLabel*>(fields_->itemAt(i, QFormLayout::FieldRole)->widget());
+        if (label && value && label->text() == caption)
+            return value->text();
+    }
+    return {};
+}
+
+}  // namespace explorer

@@ -1,0 +1,51 @@
+#pragma once
+// The details of the selected candidate, beside the table: its name, the
+// design's elements under the captions the design window gives them, its
+// relative ground-track pattern and a small map of its ground track with the
+// swath.
+
+#include "explorer/candidate_set.h"
+
+#include <QWidget>
+
+#include <cstddef>
+
+class QFormLayout;
+class QLabel;
+
+namespace pattern {
+class PatternView;
+}
+namespace world_map {
+class MapWidget;
+}
+
+namespace explorer {
+
+class CandidateDetails : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CandidateDetails(QWidget* parent = nullptr);
+
+    // Shows row `row` of `set`; nothing for no set.
+    void ShowCandidate(const CandidateSet* set, std::size_t row);
+    void Clear();
+
+    QLabel* Title() const { return title_; }
+    // The text beside each caption, in the order shown ("Nr of revs" first).
+    QString FieldText(const QString& caption) const;
+    pattern::PatternView* Pattern() const { return pattern_; }
+    world_map::MapWidget* Map() const { return map_; }
+    // What the map shows, or why there is no map.
+    QLabel* MapCaption() const { return mapCaption_; }
+
+private:
+    QLabel* title_ = nullptr;
+    QFormLayout* fields_ = nullptr;
+    pattern::PatternView* pattern_ = nullptr;
+    world_map::MapWidget* map_ = nullptr;
+    QLabel* mapCaption_ = nullptr;
+};
+
+}  // namespace explorer

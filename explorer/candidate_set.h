@@ -1,0 +1,66 @@
+#pragma once
+// What one search found: the rows of `repeat-orbit search` and, with a swath,
+// each row's equatorial sidelap, which is cheap enough to come with every row.
+// A set is made on a worker thread and then only read, from any thread.
+//
+// The worst revisit is not part of the set: it takes milliseconds a row and
+// is worked out in the background afterwards (RevisitWorker).
+
+#include "analysis/repeat_search.h"
+#include "explorer/explorer_request.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace explorer {
+
+struct CandidateSet {
+    ExplorerRequest request;
+    orbit::analysis::SearchOutcome outcome;  // rows highest first, failures counted
+    // With a swath, one per row; NaN where the sidelap could not be worked out.
+    std::vector<double> sidelapPercent;
+
+    std::size_t size() const { return outcome.rows.size(); }
+    const orbit::analysis::SearchRow& Row(std::size_t row) const { return outcome.rows[row]; }
+    bool HasSwath() const { return request.swathKm.has_value(); }
+};
+
+// Searches and works out the sidelaps. `progress` gets the share done (0 to
+// 1) now and then; `cancel` set stops the work at the next check, and the
+// set then comes back with `outcome.cancelled` true. When `earlier` holds
+// the same search (another swath, say), its rows are taken over rather than
+// searched again. Throws OrbitError for a request the search refuses.
+std::shared_ptr<const CandidateSet> FindCandidates(const ExplorerRequest& request,
+                                                   const std::function<void(double share)>& progress = {},
+                                                   const std::atomic<bool>* cancel = nullptr,
+                                                   const CandidateSet* earlier = nullptr);
+
+// The design record of a row, solved again exactly as the search solved it.
+orbit::DesignRecord DesignOf(const orbit::analysis::SearchRow& row, const orbit::analysis::SearchRequest& search);
+
+// The longest wait between looks over the fully covered latitudes, as
+// `repeat-orbit coverage` reports it for the row's design and the swath.
+struct RevisitFigure {
+    enum class State : std::uint8_t {
+        Pending,         // not worked out yet
+        Days,            // `days` holds it
+        NoFullCoverage,  // no latitude is seen whole: some places are never seen
+        Failed,          // the coverage could not be worked out
+    };
+    State state = State::Pending;
+    double days = 0;
+
+    friend bool operator==(const RevisitFigure&, const RevisitFigure&) = default;
+};
+
+RevisitFigure WorstRevisitOf(const CandidateSet& set, std::size_t row);
+
+// Figures worked out for rows of a set: (row, figure).
+using RevisitBatch = std::vector<std::pair<std::int32_t, RevisitFigure>>;
+
+}  // namespace explorer

@@ -1,0 +1,38 @@
+#pragma once
+// The explorer's candidates as text: each cell as the table shows it, the
+// selected rows as tab-separated text for the clipboard, and the whole table
+// as CSV. The numbers are written by the same code as `repeat-orbit search`
+// and `repeat-orbit coverage` write them.
+
+#include "explorer/candidate_columns.h"
+#include "explorer/candidate_set.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace explorer {
+
+// A cell as the table shows it. A worst revisit reads "pending" until it is
+// worked out, "none" where no latitude is covered whole.
+std::string CellText(const CandidateSet& set, const RevisitFigure& revisit, std::size_t row, ExplorerColumn column);
+
+inline constexpr const char* kPendingText = "pending";
+inline constexpr const char* kNoFullCoverageText = "none";
+inline constexpr const char* kFailedText = "failed";
+
+// A header line of the columns' names, then one line per row in the order
+// given, cells as the table shows them, separated by tabs; pastes into a
+// spreadsheet as a table.
+std::string CopiedRowsText(const CandidateSet& set, const std::vector<RevisitFigure>& revisits,
+                           const std::vector<std::size_t>& rows, const std::vector<ExplorerColumn>& columns);
+
+// The columns of `repeat-orbit search --csv` at full precision and, with a
+// swath, equatorial_sidelap_percent and max_revisit_days; one line per row
+// in the order given. A revisit not worked out, or with no latitude covered
+// whole, is an empty cell.
+std::string CsvText(const CandidateSet& set, const std::vector<RevisitFigure>& revisits,
+                    const std::vector<std::int32_t>& rows);
+
+}  // namespace explorer

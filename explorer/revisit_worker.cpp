@@ -1,0 +1,167 @@
+#include "explorer/revisit_worker.h"
+
+#include "platform/vector_state.h"
+
+#include <QThread>
+#include <QThreadPool>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <mutex>
+
+namespace explorer {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Figures go back at most this often, and in batches of at most this many,
+// so that the window's thread spends its time on the user, not on batches.
+constexpr auto kBatchInterval = std::chrono::milliseconds(100);
+constexpr std::size_t kLargestBatch = 4096;
+
+}  // namespace
+
+struct RevisitWorker::Work {
+    std::uint64_t number = 0;
+    std::shared_ptr<const CandidateSet> set;
+    std::atomic<bool> cancelled{false};
+
+    std::mutex mutex;  // guards everything below
+    std::vector<std::uint8_t> claimed;  // per row: taken by a thread, or known before
+    std::vector<std::int32_t> priority;
+    std::size_t priorityNext = 0;
+    std::size_t cursor = 0;
+    Batch batch;
+    Clock::time_point lastPost;
+    int running = 0;  // threads still at work
+
+    // The next row to work on; -1 when none is left.
+    std::int32_t NextRow()
+    {
+        while (priorityNext < priority.size()) {
+            const std::int32_t row = priority[priorityNext++];
+            if (row >= 0 && static_cast<std::size_t>(row) < claimed.size() && !claimed[static_cast<std::size_t>(row)]) {
+                claimed[static_cast<std::size_t>(row)] = 1;
+                return row;
+            }
+        }
+        while (cursor < claimed.size()) {
+            const std::size_t row = cursor++;
+            if (!claimed[row]) {
+                claimed[row] = 1;
+                return static_cast<std::int32_t>(row);
+            }
+        }
+        return -1;
+    }
+};
+
+RevisitWorker::RevisitWorker(QObject* parent) : QObject(parent), pool_(new QThreadPool(this))
+{
+    pool_->setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+}
+
+RevisitWorker::~RevisitWorker()
+{
+    Cancel();
+    // No thread may post to this object once it is gone.
+    pool_->waitForDone();
+}
+
+std::uint64_t RevisitWorker::Start(std::shared_ptr<const CandidateSet> set, const std::vector<RevisitFigure>& known)
+{
+    Cancel();
+    auto job = std::make_shared<Work>();
+    job->number = ++jobNumber_;
+    job->set = std::move(set);
+    const std::size_t rows = job->set && job->set->HasSwath() ? job->set->size() : 0;
+    job->claimed.assign(rows, 0);
+    std::size_t left = rows;
+    for (std::size_t row = 0; row < rows && row < known.size(); ++row) {
+        if (known[row].state != RevisitFigure::State::Pending) {
+            job->claimed[row] = 1;
+            --left;
+        }
+    }
+    job_ = job;
+    if (left == 0) {
+        QMetaObject::invokeMethod(this, [this, number = job->number] { emit Finished(number); }, Qt::QueuedConnection);
+        return job->number;
+    }
+    const int threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(pool_->maxThreadCount()), left));
+    job->running = threads;
+    for (int i = 0; i < threads; ++i)
+        pool_->start([this, job] { Run(job); });
+    return job->number;
+}
+
+void RevisitWorker::Cancel()
+{
+    if (job_)
+        job_->cancelled.store(true);
+    job_.reset();
+}
+
+void RevisitWorker::Prioritize(std::vector<std::int32_t> rows)
+{
+    if (!job_)
+        return;
+    const std::lock_guard lock(job_->mutex);
+    job_->priority = std::move(rows);
+    job_->priorityNext = 0;
+}
+
+bool RevisitWorker::Busy() const
+{
+    if (!job_)
+        return false;
+    const std::lock_guard lock(job_->mutex);
+    return job_->running > 0;
+}
+
+void RevisitWorker::Run(const std::shared_ptr<Work>& job)
+{
+    platform::ReleaseUpperVectorState();
+    const auto post = [this, &job](Batch batch, bool finished) {
+        const std::uint64_t number = job->number;
+        QMetaObject::invokeMethod(
+            this,
+            [this, number, batch = std::move(batch), finished] {
+                if (!batch.empty())
+                    emit FiguresReady(number, batch);
+                if (finished)
+                    emit Finished(number);
+            },
+            Qt::QueuedConnection);
+    };
+
+    for (;;) {
+        std::int32_t row = -1;
+        {
+            const std::lock_guard lock(job->mutex);
+            if (!job->cancelled.load())
+                row = job->NextRow();
+        }
+        if (row < 0)
+            break;
+        const RevisitFigure figure = WorstRevisitOf(*job->set, static_cast<std::size_t>(row));
+
+        const std::lock_guard lock(job->mutex);
+        if (job->cancelled.load())
+            break;
+        job->batch.emplace_back(row, figure);
+        const Clock::time_point now = Clock::now();
+        if (job->batch.size() >= kLargestBatch || now - job->lastPost >= kBatchInterval) {
+            job->lastPost = now;
+            post(std::exchange(job->batch, {}), false);
+        }
+    }
+
+    const std::lock_guard lock(job->mutex);
+    if (--job->running == 0 && !job->cancelled.load())
+        post(std::exchange(job->batch, {}), true);
+}
+
+}  // namespace explorer

@@ -1,0 +1,108 @@
+// The background revisit figures: every pending row once, the rows asked for
+// first, the figures of `WorstRevisitOf`, and nothing more from a job once
+// another has started.
+
+#include "explorer/revisit_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <map>
+
+namespace explorer {
+namespace {
+
+std::shared_ptr<const CandidateSet> Band(int maxDays)
+{
+    ExplorerRequest request;
+    request.search.type = orbit::OrbitType::SunSynchronous;
+    request.search.altMinKm = 600;
+    request.search.altMaxKm = 800;
+    request.search.maxDays = maxDays;
+    request.swathKm = 290;
+    return FindCandidates(request);
+}
+
+// The figures of one job, in the order they arrived, until it finished.
+struct Arrivals {
+    explicit Arrivals(RevisitWorker& worker)
+    {
+        QObject::connect(&worker, &RevisitWorker::FiguresReady, [this](std::uint64_t job, const RevisitBatch& batch) {
+            for (const auto& figure : batch)
+                figures.push_back({job, figure});
+        });
+        QObject::connect(&worker, &RevisitWorker::Finished, [this](std::uint64_t job) { finished.push_back(job); });
+    }
+    std::vector<std::pair<std::uint64_t, std::pair<std::int32_t, RevisitFigure>>> figures;
+    std::vector<std::uint64_t> finished;
+};
+
+TEST(RevisitWorker, GivesEachPendingRowItsFigureOnceThenFinishes)
+{
+    const auto set = Band(6);
+    ASSERT_GE(set->size(), 6u);
+    std::vector<RevisitFigure> known(set->size());
+    known[1] = {RevisitFigure::State::Days, 123};  // worked out before: not again
+    RevisitWorker worker;
+    Arrivals arrivals(worker);
+    const std::uint64_t job = worker.Start(set, known);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !arrivals.finished.empty(); }, 60000));
+    EXPECT_EQ(arrivals.finished, std::vector<std::uint64_t>{job});
+    EXPECT_FALSE(worker.Busy());
+
+    std::map<std::int32_t, RevisitFigure> byRow;
+    for (const auto& [from, figure] : arrivals.figures) {
+        EXPECT_EQ(from, job);
+        EXPECT_TRUE(byRow.emplace(figure.first, figure.second).second) << "row " << figure.first << " twice";
+    }
+    ASSERT_EQ(byRow.size(), set->size() - 1);
+    EXPECT_EQ(byRow.count(1), 0u);
+    for (const auto& [row, figure] : byRow)
+        EXPECT_EQ(figure, WorstRevisitOf(*set, static_cast<std::size_t>(row))) << "row " << row;
+}
+
+TEST(RevisitWorker, WorksOnTheRowsAskedForBeforeTheRest)
+{
+    const auto set = Band(30);
+    ASSERT_GE(set->size(), 100u);
+    const auto last = static_cast<std::int32_t>(set->size()) - 1;
+    RevisitWorker worker;
+    Arrivals arrivals(worker);
+    worker.Start(set);
+    worker.Prioritize({last, last - 1, last - 2});
+    const auto arrived = [&](std::int32_t row) {
+        for (std::size_t i = 0; i < arrivals.figures.size(); ++i)
+            if (arrivals.figures[i].second.first == row)
+                return static_cast<std::ptrdiff_t>(i);
+        return std::ptrdiff_t{-1};
+    };
+    const std::int32_t middle = last / 2;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return arrived(middle) >= 0; }, 60000));
+    for (const std::int32_t row : {last, last - 1, last - 2}) {
+        ASSERT_GE(arrived(row), 0) << row;
+        EXPECT_LT(arrived(row), arrived(middle)) << row;
+    }
+}
+
+TEST(RevisitWorker, AnotherStartDropsTheFirstJob)
+{
+    const auto set = Band(30);
+    const auto next = Band(4);
+    RevisitWorker worker;
+    Arrivals arrivals(worker);
+    const std::uint64_t first = worker.Start(set);
+    const std::uint64_t second = worker.Start(next);
+    ASSERT_NE(first, second);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !arrivals.finished.empty(); }, 60000));
+    EXPECT_EQ(arrivals.finished, std::vector<std::uint64_t>{second});
+    std::size_t fromFirst = 0;
+    for (const auto& figure : arrivals.figures)
+        fromFirst += figure.first == first ? 1 : 0;
+    // Only rows already under way when it was dropped: one a thread at most.
+    EXPECT_LE(fromFirst, static_cast<std::size_t>(std::max(1, QThread::idealThreadCount())));
+}
+
+}  // namespace
+}  // namespace explorer
