@@ -208,16 +208,3 @@ BENCHMARK(ShowDetails)->Arg(16)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchWithSidelaps)->Args({100, 0})->Args({100, 1})->Args({1000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(SortBySidelap)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(WorstRevisit)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -13,8 +13,6 @@
 #include "map/qt/map_widget.h"
 #include "map/qt/world_shapes.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -121,16 +119,3 @@ void BM_LoadLand(benchmark::State& state)
 BENCHMARK(BM_LoadLand)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

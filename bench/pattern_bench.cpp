@@ -11,8 +11,6 @@
 #include "pattern/qt/rel_ground.h"
 #include "pattern/recording_surface.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -113,16 +111,3 @@ void BM_DisplayInWindow(benchmark::State& state)
 BENCHMARK(BM_DisplayInWindow)->Arg(30)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
