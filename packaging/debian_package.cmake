@@ -21,11 +21,15 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 repeats after N whole revolutions a day, M extra revolutions and Q days,
 at a chosen inclination or sun-synchronous. Under a J2 Earth model it gives
 the semi-major axis, mean altitude, mean motion, nodal period and
-inclination, and draws the relative ground-track pattern.
+inclination, and draws the relative ground-track pattern and the ground
+track on a world map. For an instrument's swath it tells whether the orbit
+sees every latitude and how long each waits between looks.
 .
-The package holds the window program orbit-designer, with its menu entry,
-and the command repeat-orbit, which solves designs, searches altitude bands
-for repeat orbits and draws the pattern as PNG or SVG for scripts.")
+The package holds the window program orbit-designer, with its menu entry
+and its explorer that finds, compares and chooses repeat orbits, and the
+command repeat-orbit, which solves designs, searches altitude bands for
+repeat orbits, works out swath coverage and draws the pattern, the map and
+the coverage chart as PNG or SVG for scripts.")
 
 # Debian keeps manual pages and the changelog compressed; the plain
 # installation leaves them as they are.
