@@ -184,8 +184,8 @@ void GroundTrackMapWindow::SavePicture_Click()
 
     // A month of tracks with their swath takes a quarter of a second to draw
     // and encode at this size: too long for the window to stand still. The
-    // picture is drawn from a scene of its own, since the window's scene keeps
-    // caches that only the window's thread may fill.
+    // picture is drawn from a scene of its own: a new swath width in the window
+    // meanwhile would drop the shapes of the window's scene under it.
     const std::shared_ptr<const WorldShapes> world = InstalledWorld();
     const MapDesign design = scene->Map().Design();
     const double swathKm = scene->SwathKm();

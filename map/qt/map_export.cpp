@@ -45,9 +45,9 @@ QImage RenderMapImage(const MapScene& scene, int days, QSize size, const Viewpor
     QImage image(size, QImage::Format_RGB32);
     image.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
     image.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
-    QPainter painter(&image);
-    DrawGroundTrackMap(painter, QRectF(QPointF(0, 0), QSizeF(size)), scene, days, view, PictureStyle(size));
-    painter.end();
+    const QRectF target(QPointF(0, 0), QSizeF(size));
+    PaintMapBase(image, target, scene.World(), view, PictureStyle(size));
+    PaintMapOverlay(image, target, scene, days, view, PictureStyle(size));
     return image;
 }
 

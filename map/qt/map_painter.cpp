@@ -2,10 +2,12 @@
 
 #include "core/orbit_error.h"
 #include "map/day_colours.h"
+#include "map/qt/strip_painting.h"
 #include "map/simplify.h"
 #include "map/world.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -145,12 +147,19 @@ void DrawLegend(QPainter& painter, const QRectF& area, int days, const MapStyle&
     painter.restore();
 }
 
-
-// The level of detail the frame's scale can show on this device.
-int DetailOf(const QPainter& painter, const QRectF& frame, const Viewport& view)
+// The level of detail the frame's scale can show on a device.
+int DetailOf(const QPaintDevice& device, const QRectF& frame, const Viewport& view)
 {
-    const double devicePixels = frame.width() * painter.device()->devicePixelRatioF();
+    const double devicePixels = frame.width() * device.devicePixelRatioF();
     return DetailLevelFor(devicePixels > 0 ? view.WidthDeg() / devicePixels : 1.0);
+}
+
+// The part of `target` that a painter reaches: all of it, or one strip.
+QRectF ReachedArea(const QPainter& painter, const QRectF& target)
+{
+    const QPaintDevice* device = painter.device();
+    const QRectF deviceArea(0, 0, device->width(), device->height());
+    return painter.deviceTransform().inverted().mapRect(deviceArea).intersected(target);
 }
 
 // Each day's band, translucent. On an image, the day's rings are filled
@@ -164,9 +173,11 @@ int DetailOf(const QPainter& painter, const QRectF& frame, const Viewport& view)
 // (inside the band the outlines fall on its own colour and vanish). Past ten
 // days, above 100 per cent, the tint is made at one pixel a point and
 // smoothly enlarged: a quarter of the work, for bands that then cover most
-// of the map and whose edges are soft anyway. Elsewhere (SVG)
-// each day's rings are one area filled with the nonzero rule in a
-// translucent colour.
+// of the map and whose edges are soft anyway. The tint covers only the part
+// of the frame the painter reaches, on a grid of its pixels fixed to the
+// target's corner, so that strips painted apart meet without a seam.
+// Elsewhere (SVG) each day's rings are one area filled with the nonzero rule
+// in a translucent colour.
 void DrawSwaths(QPainter& painter, const QRectF& target, const QRectF& frame, const QTransform& toFrame,
                 const MapScene& scene, int days, int detail)
 {
@@ -183,8 +194,19 @@ void DrawSwaths(QPainter& painter, const QRectF& target, const QRectF& frame, co
     }
     const double deviceRatio = painter.device()->devicePixelRatioF();
     const double ratio = days > kLegendEntriesMax ? std::min(1.0, deviceRatio) : deviceRatio;
-    const QSize pixels(static_cast<int>(std::ceil(target.width() * ratio)),
-                       static_cast<int>(std::ceil(target.height() * ratio)));
+    // Two points of margin let the enlarged tint blend across a strip's edge
+    // as it does within a strip.
+    const QRectF wanted = ReachedArea(painter, target).intersected(frame).adjusted(-2, -2, 2, 2).intersected(target);
+    if (wanted.isEmpty())
+        return;
+    const auto onGrid = [&](double from, double to, bool up) {
+        const double pixels = (to - from) * ratio;
+        return from + (up ? std::ceil(pixels) : std::floor(pixels)) / ratio;
+    };
+    const QRectF area(QPointF(onGrid(target.left(), wanted.left(), false), onGrid(target.top(), wanted.top(), false)),
+                      QPointF(onGrid(target.left(), wanted.right(), true), onGrid(target.top(), wanted.bottom(), true)));
+    const QSize pixels(static_cast<int>(std::lround(area.width() * ratio)),
+                       static_cast<int>(std::lround(area.height() * ratio)));
     QImage tint(pixels, QImage::Format_ARGB32_Premultiplied);
     tint.setDevicePixelRatio(ratio);
     tint.fill(Qt::transparent);
@@ -199,7 +221,7 @@ void DrawSwaths(QPainter& painter, const QRectF& target, const QRectF& frame, co
         layer.fill(Qt::transparent);
         const QColor colour = ColourOf(DayColour(day, days));
         QPainter layerPainter(&layer);
-        layerPainter.translate(-target.topLeft());
+        layerPainter.translate(-area.topLeft());
         layerPainter.setClipRect(frame);
         layerPainter.setTransform(toFrame, true);
         layerPainter.setPen(Qt::NoPen);
@@ -219,8 +241,105 @@ void DrawSwaths(QPainter& painter, const QRectF& target, const QRectF& frame, co
     tintPainter.end();
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, tint);
+    painter.drawImage(area, tint);
     painter.restore();
+}
+
+// Where the map's parts go and how wide its lines are, worked out once on the
+// caller's thread: fonts are measured there, never in a strip.
+struct MapFrame {
+    MapLayout layout;
+    Viewport shown;
+    QTransform toFrame;
+    double unit;
+};
+
+MapFrame FrameOf(const QRectF& target, const Viewport& view, const MapStyle& style, const QPaintDevice* device)
+{
+    MapFrame map{LayOutMap(target, style, device), view.Clamped(), {}, LineUnit(style, device)};
+    map.toFrame = DegreesToFrame(map.layout.frame, map.shown);
+    return map;
+}
+
+// Paper, sea, land and graticule.
+void PaintBase(QPainter& painter, const QRectF& target, const MapFrame& map, const WorldShapes& world)
+{
+    const QRectF& frame = map.layout.frame;
+    painter.save();
+    // Not antialiased: a smoothed rectangle that starts above the painter's
+    // reach can come out a row short at its foot, and the frame's line
+    // covers the sea's edge anyway.
+    painter.fillRect(target, palette::kPaper);
+    painter.setClipRect(frame);
+    painter.fillRect(frame, palette::kSea);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.save();
+    painter.setTransform(map.toFrame, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette::kLand);
+    for (const QPainterPath& polygon : world.Land(DetailOf(*painter.device(), frame, map.shown)))
+        painter.drawPath(polygon);
+    painter.restore();
+
+    painter.setPen(QPen(kGraticule, 0.8 * map.unit, Qt::SolidLine, Qt::FlatCap));
+    for (double lon = -180 + kGraticuleStepDeg; lon < 180; lon += kGraticuleStepDeg)
+        painter.drawLine(map.toFrame.map(QLineF(lon, -90, lon, 90)));
+    for (double lat = -90 + kGraticuleStepDeg; lat < 90; lat += kGraticuleStepDeg)
+        painter.drawLine(map.toFrame.map(QLineF(-180, lat, 180, lat)));
+    painter.restore();
+}
+
+// The swaths, the tracks and day 0's node, within the frame.
+void PaintTracks(QPainter& painter, const QRectF& target, const MapFrame& map, const MapScene& scene, int days)
+{
+    const QRectF& frame = map.layout.frame;
+    const int detail = DetailOf(*painter.device(), frame, map.shown);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipRect(frame);
+    DrawSwaths(painter, target, frame, map.toFrame, scene, days, detail);
+    // Later days first, so that day 0, the reference, lies on top. Past ten
+    // days the lines are one device pixel wide: the map is dense with them,
+    // and such a line is drawn several times faster than a wider one.
+    QPen trackPen(Qt::black, 1.5 * map.unit, Qt::SolidLine, Qt::SquareCap);
+    if (days > kLegendEntriesMax) {
+        trackPen.setWidthF(1);
+        trackPen.setCosmetic(true);
+    }
+    std::vector<QLineF> lines;
+    for (int day = days - 1; day >= 0; --day) {
+        const std::vector<QLineF>& track = scene.Day(day, detail).track;
+        lines.resize(track.size());
+        std::transform(track.begin(), track.end(), lines.begin(),
+                       [&](const QLineF& line) { return map.toFrame.map(line); });
+        trackPen.setColor(ColourOf(DayColour(day, days)));
+        painter.setPen(trackPen);
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+    }
+    DrawNodeMark(painter, map.toFrame.map(QPointF(0, 0)), map.unit);
+    painter.restore();
+}
+
+// The frame's line, the graticule's labels, the title and the legend.
+void PaintDecorations(QPainter& painter, const MapFrame& map, const MapScene& scene, int days, const MapStyle& style)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kFrame, map.unit));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(map.layout.frame);
+    DrawGraticuleLabels(painter, map.layout.frame, style, map.toFrame);
+    if (style.title)
+        DrawTitle(painter, map.layout.title, scene, days, style);
+    if (style.legend)
+        DrawLegend(painter, map.layout.legend, days, style, map.unit);
+    painter.restore();
+}
+
+void CheckDays(const MapScene& scene, int days)
+{
+    if (days < 1 || days > scene.Map().DayLimit())
+        throw orbit::OrbitError(orbit::ErrorKind::InvalidArgument, "No such number of days on this map");
 }
 
 }  // namespace
@@ -279,88 +398,42 @@ std::optional<LonLat> LonLatAt(const QRectF& frame, const Viewport& view, QPoint
 void DrawMapBase(QPainter& painter, const QRectF& target, const WorldShapes& world, const Viewport& view,
                  const MapStyle& style)
 {
-    const QRectF frame = LayOutMap(target, style, painter.device()).frame;
-    const Viewport shown = view.Clamped();
-    const QTransform toFrame = DegreesToFrame(frame, shown);
-    const double unit = LineUnit(style, painter.device());
-
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(target, palette::kPaper);
-    painter.setClipRect(frame);
-    painter.fillRect(frame, palette::kSea);
-    painter.save();
-    painter.setTransform(toFrame, true);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(palette::kLand);
-    for (const QPainterPath& polygon : world.Land(DetailOf(painter, frame, shown)))
-        painter.drawPath(polygon);
-    painter.restore();
-
-    painter.setPen(QPen(kGraticule, 0.8 * unit, Qt::SolidLine, Qt::FlatCap));
-    for (double lon = -180 + kGraticuleStepDeg; lon < 180; lon += kGraticuleStepDeg)
-        painter.drawLine(toFrame.map(QLineF(lon, -90, lon, 90)));
-    for (double lat = -90 + kGraticuleStepDeg; lat < 90; lat += kGraticuleStepDeg)
-        painter.drawLine(toFrame.map(QLineF(-180, lat, 180, lat)));
-    painter.restore();
+    PaintBase(painter, target, FrameOf(target, view, style, painter.device()), world);
 }
 
 void DrawMapOverlay(QPainter& painter, const QRectF& target, const MapScene& scene, int days, const Viewport& view,
                     const MapStyle& style)
 {
-    if (days < 1 || days > scene.Map().DayLimit())
-        throw orbit::OrbitError(orbit::ErrorKind::InvalidArgument, "No such number of days on this map");
-    const MapLayout layout = LayOutMap(target, style, painter.device());
-    const QRectF& frame = layout.frame;
-    const Viewport shown = view.Clamped();
-    const QTransform toFrame = DegreesToFrame(frame, shown);
-    const double unit = LineUnit(style, painter.device());
-    const int detail = DetailOf(painter, frame, shown);
-
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.save();
-    painter.setClipRect(frame);
-    DrawSwaths(painter, target, frame, toFrame, scene, days, detail);
-    // Later days first, so that day 0, the reference, lies on top. Past ten
-    // days the lines are one device pixel wide: the map is dense with them,
-    // and such a line is drawn several times faster than a wider one.
-    QPen trackPen(Qt::black, 1.5 * unit, Qt::SolidLine, Qt::SquareCap);
-    if (days > kLegendEntriesMax) {
-        trackPen.setWidthF(1);
-        trackPen.setCosmetic(true);
-    }
-    std::vector<QLineF> lines;
-    for (int day = days - 1; day >= 0; --day) {
-        const std::vector<QLineF>& track = scene.Day(day, detail).track;
-        lines.resize(track.size());
-        std::transform(track.begin(), track.end(), lines.begin(),
-                       [&](const QLineF& line) { return toFrame.map(line); });
-        trackPen.setColor(ColourOf(DayColour(day, days)));
-        painter.setPen(trackPen);
-        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
-    }
-    DrawNodeMark(painter, toFrame.map(QPointF(0, 0)), unit);
-    painter.restore();
-
-    painter.setPen(QPen(kFrame, unit));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(frame);
-    DrawGraticuleLabels(painter, frame, style, toFrame);
-    if (style.title)
-        DrawTitle(painter, layout.title, scene, days, style);
-    if (style.legend)
-        DrawLegend(painter, layout.legend, days, style, unit);
-    painter.restore();
+    CheckDays(scene, days);
+    const MapFrame map = FrameOf(target, view, style, painter.device());
+    PaintTracks(painter, target, map, scene, days);
+    PaintDecorations(painter, map, scene, days, style);
 }
 
 void DrawGroundTrackMap(QPainter& painter, const QRectF& target, const MapScene& scene, int days,
                         const Viewport& view, const MapStyle& style)
 {
-    if (days < 1 || days > scene.Map().DayLimit())
-        throw orbit::OrbitError(orbit::ErrorKind::InvalidArgument, "No such number of days on this map");
+    CheckDays(scene, days);
     DrawMapBase(painter, target, scene.World(), view, style);
     DrawMapOverlay(painter, target, scene, days, view, style);
+}
+
+void PaintMapBase(QImage& image, const QRectF& target, const WorldShapes& world, const Viewport& view,
+                  const MapStyle& style, int strips)
+{
+    const MapFrame map = FrameOf(target, view, style, &image);
+    PaintInStrips(image, [&](QPainter& painter) { PaintBase(painter, target, map, world); }, strips);
+}
+
+void PaintMapOverlay(QImage& image, const QRectF& target, const MapScene& scene, int days, const Viewport& view,
+                     const MapStyle& style, int strips, const QImage* base)
+{
+    CheckDays(scene, days);
+    const MapFrame map = FrameOf(target, view, style, &image);
+    scene.Prepare(days, DetailOf(image, map.layout.frame, map.shown));
+    PaintInStrips(image, [&](QPainter& painter) { PaintTracks(painter, target, map, scene, days); }, strips, base);
+    QPainter painter(&image);
+    PaintDecorations(painter, map, scene, days, style);
 }
 
 }  // namespace world_map

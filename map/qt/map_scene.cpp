@@ -1,11 +1,17 @@
 #include "map/qt/map_scene.h"
 
+#include "map/qt/run_on_threads.h"
 #include "map/simplify.h"
+
+#include <algorithm>
 
 namespace world_map {
 
 MapScene::MapScene(std::shared_ptr<const WorldShapes> world, const MapDesign& design, double swathKm)
-    : world_(std::move(world)), map_(design, swathKm), days_(static_cast<std::size_t>(map_.DayLimit()))
+    : world_(std::move(world)),
+      map_(design, swathKm),
+      dayLocks_(static_cast<std::size_t>(map_.DayLimit())),
+      days_(static_cast<std::size_t>(map_.DayLimit()))
 {
 }
 
@@ -21,7 +27,11 @@ void MapScene::SetSwathKm(double swathKm)
 
 const DayShapes& MapScene::Day(int day, int detail) const
 {
-    const DayGeometry& geometry = map_.Day(day);  // checks the day
+    if (day < 0 || day >= map_.DayLimit())
+        map_.Day(day);  // throws, naming the fault
+    // One day's shapes are made by one thread; other days meanwhile by others.
+    const std::lock_guard lock(dayLocks_[static_cast<std::size_t>(day)]);
+    const DayGeometry& geometry = map_.Day(day);
     std::optional<DayShapes>& shapes = days_[static_cast<std::size_t>(day)].at(static_cast<std::size_t>(detail));
     if (shapes)
         return *shapes;
@@ -43,6 +53,16 @@ const DayShapes& MapScene::Day(int day, int detail) const
         shapes->swathRings.push_back(std::move(polygon));
     }
     return *shapes;
+}
+
+void MapScene::Prepare(int days, int detail) const
+{
+    days = std::clamp(days, 0, map_.DayLimit());
+    const int threads = std::min(days, CoreCount());
+    RunOnThreads(threads, [&](int thread) {
+        for (int day = thread; day < days; day += threads)
+            Day(day, detail);
+    });
 }
 
 QPainterPath MapScene::SwathArea(int day, int detail) const

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -37,8 +38,13 @@ public:
     void SetSwathKm(double swathKm);
     double SwathKm() const { return map_.SwathKm(); }
 
-    // Day `day` of Map().DayLimit() at the level of detail `detail`.
+    // Day `day` of Map().DayLimit() at the level of detail `detail`. Any
+    // thread may ask for days and draw them, several at once, as long as no
+    // other changes the swath meanwhile.
     const DayShapes& Day(int day, int detail) const;
+    // Makes days 0 ... days-1 at `detail` that are not made yet, on every
+    // core: after a new swath, laying the bands is most of a redraw.
+    void Prepare(int days, int detail) const;
     // Its swath as one area filled with the nonzero rule, for drawings that
     // cannot be laid on as a layer (SVG). Made on each call.
     QPainterPath SwathArea(int day, int detail) const;
@@ -46,6 +52,7 @@ public:
 private:
     std::shared_ptr<const WorldShapes> world_;
     GroundTrackMap map_;
+    mutable std::vector<std::mutex> dayLocks_;
     mutable std::vector<std::array<std::optional<DayShapes>, 4>> days_;
 };
 

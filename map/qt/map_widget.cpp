@@ -140,18 +140,16 @@ void MapWidget::Render()
     const bool drawable = scene_ && days_ >= 1 && days_ <= scene_->Map().DayLimit();
     if (drawable && (baseStale_ || base_.size() != pixels || base_.devicePixelRatio() != ratio)) {
         base_ = makeImage();
-        QPainter painter(&base_);
-        DrawMapBase(painter, QRectF(rect()), scene_->World(), view_, Style());
+        PaintMapBase(base_, QRectF(rect()), scene_->World(), view_, Style());
         baseStale_ = false;
     }
-    picture_ = drawable ? base_.copy() : makeImage();
-    picture_.setDevicePixelRatio(ratio);
-    QPainter painter(&picture_);
-    if (drawable)
-        DrawMapOverlay(painter, QRectF(rect()), *scene_, days_, view_, Style());
-    else
+    picture_ = makeImage();
+    if (drawable) {
+        PaintMapOverlay(picture_, QRectF(rect()), *scene_, days_, view_, Style(), 0, &base_);
+    } else {
+        QPainter painter(&picture_);
         painter.fillRect(rect(), palette::kPaper);
-    painter.end();
+    }
     ++renderCount_;
     update();
 }

@@ -2,8 +2,9 @@
 // A widget that shows a ground track map: the window's map, and a small map
 // wherever else one is wanted.
 //
-// The picture is drawn into an image at the screen's pixel ratio when the
-// size, the days, the swath or the view change, and paintEvent only copies it,
+// The picture is drawn into an image at the screen's pixel ratio, on every
+// core, when the size, the days, the swath or the view change, and
+// paintEvent only copies it,
 // so covering and uncovering the window costs nothing. The sea, the land and
 // the graticule are kept apart and drawn again only for a new size or view.
 //

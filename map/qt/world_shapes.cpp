@@ -3,6 +3,8 @@
 #include "map/simplify.h"
 
 #include <QCoreApplication>
+#include <QImage>
+#include <QPainter>
 
 #include <filesystem>
 
@@ -13,10 +15,23 @@ namespace {
 QString landFileOverride;
 std::shared_ptr<const WorldShapes> installed;
 
+// A painter keeps the form in which it fills a path inside the path itself,
+// made the first time the path is drawn. Drawn once here, while the lock is
+// held, the paths are only ever read afterwards, so painters on several
+// threads may draw them at once.
+void PrepareForThreads(const std::vector<QPainterPath>& paths)
+{
+    QImage pixel(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&pixel);
+    for (const QPainterPath& path : paths)
+        painter.drawPath(path);
+}
+
 }  // namespace
 
 const std::vector<QPainterPath>& WorldShapes::Land(int detail) const
 {
+    const std::lock_guard lock(mutex_);
     std::optional<std::vector<QPainterPath>>& land = land_.at(static_cast<std::size_t>(detail));
     if (!land) {
         land.emplace();
@@ -37,6 +52,7 @@ const std::vector<QPainterPath>& WorldShapes::Land(int detail) const
             if (!path.isEmpty())
                 land->push_back(std::move(path));
         }
+        PrepareForThreads(*land);
     }
     return *land;
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -21,11 +22,13 @@ public:
     const World& Data() const { return world_; }
     // Each land polygon on the map as a path in degrees (x = longitude,
     // y = latitude), filled even-odd so that lakes stay open, thinned to the
-    // level of detail `detail` (see map/simplify.h). Made on first use.
+    // level of detail `detail` (see map/simplify.h). Made on first use;
+    // any thread may ask for it and draw it, several at once.
     const std::vector<QPainterPath>& Land(int detail) const;
 
 private:
     World world_;
+    mutable std::mutex mutex_;
     mutable std::array<std::optional<std::vector<QPainterPath>>, 4> land_;
 };
 

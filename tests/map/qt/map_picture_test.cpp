@@ -11,10 +11,12 @@
 #include "tests/map/qt/map_picture_probe.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -129,6 +131,96 @@ TEST(MapPicture, SwathTintsTheGroundNearTheTrackOnly)
         }
     EXPECT_GE(tinted, 3);
     EXPECT_GE(untouched, 3);
+}
+
+// How far a picture painted in strips (PaintMapBase, PaintMapOverlay) lies
+// from the one a single painter makes: the largest difference of a colour
+// channel, and the share of pixels and the worst row's share that differ by
+// more than 8.
+struct StripDifference {
+    int worst = 0;
+    double differingShare = 0;
+    double worstRowShare = 0;
+};
+
+StripDifference PaintedInStripsAndByOne(const world_map::MapScene& scene, double ratio, int days, int strips,
+                                        const world_map::Viewport& view)
+{
+    const QSize size(700, 380);
+    QImage byOne(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    byOne.setDevicePixelRatio(ratio);
+    byOne.fill(Qt::red);  // shows through wherever nothing is painted
+    QImage inStrips = byOne.copy();
+    const QRectF target(QPointF(0, 0), QSizeF(size));
+    const world_map::MapStyle style{world_map::PictureFont(size), true, true};
+    {
+        QPainter painter(&byOne);
+        world_map::DrawGroundTrackMap(painter, target, scene, days, view, style);
+    }
+    world_map::PaintMapBase(inStrips, target, scene.World(), view, style, strips);
+    world_map::PaintMapOverlay(inStrips, target, scene, days, view, style, strips);
+
+    StripDifference difference;
+    int differing = 0;
+    for (int y = 0; y < byOne.height(); ++y) {
+        int differingInRow = 0;
+        for (int x = 0; x < byOne.width(); ++x) {
+            const QRgb a = byOne.pixel(x, y), b = inStrips.pixel(x, y);
+            const int most = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                       std::abs(qBlue(a) - qBlue(b))});
+            difference.worst = std::max(difference.worst, most);
+            differingInRow += most > 8;
+        }
+        differing += differingInRow;
+        difference.worstRowShare = std::max(difference.worstRowShare, double(differingInRow) / byOne.width());
+    }
+    difference.differingShare = double(differing) / (byOne.width() * byOne.height());
+    return difference;
+}
+
+// Painted in strips on several threads, the map is the picture one painter
+// makes: no seam or unpainted row where strips meet, at 100 and 200 per
+// cent, zoomed or not, with the swath's tint at full size.
+TEST(MapPicture, PaintedInStripsAsByOnePainter)
+{
+    struct Case {
+        const char* name;
+        double ratio;
+        int strips;
+        world_map::Viewport view;
+    } const cases[] = {
+        {"TwoStrips", 1, 2, {}},
+        {"FiveStripsAt200Percent", 2, 5, {}},
+        {"ThreeStripsZoomed", 1, 3, {30, 40, 4}},
+    };
+    const auto scene = map_test::Scene(map_test::SunSync(14, 7, 30), 290);
+    for (const Case& c : cases) {
+        const StripDifference difference = PaintedInStripsAndByOne(*scene, c.ratio, 3, c.strips, c.view);
+        EXPECT_LE(difference.worst, 3) << c.name;
+    }
+}
+
+// Past ten days the tracks are one-pixel lines, which the rasteriser lays a
+// fraction of a pixel differently where a strip's edge cuts them, and the
+// swath's tint is enlarged: the picture differs in the odd pixel along the
+// lines, never in a row or a band.
+TEST(MapPicture, PaintedInStripsWithHairlinesDiffersOnlyAlongTheLines)
+{
+    struct Case {
+        const char* name;
+        double ratio;
+        int strips;
+        world_map::Viewport view;
+    } const cases[] = {
+        {"SevenStripsAt200Percent", 2, 7, {}},
+        {"ThreeStripsZoomed", 1, 3, {30, 40, 4}},
+    };
+    const auto scene = map_test::Scene(map_test::SunSync(14, 7, 30), 290);
+    for (const Case& c : cases) {
+        const StripDifference difference = PaintedInStripsAndByOne(*scene, c.ratio, 30, c.strips, c.view);
+        EXPECT_LT(difference.differingShare, 0.05) << c.name;
+        EXPECT_LT(difference.worstRowShare, 0.8) << c.name;
+    }
 }
 
 TEST(MapPicture, SvgStaysAVectorDrawing)
