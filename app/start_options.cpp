@@ -22,13 +22,28 @@ bool AsksOnlyForText(const QStringList& arguments)
     return false;
 }
 
-void ChoosePlatformForTextRequests(int argc, const char* const* argv)
+bool HasNoScreen(const QStringList& arguments)
+{
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            break;
+        if (argument == QLatin1String("-platform") || argument == QLatin1String("--platform"))
+            return false;
+    }
+    return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool ChoosePlatform(int argc, const char* const* argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (AsksOnlyForText(arguments) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    const bool noScreen = HasNoScreen(arguments);
+    const bool textOnly = AsksOnlyForText(arguments) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (noScreen || textOnly)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    return noScreen;
 }
 
 std::optional<int> ReadCommandLine(QCommandLineParser& parser, const QStringList& arguments)

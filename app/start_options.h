@@ -22,10 +22,21 @@ inline constexpr const char* kExploreOption = "explore";
 // shows no window and needs no screen.
 bool AsksOnlyForText(const QStringList& arguments);
 
-// Before the application object exists: a request for text only must work
-// without a display (over ssh, or in a build making the manual page), so it
-// runs on the offscreen platform unless a platform has been chosen.
-void ChoosePlatformForTextRequests(int argc, const char* const* argv);
+// True when nothing says where windows go: no platform chosen (by
+// QT_QPA_PLATFORM or -platform) and neither an X11 nor a Wayland display.
+bool HasNoScreen(const QStringList& arguments);
+
+// Before the application object exists. A request for text only must work
+// without a display (over ssh, or in a build making the manual page), and
+// with no screen at all the program must still read its command line and
+// say what is wrong, where Qt would abort at its start. Both run on the
+// offscreen platform unless a platform has been chosen. Returns true when
+// that was for want of a screen: the program then opens no window.
+bool ChoosePlatform(int argc, const char* const* argv);
+
+// What the program says when it has no screen to open its window on.
+inline constexpr const char* kNoScreenText =
+    "no display to open the window on: neither DISPLAY nor WAYLAND_DISPLAY is set";
 
 // Declares the options on `parser` and reads `arguments` (the program name
 // first). Help and version are printed and end the program with status 0.

@@ -1,5 +1,6 @@
 // orbit-designer's command line, through the real program: help and version
-// answer without a display and open no window; mistakes end with status 2.
+// answer without a display and open no window; mistakes end with status 2,
+// and a window that has no screen to open on with status 1, all without one.
 
 #include "app/start_options.h"
 
@@ -31,6 +32,9 @@ const CommandLineCase kCases[] = {
     {"HelpWithQtsOptions", {"--help-all"}, 0, "--platform <platformName.*--reverse", ""},
     {"UnknownOption", {"--bogus"}, 2, "^$", "Unknown option 'bogus'.*--help"},
     {"FileArgument", {"design.txt"}, 2, "^$", "unexpected argument 'design\\.txt'"},
+    {"NoScreenForTheWindow", {}, 1, "^$", "orbit-designer: no display to open the window on: neither DISPLAY nor "
+                                          "WAYLAND_DISPLAY is set\\.\\n"},
+    {"NoScreenForTheExplorer", {"--explore"}, 1, "^$", "no display to open the window on"},
 };
 
 void PrintTo(const CommandLineCase& c, std::ostream* out) { *out << c.name; }
@@ -42,14 +46,11 @@ TEST_P(CommandLine, AnswersWithoutOpeningAWindow)
     const CommandLineCase& c = GetParam();
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    // Text requests must not need a screen. A mistake is told before any
-    // window would open; offscreen stands in for the desktop there.
+    // No screen at all: text requests and mistakes are answered all the
+    // same, and the window, which cannot open, is refused in plain words.
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    if (c.exitStatus == 0)
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    else
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(ORBIT_DESIGNER_EXE), c.arguments);
     ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end by itself";
@@ -75,6 +76,27 @@ TEST(ExploreOption, IsReadAndListedInTheHelp)
     QCommandLineParser plain;
     EXPECT_EQ(app::ReadCommandLine(plain, {"orbit-designer"}), std::nullopt);
     EXPECT_FALSE(plain.isSet(QString::fromLatin1(app::kExploreOption)));
+}
+
+// A chosen platform is a screen; so is a display. The environment is set
+// for the test and put back.
+TEST(Screen, IsAChosenPlatformOrADisplay)
+{
+    const QByteArray saved[] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")};
+    const char* const names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+    for (const char* name : names)
+        qunsetenv(name);
+    EXPECT_TRUE(app::HasNoScreen({"orbit-designer"}));
+    EXPECT_TRUE(app::HasNoScreen({"orbit-designer", "--", "-platform", "xcb"}));
+    EXPECT_FALSE(app::HasNoScreen({"orbit-designer", "-platform", "xcb"}));
+    for (const char* name : names) {
+        qputenv(name, "x");
+        EXPECT_FALSE(app::HasNoScreen({"orbit-designer"})) << name;
+        qunsetenv(name);
+    }
+    for (int i = 0; i < 3; ++i)
+        if (!saved[i].isNull())
+            qputenv(names[i], saved[i]);
 }
 
 TEST(TextRequests, AreHelpAndVersionBeforeAnyDoubleDash)
