@@ -395,27 +395,14 @@ std::optional<LonLat> LonLatAt(const QRectF& frame, const Viewport& view, QPoint
     return LonLat{std::clamp(degrees.x(), -180.0, 180.0), std::clamp(degrees.y(), -90.0, 90.0)};
 }
 
-void DrawMapBase(QPainter& painter, const QRectF& target, const WorldShapes& world, const Viewport& view,
-                 const MapStyle& style)
-{
-    PaintBase(painter, target, FrameOf(target, view, style, painter.device()), world);
-}
-
-void DrawMapOverlay(QPainter& painter, const QRectF& target, const MapScene& scene, int days, const Viewport& view,
-                    const MapStyle& style)
-{
-    CheckDays(scene, days);
-    const MapFrame map = FrameOf(target, view, style, painter.device());
-    PaintTracks(painter, target, map, scene, days);
-    PaintDecorations(painter, map, scene, days, style);
-}
-
 void DrawGroundTrackMap(QPainter& painter, const QRectF& target, const MapScene& scene, int days,
                         const Viewport& view, const MapStyle& style)
 {
     CheckDays(scene, days);
-    DrawMapBase(painter, target, scene.World(), view, style);
-    DrawMapOverlay(painter, target, scene, days, view, style);
+    const MapFrame map = FrameOf(target, view, style, painter.device());
+    PaintBase(painter, target, map, scene.World());
+    PaintTracks(painter, target, map, scene, days);
+    PaintDecorations(painter, map, scene, days, style);
 }
 
 void PaintMapBase(QImage& image, const QRectF& target, const WorldShapes& world, const Viewport& view,

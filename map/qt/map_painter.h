@@ -67,18 +67,13 @@ std::optional<LonLat> LonLatAt(const QRectF& frame, const Viewport& view, QPoint
 void DrawGroundTrackMap(QPainter& painter, const QRectF& target, const MapScene& scene, int days,
                         const Viewport& view, const MapStyle& style);
 
-// The same in two layers, so that a widget can keep the first: the base
-// (paper, sea, land, graticule), which depends only on the size and the
-// view, and the rest (swaths, tracks, marks, labels, title, legend).
-void DrawMapBase(QPainter& painter, const QRectF& target, const WorldShapes& world, const Viewport& view,
-                 const MapStyle& style);
-void DrawMapOverlay(QPainter& painter, const QRectF& target, const MapScene& scene, int days, const Viewport& view,
-                    const MapStyle& style);
-
-// The same two layers drawn into an image on every core, in `strips`
+// The same drawn into an image on every core, in two layers so that a
+// widget can keep the first: the base (paper, sea, land, graticule), which
+// depends only on the size and the view, and the overlay (swaths, tracks,
+// marks, labels, title, legend), laid on `base` when given (an image of the
+// same size and format), else on the image itself. Painted in `strips`
 // strips (0: as many as strip_painting.h's StripCount gives): the same
-// picture in a fraction of the time. The overlay is laid on `base` when
-// given (an image of the same size and format), else on the image itself.
+// picture as DrawGroundTrackMap's in a fraction of the time.
 void PaintMapBase(QImage& image, const QRectF& target, const WorldShapes& world, const Viewport& view,
                   const MapStyle& style, int strips = 0);
 void PaintMapOverlay(QImage& image, const QRectF& target, const MapScene& scene, int days, const Viewport& view,
