@@ -66,15 +66,15 @@ std::string WholeText(const SearchRow& row, SearchColumn column)
 
 std::string SearchCellText(const SearchRow& row, SearchColumn column)
 {
-    const SearchColumnSpec& spec = SpecOf(column);
-    if (!spec.pattern)
+    const SearchColumnInfo& info = InfoOf(column);
+    if (!info.pattern)
         return WholeText(row, column);
-    return FormatPattern(*SearchValue(row, column), spec.pattern);
+    return FormatPattern(*SearchValue(row, column), info.pattern);
 }
 
 std::string SearchCsvText(const SearchRow& row, SearchColumn column)
 {
-    if (!SpecOf(column).pattern)
+    if (!InfoOf(column).pattern)
         return WholeText(row, column);
     return ShortestNumberText(*SearchValue(row, column));
 }

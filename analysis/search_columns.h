@@ -30,14 +30,14 @@ enum class SearchColumn {
     SubcycleDays,
 };
 
-struct SearchColumnSpec {
+struct SearchColumnInfo {
     SearchColumn column;
     const char* key;      // the column's name in CSV and JSON
     const char* pattern;  // how the table writes it (FormatPattern); nullptr for a whole number
 };
 
 // In the order `repeat-orbit search` writes them.
-inline constexpr std::array<SearchColumnSpec, 13> kSearchColumns{{
+inline constexpr std::array<SearchColumnInfo, 13> kSearchColumns{{
     {SearchColumn::N, "N", nullptr},
     {SearchColumn::M, "M", nullptr},
     {SearchColumn::Q, "Q", nullptr},
@@ -53,7 +53,7 @@ inline constexpr std::array<SearchColumnSpec, 13> kSearchColumns{{
     {SearchColumn::SubcycleDays, "subcycle_days", nullptr},
 }};
 
-constexpr const SearchColumnSpec& SpecOf(SearchColumn column)
+constexpr const SearchColumnInfo& InfoOf(SearchColumn column)
 {
     return kSearchColumns[static_cast<std::size_t>(column)];
 }

@@ -33,9 +33,9 @@ std::optional<double> YieldedValue(const DesignRun& run, ResultField field)
 std::vector<ShownField> YieldedFields(const DesignRun& run)
 {
     std::vector<ShownField> fields;
-    for (const ResultFieldSpec& spec : kResultFields) {
-        if (const std::optional<double> value = YieldedValue(run, spec.field))
-            fields.push_back({spec.boxName, spec.caption, FormatResult(spec.field, *value)});
+    for (const ResultFieldInfo& info : kResultFields) {
+        if (const std::optional<double> value = YieldedValue(run, info.field))
+            fields.push_back({info.boxName, info.caption, FormatResult(info.field, *value)});
     }
     return fields;
 }
@@ -45,9 +45,9 @@ void WriteDesignText(const DesignRun& run, std::ostream& out)
     // The window right-aligns its captions against the result column; the
     // column starts after the widest caption the orbit type shows.
     std::size_t captionWidth = 0;
-    for (const ResultFieldSpec& spec : kResultFields) {
-        if (ShownFor(spec.field, run.type))
-            captionWidth = std::max(captionWidth, std::string_view(spec.caption).size());
+    for (const ResultFieldInfo& info : kResultFields) {
+        if (ShownFor(info.field, run.type))
+            captionWidth = std::max(captionWidth, std::string_view(info.caption).size());
     }
     for (const ShownField& field : YieldedFields(run)) {
         std::string line(captionWidth - std::min(captionWidth, field.caption.size()), ' ');
@@ -68,13 +68,13 @@ nlohmann::ordered_json DesignJson(const DesignRun& run)
         json["fields"][field.boxName] = field.text;
 
     nlohmann::ordered_json values = nlohmann::ordered_json::object();
-    for (const ResultFieldSpec& spec : kResultFields) {
-        if (const std::optional<double> value = YieldedValue(run, spec.field)) {
+    for (const ResultFieldInfo& info : kResultFields) {
+        if (const std::optional<double> value = YieldedValue(run, info.field)) {
             // The count stays an integer in the JSON.
-            if (spec.field == ResultField::RevCount)
-                values[spec.valueKey] = *run.revCount;
+            if (info.field == ResultField::RevCount)
+                values[info.valueKey] = *run.revCount;
             else
-                values[spec.valueKey] = *value;
+                values[info.valueKey] = *value;
         }
     }
     if (run.solution) {

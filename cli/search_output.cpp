@@ -10,8 +10,8 @@ const std::vector<std::string>& SearchColumns()
 {
     static const std::vector<std::string> columns = [] {
         std::vector<std::string> keys;
-        for (const analysis::SearchColumnSpec& spec : analysis::kSearchColumns)
-            keys.emplace_back(spec.key);
+        for (const analysis::SearchColumnInfo& info : analysis::kSearchColumns)
+            keys.emplace_back(info.key);
         return keys;
     }();
     return columns;
@@ -24,8 +24,8 @@ std::vector<std::string> TableCells(const SearchRow& row)
 {
     std::vector<std::string> cells;
     cells.reserve(analysis::kSearchColumns.size());
-    for (const analysis::SearchColumnSpec& spec : analysis::kSearchColumns)
-        cells.push_back(analysis::SearchCellText(row, spec.column));
+    for (const analysis::SearchColumnInfo& info : analysis::kSearchColumns)
+        cells.push_back(analysis::SearchCellText(row, info.column));
     return cells;
 }
 

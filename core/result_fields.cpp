@@ -4,7 +4,7 @@
 
 namespace orbit {
 
-std::string FormatResult(ResultField field, double value) { return FormatPattern(value, SpecOf(field).pattern); }
+std::string FormatResult(ResultField field, double value) { return FormatPattern(value, InfoOf(field).pattern); }
 
 std::optional<double> ValueOf(const RepeatOrbitSolution& solution, ResultField field)
 {

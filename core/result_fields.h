@@ -17,7 +17,7 @@ namespace orbit {
 // In the order the window lays the boxes out, top to bottom.
 enum class ResultField { RevCount, SemiMajorAxis, MeanAltitude, MeanMotion, NodalPeriod, SunSyncInclination };
 
-struct ResultFieldSpec {
+struct ResultFieldInfo {
     ResultField field;
     const char* boxName;   // the window's text box
     const char* caption;   // the label beside the box
@@ -27,7 +27,7 @@ struct ResultFieldSpec {
     bool sunSynchronousOnly;  // shown for a sun-synchronous orbit only
 };
 
-inline constexpr std::array<ResultFieldSpec, 6> kResultFields{{
+inline constexpr std::array<ResultFieldInfo, 6> kResultFields{{
     {ResultField::RevCount, "NrOfRevs", "Nr of revs", "#####", "", "rev_count", false},
     {ResultField::SemiMajorAxis, "AxelBox", "Semi-major axis (km)", "#####.##", "km", "semi_major_axis_km", false},
     {ResultField::MeanAltitude, "AvAltBox", "Mean altitude (km)", "#####.##", "km", "mean_altitude_km", false},
@@ -38,7 +38,7 @@ inline constexpr std::array<ResultFieldSpec, 6> kResultFields{{
      "inclination_deg", true},
 }};
 
-constexpr const ResultFieldSpec& SpecOf(ResultField field) { return kResultFields[static_cast<std::size_t>(field)]; }
+constexpr const ResultFieldInfo& InfoOf(ResultField field) { return kResultFields[static_cast<std::size_t>(field)]; }
 
 // The table is indexed by the enumeration; a row out of place would hand one
 // field's caption to another.
@@ -53,7 +53,7 @@ static_assert([] {
 // Whether the field is shown for a design of this orbit type.
 constexpr bool ShownFor(ResultField field, OrbitType type)
 {
-    return !SpecOf(field).sunSynchronousOnly || type == OrbitType::SunSynchronous;
+    return !InfoOf(field).sunSynchronousOnly || type == OrbitType::SunSynchronous;
 }
 
 // The value as its box shows it: "Overflow" for a value that is not finite.

@@ -12,8 +12,8 @@ using orbit::OrbitType;
 using orbit::ResultField;
 
 // A result's caption and box name, as every view of a design shows them.
-constexpr const char* CaptionOf(ResultField field) { return orbit::SpecOf(field).caption; }
-constexpr const char* BoxOf(ResultField field) { return orbit::SpecOf(field).boxName; }
+constexpr const char* CaptionOf(ResultField field) { return orbit::InfoOf(field).caption; }
+constexpr const char* BoxOf(ResultField field) { return orbit::InfoOf(field).boxName; }
 
 constexpr FontChoice kLetter{12, true, false};
 constexpr FontChoice kItalicLetter{12, true, true};

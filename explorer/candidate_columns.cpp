@@ -9,7 +9,7 @@ using orbit::analysis::SearchColumn;
 
 namespace {
 
-constexpr std::array<ExplorerColumnSpec, 12> kColumns{{
+constexpr std::array<ExplorerColumnInfo, 12> kColumns{{
     {ExplorerColumn::N, "N", "Whole revolutions a day", "N", false},
     {ExplorerColumn::M, "M", "Extra revolutions over the cycle: the track closes after N\u00b7Q + M revolutions",
      "M", false},
@@ -46,14 +46,14 @@ static_assert([] {
 
 }  // namespace
 
-const ExplorerColumnSpec& SpecOf(ExplorerColumn column) { return kColumns[static_cast<std::size_t>(column)]; }
+const ExplorerColumnInfo& InfoOf(ExplorerColumn column) { return kColumns[static_cast<std::size_t>(column)]; }
 
 std::vector<ExplorerColumn> ColumnsFor(bool withSwath)
 {
     std::vector<ExplorerColumn> columns;
-    for (const ExplorerColumnSpec& spec : kColumns)
-        if (withSwath || !spec.swathOnly)
-            columns.push_back(spec.column);
+    for (const ExplorerColumnInfo& info : kColumns)
+        if (withSwath || !info.swathOnly)
+            columns.push_back(info.column);
     return columns;
 }
 

@@ -26,7 +26,7 @@ enum class ExplorerColumn {
     WorstRevisitDays,  // with a swath only
 };
 
-struct ExplorerColumnSpec {
+struct ExplorerColumnInfo {
     ExplorerColumn column;
     const char* header;   // with its unit
     const char* toolTip;  // what the figure means
@@ -34,7 +34,7 @@ struct ExplorerColumnSpec {
     bool swathOnly;
 };
 
-const ExplorerColumnSpec& SpecOf(ExplorerColumn column);
+const ExplorerColumnInfo& InfoOf(ExplorerColumn column);
 
 // The columns shown, in order: the swath columns last, only with a swath.
 std::vector<ExplorerColumn> ColumnsFor(bool withSwath);

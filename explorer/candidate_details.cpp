@@ -46,11 +46,11 @@ CandidateDetails::CandidateDetails(QWidget* parent) : QWidget(parent)
     title_->setFont(bold);
 
     fields_ = new QFormLayout;
-    for (const orbit::ResultFieldSpec& spec : orbit::kResultFields) {
+    for (const orbit::ResultFieldInfo& info : orbit::kResultFields) {
         auto* value = new QLabel(this);
-        value->setObjectName(QString::fromLatin1(spec.boxName));
+        value->setObjectName(QString::fromLatin1(info.boxName));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        fields_->addRow(QString::fromUtf8(spec.caption), value);
+        fields_->addRow(QString::fromUtf8(info.caption), value);
     }
 
     pattern_ = new pattern::PatternView(this);
@@ -104,12 +104,12 @@ void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
                                         set->request.search.inclDegrees, set->request.search.inclTenths),
         {}, record);
     for (std::size_t i = 0; i < orbit::kResultFields.size(); ++i) {
-        const orbit::ResultFieldSpec& spec = orbit::kResultFields[i];
+        const orbit::ResultFieldInfo& info = orbit::kResultFields[i];
         auto* value = qobject_cast<QLabel*>(fields_->itemAt(static_cast<int>(i), QFormLayout::FieldRole)->widget());
-        const std::optional<double> figure = orbit::ValueOf(solution, spec.field);
-        const bool shown = orbit::ShownFor(spec.field, type) && figure.has_value();
+        const std::optional<double> figure = orbit::ValueOf(solution, info.field);
+        const bool shown = orbit::ShownFor(info.field, type) && figure.has_value();
         fields_->setRowVisible(static_cast<int>(i), shown);
-        value->setText(shown ? QString::fromStdString(orbit::FormatResult(spec.field, *figure)) : QString());
+        value->setText(shown ? QString::fromStdString(orbit::FormatResult(info.field, *figure)) : QString());
     }
     pattern_->SetDesign(record);
 

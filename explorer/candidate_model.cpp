@@ -97,13 +97,13 @@ QVariant CandidateModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    const ExplorerColumnSpec& spec = SpecOf(columns_[static_cast<std::size_t>(section)]);
+    const ExplorerColumnInfo& info = InfoOf(columns_[static_cast<std::size_t>(section)]);
     if (role == Qt::DisplayRole) {
         // The unit on a line of its own keeps the columns narrow.
-        return QString::fromUtf8(spec.header).replace(QStringLiteral(" ("), QStringLiteral("\n("));
+        return QString::fromUtf8(info.header).replace(QStringLiteral(" ("), QStringLiteral("\n("));
     }
     if (role == Qt::ToolTipRole)
-        return QString::fromUtf8(spec.toolTip);
+        return QString::fromUtf8(info.toolTip);
     // The first click on a header shows the smallest first: the finest grid,
     // the shortest wait.
     if (role == Qt::InitialSortOrderRole)

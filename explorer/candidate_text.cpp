@@ -50,7 +50,7 @@ std::string CopiedRowsText(const CandidateSet& set, const std::vector<RevisitFig
 {
     std::string text;
     for (std::size_t i = 0; i < columns.size(); ++i)
-        text.append(i > 0 ? "\t" : "").append(SpecOf(columns[i]).key);
+        text.append(i > 0 ? "\t" : "").append(InfoOf(columns[i]).key);
     text += '\n';
     for (const std::size_t row : rows) {
         for (std::size_t i = 0; i < columns.size(); ++i)

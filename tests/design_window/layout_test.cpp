@@ -228,17 +228,17 @@ TEST_F(Layout, ResultBoxesAreTheResultFieldsInTheirOrder)
 {
     ASSERT_EQ(orbit::kResultFields.size(), ResultBoxes().size());
     for (std::size_t i = 0; i < orbit::kResultFields.size(); ++i) {
-        const orbit::ResultFieldSpec& spec = orbit::kResultFields[i];
+        const orbit::ResultFieldInfo& info = orbit::kResultFields[i];
         platform::TextBox* box = ResultBoxes()[i];
-        EXPECT_EQ(box->objectName(), spec.boxName);
+        EXPECT_EQ(box->objectName(), info.boxName);
         QLabel* caption = nullptr;
         for (QLabel* label : W().findChildren<QLabel*>()) {
             if (label->buddy() == box)
                 caption = label;
         }
-        ASSERT_NE(caption, nullptr) << spec.boxName;
-        EXPECT_EQ(caption->text(), spec.caption);
-        EXPECT_EQ(W().SunSyncOutput().back() == box, spec.sunSynchronousOnly) << spec.boxName;
+        ASSERT_NE(caption, nullptr) << info.boxName;
+        EXPECT_EQ(caption->text(), info.caption);
+        EXPECT_EQ(W().SunSyncOutput().back() == box, info.sunSynchronousOnly) << info.boxName;
     }
 }
 

@@ -95,7 +95,7 @@ TEST_P(AgainstSearchCommand, ShowsTheSameRowsWithTheSameNumbers)
         for (int column = 0; column < model.columnCount(); ++column) {
             const auto searchColumn = SearchColumnOf(model.Columns()[static_cast<std::size_t>(column)]);
             ASSERT_TRUE(searchColumn.has_value());
-            const auto at = std::find(header.begin(), header.end(), orbit::analysis::SpecOf(*searchColumn).key);
+            const auto at = std::find(header.begin(), header.end(), orbit::analysis::InfoOf(*searchColumn).key);
             ASSERT_NE(at, header.end());
             EXPECT_EQ(model.index(row, column).data().toString().toStdString(),
                       cells[static_cast<std::size_t>(at - header.begin())])
