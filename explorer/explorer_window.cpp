@@ -6,6 +6,7 @@
 #include "explorer/explorer_inputs.h"
 #include "explorer/revisit_worker.h"
 #include "platform/handler_boundary.h"
+#include "platform/window_placement.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -217,7 +218,7 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     connect(revisits_, &RevisitWorker::Finished, this, &ExplorerWindow::RevisitsFinished);
 
     const QFontMetrics metrics(font());
-    resize(metrics.averageCharWidth() * 210, metrics.height() * 50);
+    platform::SizeToScreen(*this, QSize(metrics.averageCharWidth() * 210, metrics.height() * 50));
     UpdateCommands();
     UpdateStatus();
 }

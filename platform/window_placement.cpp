@@ -1,5 +1,10 @@
 #include "platform/window_placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
 #include <algorithm>
 
 namespace platform {
@@ -37,6 +42,30 @@ WindowPlacement PlaceOnScreen(QPoint designedFrameTopLeft, QSize designedClient,
     return {QPoint(PlaceSpan(designedFrameTopLeft.x(), outer.width(), available.left(), available.width()),
                    PlaceSpan(designedFrameTopLeft.y(), outer.height(), available.top(), available.height())),
             client};
+}
+
+QMargins FrameMarginsOf(const QWidget& window)
+{
+    const QRect outer = window.frameGeometry(), inner = window.geometry();
+    if (outer != inner) {
+        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                        outer.bottom() - inner.bottom());
+    }
+    const QStyle* style = window.style();
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &window);
+    return QMargins(border, style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window) + border, border, border);
+}
+
+void SizeToScreen(QWidget& window, QSize wanted)
+{
+    const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        window.resize(wanted);
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QSize needed = window.minimumSizeHint().expandedTo(window.minimumSize());
+    window.resize(PlaceOnScreen(available.topLeft(), wanted, FrameMarginsOf(window), available, needed).clientSize);
 }
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "map/qt/map_widget.h"
 #include "map/qt/world_shapes.h"
 #include "platform/handler_boundary.h"
+#include "platform/window_placement.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -135,7 +136,7 @@ GroundTrackMapWindow::GroundTrackMapWindow() : QWidget(nullptr), saveDialog_(Ask
     connect(map_, &MapWidget::PointerMoved, this, &GroundTrackMapWindow::ShowPointer);
     connect(map_, &MapWidget::PointerLeft, this, &GroundTrackMapWindow::ShowHint);
     ShowHint();
-    resize(kFirstSize);
+    platform::SizeToScreen(*this, kFirstSize);
 }
 
 GroundTrackMapWindow::~GroundTrackMapWindow() { saving_.waitForFinished(); }

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 
 namespace pattern {
 
@@ -89,22 +88,9 @@ void RelGround::PlaceOnScreen()
     const QPoint designedAt =
         available.topLeft() + platform::TwipsToPixels(kDesignedLeftTwips, kDesignedTopTwips, platform::ScreenDpi());
     const platform::WindowPlacement place =
-        platform::PlaceOnScreen(designedAt, designedClient_, FrameMargins(), available, minimumSize());
+        platform::PlaceOnScreen(designedAt, designedClient_, platform::FrameMarginsOf(*this), available, minimumSize());
     resize(place.clientSize);
     move(place.frameTopLeft);
-}
-
-// The frame the window manager draws round the window. It is known once the
-// window has been shown; before that, room for a title bar and thin borders.
-QMargins RelGround::FrameMargins() const
-{
-    const QRect outer = frameGeometry(), inner = geometry();
-    if (outer != inner) {
-        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                        outer.bottom() - inner.bottom());
-    }
-    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
-    return QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + border, border, border);
 }
 
 PictureCanvas& RelGround::Canvas()

@@ -64,7 +64,6 @@ private:
     PictureCanvas& Canvas();
     void PlaceLeavePix();
     void PlaceOnScreen();
-    QMargins FrameMargins() const;
 
     QPushButton* leavePix_ = nullptr;
     QSize designedClient_;    // the client area at the screen's logical dpi

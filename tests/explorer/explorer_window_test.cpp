@@ -16,9 +16,12 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -47,6 +50,14 @@ TEST_F(ExplorerTest, ResultsFollowTheInputsAsTheyAreTyped)
     EXPECT_TRUE(W().StatusLine()->text().startsWith(QStringLiteral("%1 repeat orbits found.").arg(Proxy().rowCount())))
         << W().StatusLine()->text().toStdString();
     EXPECT_TRUE(errors_.isEmpty());
+}
+
+// Within the screen where its controls allow, at 200 per cent too.
+TEST_F(ExplorerTest, OpensWithinTheScreen)
+{
+    const QRect available = W().screen()->availableGeometry();
+    EXPECT_LE(W().width(), std::max(available.width(), W().minimumSizeHint().width()));
+    EXPECT_LE(W().height(), std::max(available.height(), W().minimumSizeHint().height()));
 }
 
 TEST_F(ExplorerTest, AnUpsideDownBandIsToldInTheStatusLine)

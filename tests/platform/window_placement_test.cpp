@@ -1,5 +1,9 @@
 #include "platform/window_placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -50,5 +54,22 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"TooLowForItsPlace", QRect(0, 0, 1920, 300), kFrame, QPoint(144, 300 - 298), kDesigned},
         PlacementCase{"SmallerThanItsMinimum", QRect(10, 20, 40, 20), kFrame, QPoint(10, 20), kMinimum}),
     [](const testing::TestParamInfo<PlacementCase>& testInfo) { return testInfo.param.description; });
+
+// A window asked for more than its screen offers opens within it, in the
+// proportions asked for; one that fits opens at the size asked for.
+TEST(SizeToScreen, ShrinksAWindowLargerThanTheScreenInProportion)
+{
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget window;
+    window.setMinimumSize(40, 20);
+    platform::SizeToScreen(window, available.size() * 3);
+    const QMargins frame = platform::FrameMarginsOf(window);
+    EXPECT_LE(window.width() + frame.left() + frame.right(), available.width());
+    EXPECT_LE(window.height() + frame.top() + frame.bottom(), available.height());
+    EXPECT_NEAR(double(window.width()) / window.height(), double(available.width()) / available.height(), 0.02);
+
+    platform::SizeToScreen(window, QSize(120, 60));
+    EXPECT_EQ(window.size(), QSize(120, 60));
+}
 
 }  // namespace

@@ -15,12 +15,15 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -70,6 +73,10 @@ TEST_F(MapWindow, OpensResizableOnTheWholeCycle)
     EXPECT_EQ(window.DaysBox()->value(), 3);
     EXPECT_EQ(window.SwathBox()->text(), "none");
     EXPECT_EQ(Map().Days(), 3);
+    // Within the screen where its controls allow, at 200 per cent too.
+    const QRect available = window.screen()->availableGeometry();
+    EXPECT_LE(window.width(), std::max(available.width(), window.minimumSizeHint().width()));
+    EXPECT_LE(window.height(), std::max(available.height(), window.minimumSizeHint().height()));
 
     const int renders = Map().RenderCount();
     window.resize(720, 460);
