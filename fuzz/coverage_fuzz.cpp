@@ -10,51 +10,22 @@
 #include "core/repbas.h"
 #include "core/repeat_orbit_solver.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_input.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 namespace {
 
 using orbit::ErrorKind;
 
-// Reads the next byte, or 0 once the input runs out.
-class Reader {
-public:
-    Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-
-    std::uint8_t Byte()
-    {
-        if (size_ == 0)
-            return 0;
-        --size_;
-        return *data_++;
-    }
-
-    double Raw()
-    {
-        double value = 0;
-        if (size_ >= sizeof value) {
-            std::memcpy(&value, data_, sizeof value);
-            data_ += sizeof value;
-            size_ -= sizeof value;
-        }
-        return value;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    Reader in(data, size);
+    fuzz::Input in(data, size);
     const std::uint8_t flags = in.Byte();
     const bool sunSync = (flags & 1) != 0;
     const bool rawSwath = (flags & 2) != 0;
@@ -65,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double swathKm = rawSwath ? in.Raw() : 10.0 * in.Byte();
     const int satellites = static_cast<std::int8_t>(in.Byte()) % 8;  // -7 to 7
     const auto passes = static_cast<orbit::analysis::PassDirection>(in.Byte() % 3);
-    const double latitudeDeg = static_cast<std::int16_t>(in.Byte() << 8 | in.Byte()) / 256.0;  // about -128 to 128
+    const int high = in.Byte(), low = in.Byte();
+    const double latitudeDeg = static_cast<std::int16_t>(high << 8 | low) / 256.0;  // about -128 to 128
 
     orbit::DesignRecord design;
     try {

@@ -8,44 +8,15 @@
 #include "core/repbas.h"
 #include "core/repeat_orbit_solver.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_input.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
 using orbit::ErrorKind;
-
-// Reads the next value from the input, or 0 once it runs out.
-class Reader {
-public:
-    Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-
-    double Raw()
-    {
-        double value = 0;
-        if (size_ >= sizeof value) {
-            std::memcpy(&value, data_, sizeof value);
-            data_ += sizeof value;
-            size_ -= sizeof value;
-        }
-        return value;
-    }
-
-    double Small()  // a whole number from -128 to 127
-    {
-        if (size_ == 0)
-            return 0;
-        --size_;
-        return static_cast<std::int8_t>(*data_++);
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-};
 
 }  // namespace
 
@@ -55,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const bool sunSync = (data[0] & 1) != 0;
     const bool raw = (data[0] & 2) != 0;
-    Reader in(data + 1, size - 1);
+    fuzz::Input in(data + 1, size - 1);
     const auto next = [&] { return raw ? in.Raw() : in.Small(); };
     const double n = next(), m = next(), q = next();
     const double degrees = raw ? in.Raw() : std::fabs(in.Small()) + std::fabs(in.Small());  // 0 to 256

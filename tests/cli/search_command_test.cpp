@@ -3,6 +3,7 @@
 
 #include "core/repbas.h"
 #include "tests/cli/process_runner.h"
+#include "tests/support/words.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -37,15 +38,6 @@ std::vector<std::string> Split(const std::string& line, char separator)
     if (!line.empty() && line.back() == separator)
         cells.emplace_back();
     return cells;
-}
-
-std::vector<std::string> Words(const std::string& line)
-{
-    std::vector<std::string> words;
-    std::istringstream in(line);
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    return words;
 }
 
 const std::vector<std::string> kColumns = {

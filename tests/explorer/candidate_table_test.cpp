@@ -7,6 +7,7 @@
 #include "explorer/candidate_set.h"
 #include "explorer/candidate_text.h"
 #include "tests/explorer/command_output.h"
+#include "tests/support/words.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 
 namespace explorer {
 namespace {
@@ -64,15 +64,6 @@ QStringList SearchArguments(const Band& band)
     arguments << "--alt-min" << QString::number(band.altMinKm) << "--alt-max" << QString::number(band.altMaxKm)
               << "--min-days" << QString::number(band.minDays) << "--max-days" << QString::number(band.maxDays);
     return arguments;
-}
-
-std::vector<std::string> Words(const std::string& line)
-{
-    std::vector<std::string> words;
-    std::istringstream in(line);
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    return words;
 }
 
 class AgainstSearchCommand : public ::testing::TestWithParam<Band> {};
