@@ -56,12 +56,14 @@ struct SolveObserver {
     std::function<void(const RepeatOrbitSolution&)> OnComplete;
 };
 
-// Solves one repeat orbit. Throws OrbitError ("Overflow", "Division by zero",
-// "Type mismatch" from an input reader, or the no-convergence text) at the first
-// failing step; what was stored in `record` and reported before it stays.
-RepeatOrbitSolution SolveRepeatOrbit(const RepeatOrbitInputs& inputs,
-                                     const SolveObserver& observer = {},
-                                     DesignRecord& record = DesignResult);
+// Solves one repeat orbit into `record`: the design window names DesignResult,
+// every other caller a record of its own, so no search, table or test can
+// overwrite what the pattern display draws. Throws OrbitError ("Overflow",
+// "Division by zero", "Type mismatch" from an input reader, or the
+// no-convergence text) at the first failing step; what was stored in
+// `record` and reported before it stays.
+RepeatOrbitSolution SolveRepeatOrbit(const RepeatOrbitInputs& inputs, const SolveObserver& observer,
+                                     DesignRecord& record);
 
 // True when the sun-synchronous condition asks for a cosine of the inclination
 // below -1 at this semi-major axis (km): no sun-synchronous orbit exists there,

@@ -9,6 +9,7 @@
 #include "core/repeat_orbit_solver.h"
 #include "core/result_fields.h"
 #include "design_window/orbit_type_option.h"
+#include "session/design_session.h"
 #include "platform/command_button.h"
 #include "platform/option_array.h"
 #include "platform/text_box.h"
@@ -64,15 +65,19 @@ void OrbitDesVorn::ComputeCom_Click()
         }
     };
 
+    orbit::RepeatOrbitSolution solution;
     try {
-        orbit::SolveRepeatOrbit(inputs, observer);
+        solution = orbit::SolveRepeatOrbit(inputs, observer, orbit::DesignResult);
     } catch (...) {
         // The design record now mixes this attempt with the last completed
-        // one; it must not be drawn.
+        // one; it must not be drawn. The session keeps the last completed
+        // design, no longer the one on screen.
         DispCom->setEnabled(false);
+        session_->DesignCleared();
         throw;
     }
     DispCom->setEnabled(true);
+    session_->DesignCompleted(orbit::DesignResult, inputs.Type, solution);
 }
 
 }  // namespace design_window

@@ -165,15 +165,20 @@ TEST(SolveRepeatOrbit, ResultsArriveInTheOrderTheyAreFormed)
     }
 }
 
-TEST(SolveRepeatOrbit, ModuleRecordIsTheDefault)
+TEST(SolveRepeatOrbit, FillsTheNamedRecordAndLeavesTheModuleRecord)
 {
+    // Only the design window writes DesignResult: a solve into a record of
+    // its own (a search row, a table) must not change what "Display pattern"
+    // draws.
     const DesignRecord saved = DesignResult;
-    SolveRepeatOrbit(RepeatOrbitInputs::Fixed(14, 1, 3, OrbitType::ChooseInclination, 65, 0));
-    EXPECT_EQ(DesignResult.N, 14);
-    EXPECT_EQ(DesignResult.M, 1);
-    EXPECT_EQ(DesignResult.Q, 3);
-    EXPECT_NEAR(DesignResult.MeanMotion, 14.4884461, 1e-7);
-    DesignResult = saved;
+    DesignRecord own;
+    SolveRepeatOrbit(RepeatOrbitInputs::Fixed(14, 1, 3, OrbitType::ChooseInclination, 65, 0), {}, own);
+    EXPECT_EQ(own.N, 14);
+    EXPECT_EQ(own.M, 1);
+    EXPECT_EQ(own.Q, 3);
+    EXPECT_NEAR(own.MeanMotion, 14.4884461, 1e-7);
+    EXPECT_EQ(DesignResult.N, saved.N);
+    EXPECT_EQ(DesignResult.MeanMotion, saved.MeanMotion);
 }
 
 TEST(NoSunSynchronousOrbitAt, TurnsAtTheClampingAxis)

@@ -83,8 +83,10 @@ protected:
     static QString Expected(const UseCase& c, orbit::ResultField field)
     {
         const double degrees = std::floor(c.inclination);
-        const orbit::RepeatOrbitSolution s = orbit::SolveRepeatOrbit(orbit::RepeatOrbitInputs::Fixed(
-            c.n, c.m, c.q, c.type, degrees, std::round((c.inclination - degrees) * 10)));
+        orbit::DesignRecord record;
+        const orbit::RepeatOrbitSolution s = orbit::SolveRepeatOrbit(
+            orbit::RepeatOrbitInputs::Fixed(c.n, c.m, c.q, c.type, degrees, std::round((c.inclination - degrees) * 10)),
+            {}, record);
         return QString::fromStdString(orbit::FormatResult(field, *orbit::ValueOf(s, field)));
     }
 
@@ -127,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Gestures, UseInDesignWindow, ::testing::ValuesIn(kUses)
 TEST_F(UseInDesignWindow, OpensANewDesignWindowWhenItsOwnWasClosed)
 {
     design_->close();  // deletes itself
-    ASSERT_TRUE(QTest::qWaitFor([&] { return design_.isNull(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return design_.isNull(); }, kWorkTimeoutMs));
     OrbitDesVorn* opened = nullptr;
     design_window::SetDesignWindowOpener([&opened] {
         opened = new OrbitDesVorn();
