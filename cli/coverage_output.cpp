@@ -3,6 +3,7 @@
 #include "analysis/search_columns.h"
 #include "cli/design_output.h"
 #include "cli/design_warnings.h"
+#include "core/design_name.h"
 #include "core/number_text.h"
 
 #include <nlohmann/json.hpp>
@@ -29,16 +30,7 @@ std::string ShortestText(double value)
     return std::string(buffer, result.ptr);
 }
 
-std::string DesignName(const DesignRun& run)
-{
-    const DesignRecord& d = run.record;
-    std::string name = "N " + ShortestText(d.N) + ", M " + ShortestText(d.M) + ", Q " + ShortestText(d.Q) + ", ";
-    if (run.type == OrbitType::SunSynchronous)
-        name += "sun-synchronous";
-    else
-        name += "inclination " + FormatPattern(d.Incl * 180 / std::numbers::pi, "#0.0") + " deg";
-    return name;
-}
+std::string DesignName(const DesignRun& run) { return orbit::DesignName(run.record, run.type); }
 
 std::string SatellitesText(int satellites)
 {

@@ -1,12 +1,9 @@
 #include "design_window/context_menu.h"
 
-#include "core/repeat_orbit_solver.h"
 #include "design_window/orbit_des_vorn.h"
-#include "map/ground_track_map.h"
 #include "map/qt/ground_track_map_window.h"
 #include "platform/command_button.h"
 #include "platform/handler_boundary.h"
-#include "platform/option_array.h"
 
 #include <QAction>
 #include <QEvent>
@@ -15,8 +12,6 @@
 namespace design_window {
 
 namespace {
-
-constexpr int kChooseInclination = 1;
 
 // Keeps an action's enabled state equal to a control's. A filter rather than
 // a check at the moment of use, so that a disabled entry also looks disabled
@@ -80,13 +75,6 @@ void InstallContextMenu(OrbitDesVorn& window)
                      [&window](QPoint at) { PopUpMenu(window, at); });
 }
 
-void GroundTrackMap_Click(OrbitDesVorn& window)
-{
-    // The selected orbit type is the computed one: selecting a type computes.
-    const orbit::OrbitType type = window.OptionIncl->IsSelected(kChooseInclination)
-                                      ? orbit::OrbitType::ChooseInclination
-                                      : orbit::OrbitType::SunSynchronous;
-    world_map::OpenGroundTrackMap(world_map::MapDesignOf(orbit::DesignResult, type));
-}
+void GroundTrackMap_Click(OrbitDesVorn& window) { world_map::OpenGroundTrackMap(window.Session()); }
 
 }  // namespace design_window

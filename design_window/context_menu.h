@@ -25,8 +25,8 @@ void InstallContextMenu(OrbitDesVorn& window);
 QAction* AddMenuCommand(OrbitDesVorn& window, const QString& text, const QKeySequence& shortcut,
                         std::function<void(OrbitDesVorn&)> command, QWidget* enabledWith = nullptr);
 
-// "Ground track map…": the map of the last completed design, enabled with
-// "Display pattern".
+// "Ground track map…": the map of this window's last completed design,
+// following the window's design session; enabled with "Display pattern".
 void GroundTrackMap_Click(OrbitDesVorn& window);
 
 // "Find repeat orbits…": the explorer, sending its choices to this window

@@ -8,6 +8,7 @@
 #include "core/orbit_error.h"
 #include "platform/command_button.h"
 #include "platform/text_box.h"
+#include "session/design_session.h"
 
 #include <cstdint>
 #include <limits>
@@ -96,6 +97,7 @@ void OrbitDesVorn::ClearResults()
 {
     DispCom->setEnabled(false);
     EraseFields();
+    session_->DesignCleared();
 }
 
 }  // namespace design_window

@@ -5,6 +5,7 @@
 #include "design_window/layout_table.h"
 #include "design_window/orbit_type_option.h"
 #include "design_window/window_icon.h"
+#include "session/design_session.h"
 #include "platform/command_button.h"
 #include "platform/handler_boundary.h"
 #include "platform/option_array.h"
@@ -15,7 +16,8 @@
 
 namespace design_window {
 
-OrbitDesVorn::OrbitDesVorn(QWidget* parent) : QWidget(parent)
+OrbitDesVorn::OrbitDesVorn(QWidget* parent)
+    : QWidget(parent), session_(std::make_shared<orbit::session::DesignSession>())
 {
     setObjectName(QStringLiteral("OrbitDesVorn"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
@@ -30,6 +32,8 @@ OrbitDesVorn::OrbitDesVorn(QWidget* parent) : QWidget(parent)
     InstallContextMenu(*this);
     Form_Load();
 }
+
+OrbitDesVorn::~OrbitDesVorn() = default;
 
 void OrbitDesVorn::ConnectHandlers()
 {

@@ -6,11 +6,13 @@
 // The controls are public under their design names; they are the interface
 // the handlers work against. Their placement, captions, fonts and start state
 // come from the layout table (layout_table.cpp); the handlers live in
-// compute_command.cpp, input_editing.cpp and display_command.cpp.
+// compute_command.cpp, input_editing.cpp and display_command.cpp, the
+// right-click menu's commands in context_menu.cpp and explorer_link.cpp.
 
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class QGroupBox;
@@ -24,13 +26,22 @@ class SpinControl;
 class TextBox;
 }  // namespace platform
 
+namespace orbit::session {
+class DesignSession;
+}
+
 namespace design_window {
 
 class OrbitDesVorn : public QWidget {
     Q_OBJECT
 
 public:
+    // Each design window starts a design session of its own, which the
+    // windows it opens (the map, the explorer) are handed and follow.
     explicit OrbitDesVorn(QWidget* parent = nullptr);
+    ~OrbitDesVorn() override;
+
+    const std::shared_ptr<orbit::session::DesignSession>& Session() const { return session_; }
 
     // Empties the six result boxes, and nothing else.
     void EraseFields();
@@ -127,6 +138,7 @@ private:
 
     std::vector<QWidget*> inclinationGroup_;
     std::vector<QWidget*> sunSyncOutput_;
+    std::shared_ptr<orbit::session::DesignSession> session_;
 };
 
 }  // namespace design_window

@@ -1,5 +1,6 @@
 #include "explorer/candidate_details.h"
 
+#include "core/design_name.h"
 #include "core/orbit_error.h"
 #include "core/result_fields.h"
 #include "map/ground_track_map.h"
@@ -23,15 +24,6 @@ namespace {
 // close the gaps, and drawn within a few tens of milliseconds, where the
 // hundred days the map window offers take a good part of a second.
 constexpr int kMapDays = 16;
-
-QString NameOf(const CandidateSet& set, const orbit::analysis::SearchRow& row)
-{
-    QString name = QStringLiteral("N %1, M %2, Q %3, ").arg(row.N).arg(row.M).arg(row.Q);
-    const orbit::analysis::SearchRequest& search = set.request.search;
-    if (search.type == orbit::OrbitType::SunSynchronous)
-        return name + QObject::tr("sun-synchronous");
-    return name + QObject::tr("inclination %1\u00b0").arg(search.inclDegrees + search.inclTenths / 10, 0, 'f', 1);
-}
 
 }  // namespace
 
@@ -94,8 +86,6 @@ void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
     platform::ReleaseUpperVectorState();  // the map's trigonometry runs ten times faster
     const orbit::analysis::SearchRow& candidate = set->Row(row);
     const orbit::OrbitType type = set->request.search.type;
-    title_->setText(NameOf(*set, candidate));
-
     // Solved again, exactly as the search solved it: the same numbers as the
     // table, and the design record the pattern and the map are drawn from.
     orbit::DesignRecord record;
@@ -103,6 +93,7 @@ void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
         orbit::RepeatOrbitInputs::Fixed(candidate.N, candidate.M, candidate.Q, type,
                                         set->request.search.inclDegrees, set->request.search.inclTenths),
         {}, record);
+    title_->setText(QString::fromStdString(orbit::DesignName(record, type)));
     for (std::size_t i = 0; i < orbit::kResultFields.size(); ++i) {
         const orbit::ResultFieldInfo& info = orbit::kResultFields[i];
         auto* value = qobject_cast<QLabel*>(fields_->itemAt(static_cast<int>(i), QFormLayout::FieldRole)->widget());
@@ -132,6 +123,7 @@ void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
         map_->hide();
         mapCaption_->setText(tr("No map: %1").arg(QString::fromUtf8(e.what())));
     }
+    emit CandidateShown();
 }
 
 QString CandidateDetails::FieldText(const QString& caption) const

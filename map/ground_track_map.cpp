@@ -1,5 +1,6 @@
 #include "map/ground_track_map.h"
 
+#include "core/design_name.h"
 #include "core/orbit_error.h"
 #include "core/repbas.h"
 #include "map/day_tracks.h"
@@ -9,6 +10,7 @@
 #include <iomanip>
 #include <locale>
 #include <sstream>
+#include <string>
 
 namespace world_map {
 
@@ -45,7 +47,8 @@ MapDesign MapDesignOf(const orbit::DesignRecord& record, orbit::OrbitType type)
 void CheckSwathKm(double swathKm)
 {
     if (!(swathKm >= 0 && swathKm <= kMaxSwathKm))
-        throw orbit::OrbitError(orbit::ErrorKind::Usage, "The swath width must lie between 0 and 5000 km");
+        throw orbit::OrbitError(orbit::ErrorKind::Usage, "The swath width must lie between 0 and " +
+                                                             std::to_string(static_cast<int>(kMaxSwathKm)) + " km");
 }
 
 GroundTrackMap::GroundTrackMap(const MapDesign& design, double swathKm)
@@ -89,20 +92,7 @@ const DayGeometry& GroundTrackMap::Day(int day) const
 
 std::string GroundTrackMap::Title() const
 {
-    const orbit::DesignRecord& r = design_.record;
-    std::ostringstream out = ClassicStream();
-    out << "N " << r.N << ", M " << r.M << ", Q " << r.Q << ", ";
-    const double inclDeg = r.Incl * 180 / orbit::RepBas::Pi;
-    out << std::fixed;
-    // As the design window shows it: the chosen inclination in tenths, the
-    // derived one to a thousandth.
-    if (design_.type == orbit::OrbitType::SunSynchronous)
-        out << "sun-synchronous, altitude " << std::setprecision(2) << design_.meanAltitudeKm << " km, inclination "
-            << std::setprecision(3) << inclDeg << "\u00b0";
-    else
-        out << "altitude " << std::setprecision(2) << design_.meanAltitudeKm << " km, inclination "
-            << std::setprecision(1) << inclDeg << "\u00b0";
-    return out.str();
+    return orbit::DesignTitle(design_.record, design_.type, design_.meanAltitudeKm);
 }
 
 std::string GroundTrackMap::Subtitle(int days) const

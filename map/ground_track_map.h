@@ -5,7 +5,13 @@
 // the Qt side's work.
 //
 // Days are computed when first asked for and kept, so a map can offer the
-// whole cycle and show a few days cheaply. Not for use from two threads.
+// whole cycle and show a few days cheaply.
+//
+// Threads: Day() may run on several threads at once for different days
+// (each day's entry is its own, and the tables are sized at construction);
+// two threads must never ask for the same day at once, and nothing may run
+// beside SetSwathKm(). MapScene keeps this with one lock per day and changes
+// the swath only on the window's thread, between drawings.
 
 #include "analysis/ground_track.h"
 #include "core/repeat_orbit_solver.h"

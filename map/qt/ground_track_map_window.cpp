@@ -1,5 +1,7 @@
 #include "map/qt/ground_track_map_window.h"
 
+#include "core/design_name.h"
+#include "core/orbit_error.h"
 #include "map/qt/map_export.h"
 #include "map/qt/map_scene.h"
 #include "map/qt/map_widget.h"
@@ -19,7 +21,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 
@@ -132,16 +133,74 @@ GroundTrackMapWindow::GroundTrackMapWindow() : QWidget(nullptr), saveDialog_(Ask
     connect(daysBox_, &QSpinBox::valueChanged, this, Handler(this, &GroundTrackMapWindow::DaysBox_Change));
     connect(swathBox_, &QDoubleSpinBox::valueChanged, this, Handler(this, &GroundTrackMapWindow::SwathBox_Change));
     connect(saveButton_, &QPushButton::clicked, this, Handler(this, &GroundTrackMapWindow::SavePicture_Click));
-    connect(&saving_, &QFutureWatcher<QString>::finished, this, &GroundTrackMapWindow::PictureSaved);
     connect(map_, &MapWidget::PointerMoved, this, &GroundTrackMapWindow::ShowPointer);
     connect(map_, &MapWidget::PointerLeft, this, &GroundTrackMapWindow::ShowHint);
     ShowHint();
     platform::SizeToScreen(*this, kFirstSize);
 }
 
-GroundTrackMapWindow::~GroundTrackMapWindow() { saving_.waitForFinished(); }
+GroundTrackMapWindow::~GroundTrackMapWindow() = default;
 
 void GroundTrackMapWindow::ShowDesign(const MapDesign& design)
+{
+    // A design given by hand is not the session's: stop following.
+    following_ = {};
+    session_.reset();
+    shownDesignNumber_ = 0;
+    DrawDesign(design);
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void GroundTrackMapWindow::FollowSession(std::shared_ptr<orbit::session::DesignSession> session)
+{
+    const orbit::session::CompletedDesign* last =
+        session && session->LastCompleted() ? &*session->LastCompleted() : nullptr;
+    if (!last)
+        throw orbit::OrbitError(orbit::ErrorKind::Usage, "No design has been computed yet");
+    if (session != session_ || last->number != shownDesignNumber_)
+        DrawDesign(MapDesign{last->record, last->type, last->solution.MeanAltitude});
+    shownDesignNumber_ = last->number;
+    if (session != session_) {
+        session_ = std::move(session);
+        following_ = session_->Follow([this] { platform::RunHandler(this, [this] { SessionChanged(); }); });
+    }
+    ShowTitle();
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void GroundTrackMapWindow::SessionChanged()
+{
+    const std::optional<orbit::session::CompletedDesign>& last = session_->LastCompleted();
+    // Drawn only while open: a hidden map catches up when it is shown again.
+    if (last && last->number != shownDesignNumber_ && isVisible()) {
+        DrawDesign(MapDesign{last->record, last->type, last->solution.MeanAltitude});
+        shownDesignNumber_ = last->number;
+    }
+    ShowTitle();
+}
+
+void GroundTrackMapWindow::ShowTitle()
+{
+    const bool shown = !session_ || (session_->LastIsShown() && session_->LastCompleted()->number == shownDesignNumber_);
+    setWindowTitle(MapWindowTitle(shownDesignName_, shown));
+}
+
+QString MapWindowTitle(const std::string& designName, bool shownInDesignWindow)
+{
+    const QString name = QString::fromStdString(designName);
+    return shownInDesignWindow ? QStringLiteral("Ground Track Map \u2014 %1").arg(name)
+                               : QStringLiteral("Ground Track Map \u2014 last completed design: %1").arg(name);
+}
+
+void GroundTrackMapWindow::DrawDesign(const MapDesign& design)
 {
     auto scene = std::make_shared<MapScene>(InstalledWorld(), design, swathBox_->value());
     const int days = scene->Map().DayLimit();
@@ -151,11 +210,8 @@ void GroundTrackMapWindow::ShowDesign(const MapDesign& design)
         daysBox_->setValue(days);
     }
     map_->SetScene(std::move(scene), days);
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
+    shownDesignName_ = orbit::DesignName(design.record, design.type);
+    ShowTitle();
 }
 
 void GroundTrackMapWindow::SetSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
@@ -195,7 +251,8 @@ void GroundTrackMapWindow::SavePicture_Click()
     savingPath_ = path;
     saveButton_->setEnabled(false);
     statusLine_->setText(QStringLiteral("Saving %1\u2026").arg(QDir::toNativeSeparators(path)));
-    saving_.setFuture(QtConcurrent::run([=]() -> QString {
+    saving_.Start(
+        [=](const std::atomic<bool>&) -> QString {
         try {
             const MapScene picture(world, design, swathKm);
             if (svg)
@@ -206,13 +263,13 @@ void GroundTrackMapWindow::SavePicture_Click()
             return QString::fromStdString(e.what());
         }
         return QString();
-    }));
+    },
+        [this](const QString& error) { PictureSaved(error); });
 }
 
-void GroundTrackMapWindow::PictureSaved()
+void GroundTrackMapWindow::PictureSaved(const QString& error)
 {
     saveButton_->setEnabled(true);
-    const QString error = saving_.result();
     if (!error.isEmpty()) {
         ShowHint();
         platform::ReportError(this, error);
@@ -232,6 +289,9 @@ void GroundTrackMapWindow::ShowHint()
         QStringLiteral("Wheel or + and \u2212 to zoom, drag or arrow keys to move, 0 for the whole world"));
 }
 
-void OpenGroundTrackMap(const MapDesign& design) { GroundTrackMapWindow::Instance().ShowDesign(design); }
+void OpenGroundTrackMap(std::shared_ptr<orbit::session::DesignSession> session)
+{
+    GroundTrackMapWindow::Instance().FollowSession(std::move(session));
+}
 
 }  // namespace world_map

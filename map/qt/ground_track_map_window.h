@@ -8,14 +8,21 @@
 // picture…" (PNG or SVG, as the window shows it, at 1600 x 800 pixels,
 // drawn and written in the background so the window goes on answering).
 // Every control is reachable with Tab; the map takes + - 0 and the arrows.
+//
+// Opened from a design window, it follows that window's design session: each
+// newly completed design is drawn at once, and the window's title names the
+// design shown, marked as the last completed one while the design window
+// shows none (after an edit or a failed computation).
 
 #include "map/ground_track_map.h"
+#include "platform/background_work.h"
+#include "session/design_session.h"
 
-#include <QFutureWatcher>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QDoubleSpinBox;
 class QLabel;
@@ -41,6 +48,12 @@ public:
     // stays as it was.
     void ShowDesign(const MapDesign& design);
 
+    // Shows the last completed design of `session` as ShowDesign does and
+    // follows the session from then on (in place of any it followed). An
+    // open window redraws for each new completed design; a hidden one
+    // catches up when it is shown again through here.
+    void FollowSession(std::shared_ptr<orbit::session::DesignSession> session);
+
     // Asks for the file to save to; an empty answer cancels. The window's own
     // asks with a file dialog; tests put in one that needs no dialog.
     using SaveDialog = std::function<QString(QWidget* parent)>;
@@ -53,7 +66,7 @@ public:
     QPushButton* CloseButton() const { return closeButton_; }
     QLabel* StatusLine() const { return statusLine_; }
     // Whether a picture is being drawn and written in the background.
-    bool IsSaving() const { return saving_.isRunning(); }
+    bool IsSaving() const { return saving_.Pending(); }
 
     // The handlers, each run inside the handler boundary.
     void DaysBox_Change(int days);
@@ -62,9 +75,12 @@ public:
 
 private:
     GroundTrackMapWindow();
+    void SessionChanged();
+    void DrawDesign(const MapDesign& design);
+    void ShowTitle();
     void ShowPointer(double lonDeg, double latDeg);
     void ShowHint();
-    void PictureSaved();
+    void PictureSaved(const QString& error);
 
     QSpinBox* daysBox_ = nullptr;
     QDoubleSpinBox* swathBox_ = nullptr;
@@ -73,13 +89,22 @@ private:
     QPushButton* closeButton_ = nullptr;
     QLabel* statusLine_ = nullptr;
     SaveDialog saveDialog_;
-    // The file being written and, when it is done, what went wrong (nothing).
-    QString savingPath_;
-    QFutureWatcher<QString> saving_;
+    std::shared_ptr<orbit::session::DesignSession> session_;
+    orbit::session::DesignSession::Following following_;
+    std::uint64_t shownDesignNumber_ = 0;  // of the session's designs; 0: none of them
+    std::string shownDesignName_;
+    QString savingPath_;  // the file being written
+    platform::LatestRequest saving_{this};
 };
 
-// "Ground track map…" as the design window calls it.
-void OpenGroundTrackMap(const MapDesign& design);
+// "Ground track map…" as the design window calls it: the map of the
+// session's last completed design, following the session.
+void OpenGroundTrackMap(std::shared_ptr<orbit::session::DesignSession> session);
+
+// The window's title for a design: "Ground Track Map — N 14, M 1, Q 3,
+// sun-synchronous", or "Ground Track Map — last completed design: …" when
+// the design window no longer shows it.
+QString MapWindowTitle(const std::string& designName, bool shownInDesignWindow);
 
 // The status line's words for a place: "Latitude 12.34° N, longitude 5.00° W".
 QString PlaceText(double lonDeg, double latDeg);

@@ -140,6 +140,47 @@ TEST_F(ContextMenu, CtrlMOpensTheMapOfTheLastCompletedDesign)
     EXPECT_EQ(MapWindow().Map()->Scene()->Map().Title(), "N 14, M 1, Q 3, altitude 727.98 km, inclination 65.0\u00b0");
 }
 
+// An open map is the design window's: each completed computation redraws it,
+// and an edit or a failure leaves it on the last completed design, labelled.
+TEST_F(ContextMenu, AnOpenMapFollowsTheDesignWindow)
+{
+    ClickDown(W().UpDownN);  // 14
+    ClickUp(W().UpDownQ);
+    ClickUp(W().UpDownQ);    // 3
+    SelectSunSynchronous();
+    MapEntry()->trigger();
+    ASSERT_TRUE(MapWindow().isVisible());
+    EXPECT_EQ(MapWindow().windowTitle(), QStringLiteral("Ground Track Map \u2014 N 14, M 1, Q 3, sun-synchronous"));
+
+    Type(W().MinputText, "5");
+    Type(W().QinputText, "14");
+    Click(W().ComputeCom);
+    ASSERT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
+    EXPECT_EQ(MapWindow().Map()->Scene()->Map().Title().substr(0, 36), "N 14, M 5, Q 14, sun-synchronous, al");
+    EXPECT_EQ(MapWindow().DaysBox()->maximum(), 14);
+    EXPECT_EQ(MapWindow().windowTitle(), QStringLiteral("Ground Track Map \u2014 N 14, M 5, Q 14, sun-synchronous"));
+
+    const QString lastCompleted =
+        QStringLiteral("Ground Track Map \u2014 last completed design: N 14, M 5, Q 14, sun-synchronous");
+    ClickUp(W().UpDownN);  // clears the results
+    EXPECT_EQ(MapWindow().windowTitle(), lastCompleted);
+    Type(W().QinputText, "x");
+    Click(W().ComputeCom);  // fails: "Type mismatch"
+    errors_.clear();
+    EXPECT_EQ(MapWindow().windowTitle(), lastCompleted);
+    EXPECT_EQ(MapWindow().DaysBox()->maximum(), 14);
+
+    // A closed map is not redrawn behind the user's back, and catches up
+    // when opened again.
+    MapWindow().close();
+    Type(W().QinputText, "3");
+    Click(W().ComputeCom);
+    EXPECT_EQ(MapWindow().DaysBox()->maximum(), 14);
+    MapEntry()->trigger();
+    EXPECT_EQ(MapWindow().DaysBox()->maximum(), 3);
+    EXPECT_EQ(MapWindow().windowTitle(), QStringLiteral("Ground Track Map \u2014 N 15, M 5, Q 3, sun-synchronous"));
+}
+
 TEST_F(ContextMenu, MissingLandIsShownInAMessageNamingTheFile)
 {
     world_map::UseLandFile(QStringLiteral("/nonexistent/share/repeat-orbit/land-50m.json"));

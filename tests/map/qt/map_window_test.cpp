@@ -9,6 +9,7 @@
 #include "tests/map/map_fixtures.h"
 #include "tests/map/qt/map_picture_probe.h"
 #include "tests/support/error_text.h"
+#include "tests/support/work_timeout.h"
 
 #include <QApplication>
 #include <QDoubleSpinBox>
@@ -64,7 +65,8 @@ protected:
 
 TEST_F(MapWindow, OpensResizableOnTheWholeCycle)
 {
-    EXPECT_EQ(window.windowTitle(), "Ground Track Map");
+    // The title names the design shown.
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Ground Track Map \u2014 N 14, M 1, Q 3, sun-synchronous"));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.parentWidget(), nullptr);
     EXPECT_LT(window.minimumWidth(), window.maximumWidth());
@@ -188,7 +190,7 @@ TEST_F(MapWindow, SavesPngOrSvgThroughTheDialog)
     // The picture is written in the background; the button waits for it.
     const auto save = [&] {
         QTest::mouseClick(window.SaveButton(), Qt::LeftButton);
-        return QTest::qWaitFor([&] { return !window.IsSaving() && window.SaveButton()->isEnabled(); }, 10000);
+        return QTest::qWaitFor([&] { return !window.IsSaving() && window.SaveButton()->isEnabled(); }, kWorkTimeoutMs);
     };
     for (const Case& c : cases) {
         answer = c.answer;
