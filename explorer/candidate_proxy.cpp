@@ -1,9 +1,6 @@
 #include "explorer/candidate_proxy.h"
 
 #include "explorer/candidate_model.h"
-#include "platform/vector_state.h"
-
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <numeric>
 
@@ -31,11 +28,7 @@ RowOrder SearchOrder(std::size_t rows)
 
 CandidateProxy::CandidateProxy(QObject* parent) : QAbstractProxyModel(parent) {}
 
-CandidateProxy::~CandidateProxy()
-{
-    if (cancel_)
-        cancel_->store(true);
-}
+CandidateProxy::~CandidateProxy() = default;
 
 void CandidateProxy::setSourceModel(QAbstractItemModel* model)
 {
@@ -99,36 +92,30 @@ int CandidateProxy::SourceRow(int proxyRow) const
 
 void CandidateProxy::Recompute()
 {
-    const std::uint64_t serial = ++serial_;
-    if (cancel_)
-        cancel_->store(true);
-    cancel_.reset();
     std::shared_ptr<const CandidateSet> set = model_ ? model_->Candidates() : nullptr;
     if (!set) {
-        Apply(serial, {});
+        orderWork_.Cancel();
+        Apply({});
         return;
     }
     // The worker reads its own copy of the revisits: more arrive meanwhile.
     std::vector<RevisitFigure> revisits;
     if (request_.sortColumn == ExplorerColumn::WorstRevisitDays)
         revisits = model_->Revisits();
-    cancel_ = std::make_shared<std::atomic<bool>>(false);
     SetOrdering(true);
-    QtConcurrent::run([set, revisits = std::move(revisits), request = request_, cancel = cancel_] {
-        platform::ReleaseUpperVectorState();
-        return ComputeOrder(*set, revisits, request, cancel.get());
-    }).then(this, [this, serial](RowOrder order) { Apply(serial, std::move(order)); });
+    orderWork_.Start(
+        [set, revisits = std::move(revisits), request = request_](const std::atomic<bool>& cancelled) {
+            return ComputeOrder(*set, revisits, request, &cancelled);
+        },
+        [this](RowOrder order) { Apply(std::move(order)); });
 }
 
-void CandidateProxy::Apply(std::uint64_t serial, RowOrder order)
+void CandidateProxy::Apply(RowOrder order)
 {
-    if (serial != serial_)
-        return;  // a later request is on its way
     emit OrderAboutToChange();
     beginResetModel();
     order_ = std::move(order);
     endResetModel();
-    cancel_.reset();
     SetOrdering(false);
     emit OrderChanged();
 }

@@ -6,10 +6,10 @@
 // until it arrives the table goes on showing the last order.
 
 #include "explorer/candidate_order.h"
+#include "platform/background_work.h"
 
 #include <QAbstractProxyModel>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -65,7 +65,7 @@ signals:
 
 private:
     void Recompute();
-    void Apply(std::uint64_t serial, RowOrder order);
+    void Apply(RowOrder order);
     void SourceReset();
     void SourceDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles);
     void SetOrdering(bool ordering);
@@ -73,9 +73,8 @@ private:
     CandidateModel* model_ = nullptr;
     OrderRequest request_;
     RowOrder order_;
-    std::uint64_t serial_ = 0;  // of the order last asked for
-    std::shared_ptr<std::atomic<bool>> cancel_;
     bool ordering_ = false;
+    platform::LatestRequest orderWork_{this};  // only the order last asked for is applied
 
     struct Prepared {
         const CandidateSet* set = nullptr;

@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 
@@ -141,12 +140,15 @@ void ExplorerWindow::Copy_Click()
     std::vector<std::size_t> rows = SelectedSourceRows();
     if (!set || rows.empty())
         return;
-    QtConcurrent::run([set, revisits = model_->Revisits(), rows = std::move(rows), columns = model_->Columns()] {
-        return QString::fromStdString(CopiedRowsText(*set, revisits, rows, columns));
-    }).then(this, [this](const QString& text) {
-        QGuiApplication::clipboard()->setText(text);
-        emit CopyFinished();
-    });
+    copy_.Start(
+        [set, revisits = model_->Revisits(), rows = std::move(rows),
+         columns = model_->Columns()](const std::atomic<bool>&) {
+            return QString::fromStdString(CopiedRowsText(*set, revisits, rows, columns));
+        },
+        [this](const QString& text) {
+            QGuiApplication::clipboard()->setText(text);
+            emit CopyFinished();
+        });
 }
 
 void ExplorerWindow::SaveCsv_Click()
@@ -169,7 +171,8 @@ void ExplorerWindow::SaveCsv_Click()
     saveNote_ = tr("Saving %1\u2026").arg(QDir::toNativeSeparators(path));
     UpdateStatus();
     const std::size_t count = rows.size();
-    QtConcurrent::run([set, revisits = model_->Revisits(), rows = std::move(rows), path]() -> QString {
+    save_.Start(
+        [set, revisits = model_->Revisits(), rows = std::move(rows), path](const std::atomic<bool>&) -> QString {
         try {
             platform::WriteOutputFile(path, QByteArray::fromStdString(CsvText(*set, revisits, rows)));
         } catch (const orbit::OrbitError& e) {
@@ -178,7 +181,8 @@ void ExplorerWindow::SaveCsv_Click()
             return tr("Not enough memory to write %1").arg(QDir::toNativeSeparators(path));
         }
         return {};
-    }).then(this, [this, path, count, pending](const QString& error) {
+    },
+        [this, path, count, pending](const QString& error) {
         if (error.isEmpty()) {
             saveNote_ = CountText(static_cast<std::int64_t>(count), "row", "rows") + tr(" saved to %1.").arg(
                 QDir::toNativeSeparators(path));

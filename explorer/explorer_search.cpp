@@ -17,11 +17,34 @@
 #include <QProgressBar>
 #include <QTableView>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 
 namespace explorer {
+
+namespace {
+
+// A refused request in the window's words: the input named as its box.
+QString ProblemText(const orbit::OrbitError& e)
+{
+    const QString reason = QString::fromUtf8(e.what());
+    switch (e.Input()) {
+    case orbit::RequestInput::AltitudeMinKm:
+        return ExplorerWindow::tr("Altitude from: %1").arg(reason);
+    case orbit::RequestInput::AltitudeMaxKm:
+        return ExplorerWindow::tr("Altitude to: %1").arg(reason);
+    case orbit::RequestInput::MinDays:
+        return ExplorerWindow::tr("Cycle from: %1").arg(reason);
+    case orbit::RequestInput::MaxDays:
+        return ExplorerWindow::tr("Cycle to: %1").arg(reason);
+    case orbit::RequestInput::SwathKm:
+        return ExplorerWindow::tr("Swath width: %1").arg(reason);
+    default:
+        return reason;
+    }
+}
+
+}  // namespace
 
 // What a search hands back to the window: the set, and its order for the
 // sort and filter the table had when the search started.
@@ -51,58 +74,43 @@ void ExplorerWindow::StartSearch()
 
     OrderRequest order = proxy_->Request();
     order.filter = inputs_->Filter();
-    auto cancel = std::make_shared<std::atomic<bool>>(false);
     auto progress = std::make_shared<std::atomic<int>>(0);
-    searchCancel_ = cancel;
     searchProgress_ = progress;
-    searching_ = true;
     progressBar_->setValue(0);
     progressBar_->show();
     progressTimer_->start();
+    search_.Start(
+        [request = *reading.request, order, progress, earlier = model_->Candidates()](
+            const std::atomic<bool>& cancelled) {
+            SearchResult result;
+            result.orderRequest = order;
+            try {
+                result.set = FindCandidates(
+                    request, [&progress](double share) { progress->store(static_cast<int>(share * 1000)); },
+                    &cancelled, earlier.get());
+                if (!result.set->outcome.cancelled)
+                    result.order = ComputeOrder(*result.set, {}, order, &cancelled);
+            } catch (const orbit::OrbitError& e) {
+                result.error = ProblemText(e);
+            } catch (const std::bad_alloc&) {
+                result.error = tr("Not enough memory for this search: ask for a narrower band or "
+                                  "shorter cycles.");
+            }
+            return result;
+        },
+        [this](SearchResult result) { TakeResult(result); });
     UpdateStatus();
-    // A short search may be done before the continuation is attached, which
-    // then runs at once: everything it undoes is set up before.
-    const std::uint64_t serial = ++searchSerial_;
-    QtConcurrent::run(&searchPool_,
-                      [request = *reading.request, order, cancel, progress, earlier = model_->Candidates()] {
-                          platform::ReleaseUpperVectorState();
-                          SearchResult result;
-                          result.orderRequest = order;
-                          try {
-                              result.set = FindCandidates(
-                                  request,
-                                  [&progress](double share) { progress->store(static_cast<int>(share * 1000)); },
-                                  cancel.get(), earlier.get());
-                              if (!result.set->outcome.cancelled)
-                                  result.order = ComputeOrder(*result.set, {}, order, cancel.get());
-                          } catch (const orbit::OrbitError& e) {
-                              result.error = QString::fromUtf8(e.what());
-                          } catch (const std::bad_alloc&) {
-                              result.error = tr("Not enough memory for this search: ask for a narrower band or "
-                                                "shorter cycles.");
-                          }
-                          return result;
-                      })
-        .then(this, [this, serial](SearchResult result) { TakeResult(serial, result); });
 }
 
 void ExplorerWindow::CancelSearch()
 {
-    if (searchCancel_)
-        searchCancel_->store(true);
-    searchCancel_.reset();
-    ++searchSerial_;  // whatever is under way is no longer wanted
-    searching_ = false;
+    search_.Cancel();
     progressTimer_->stop();
     progressBar_->hide();
 }
 
-void ExplorerWindow::TakeResult(std::uint64_t serial, SearchResult& result)
+void ExplorerWindow::TakeResult(SearchResult& result)
 {
-    if (serial != searchSerial_)
-        return;
-    searching_ = false;
-    searchCancel_.reset();
     progressTimer_->stop();
     progressBar_->hide();
     searchOutdated_ = false;

@@ -223,11 +223,7 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     UpdateStatus();
 }
 
-ExplorerWindow::~ExplorerWindow()
-{
-    CancelSearch();
-    searchPool_.waitForDone();
-}
+ExplorerWindow::~ExplorerWindow() { CancelSearch(); }
 
 void ExplorerWindow::ShowWindow()
 {
@@ -242,7 +238,7 @@ void ExplorerWindow::SetDesignTarget(DesignTarget target) { target_ = std::move(
 
 void ExplorerWindow::SetSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
 
-bool ExplorerWindow::Searching() const { return searching_ || searchDelay_->isActive(); }
+bool ExplorerWindow::Searching() const { return search_.Pending() || searchDelay_->isActive(); }
 
 void ExplorerWindow::showEvent(QShowEvent* event)
 {

@@ -5,16 +5,20 @@
 // spacing, sub-cycle and equatorial gaps; the selected orbit's details sit
 // beside it; "Use in design window" carries it over.
 //
-// The window never waits on the work: the search, the sidelaps, every sort
-// and filter, the worst revisits and the CSV file are all worked out on other
-// threads and handed over in one step, so the window answers at every
-// keystroke even for cycles of a thousand days. The results follow the
-// inputs as they are typed; an edit cancels the search under way.
+// The window never waits on the long work: the search, the sidelaps, every
+// sort and filter, the worst revisits, Copy and the CSV file are worked out
+// in the background (platform/background_work.h) and handed over in one
+// step, so the window answers at every keystroke even for cycles of a
+// thousand days. Only the selected candidate's details (one solve, its
+// pattern and a few days of its map) are made on the window's thread, in
+// milliseconds. The results follow the inputs as they are typed; an edit
+// cancels the search under way.
 //
 // One instance for the whole run, modeless and resizable.
 
 #include "explorer/candidate_set.h"
 #include "explorer/explorer_request.h"
+#include "platform/background_work.h"
 
 #include <QString>
 #include <QThreadPool>
@@ -103,7 +107,7 @@ private:
     // explorer_search.cpp: the search, the revisits, the status line.
     void StartSearch();
     void CancelSearch();
-    void TakeResult(std::uint64_t serial, SearchResult& result);
+    void TakeResult(SearchResult& result);
     void FollowSortColumn();
     void StartRevisits();
     void TakeRevisits(std::uint64_t job, const RevisitBatch& batch);
@@ -141,10 +145,10 @@ private:
     QTimer* detailsDelay_ = nullptr;   // gathers key repeats before drawing the details
 
     QThreadPool searchPool_;  // one search at a time: a cancelled one ends within milliseconds
-    std::uint64_t searchSerial_ = 0;
-    std::shared_ptr<std::atomic<bool>> searchCancel_;
+    platform::LatestRequest search_{this, &searchPool_};
+    platform::LatestRequest copy_{this};
+    platform::LatestRequest save_{this};
     std::shared_ptr<std::atomic<int>> searchProgress_;  // per mille
-    bool searching_ = false;
     bool searchOutdated_ = true;  // the table does not show the inputs' search
     QString problem_;             // why there is no result
     std::uint64_t revisitJob_ = 0;

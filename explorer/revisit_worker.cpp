@@ -1,9 +1,6 @@
 #include "explorer/revisit_worker.h"
 
-#include "platform/vector_state.h"
-
-#include <QThread>
-#include <QThreadPool>
+#include "platform/background_work.h"
 
 #include <algorithm>
 #include <atomic>
@@ -58,17 +55,11 @@ struct RevisitWorker::Work {
     }
 };
 
-RevisitWorker::RevisitWorker(QObject* parent) : QObject(parent), pool_(new QThreadPool(this))
-{
-    pool_->setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
-}
+RevisitWorker::RevisitWorker(QObject* parent) : QObject(parent), work_(this) {}
 
-RevisitWorker::~RevisitWorker()
-{
-    Cancel();
-    // No thread may post to this object once it is gone.
-    pool_->waitForDone();
-}
+// Cancels, and work_ then waits for the threads: none may post to this
+// object once it is gone.
+RevisitWorker::~RevisitWorker() { Cancel(); }
 
 std::uint64_t RevisitWorker::Start(std::shared_ptr<const CandidateSet> set, const std::vector<RevisitFigure>& known)
 {
@@ -90,10 +81,16 @@ std::uint64_t RevisitWorker::Start(std::shared_ptr<const CandidateSet> set, cons
         QMetaObject::invokeMethod(this, [this, number = job->number] { emit Finished(number); }, Qt::QueuedConnection);
         return job->number;
     }
-    const int threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(pool_->maxThreadCount()), left));
+    // One core fewer than the machine has: the window's thread keeps one.
+    const int threads = static_cast<int>(
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(1, platform::CoreCount() - 1)), left));
     job->running = threads;
-    for (int i = 0; i < threads; ++i)
-        pool_->start([this, job] { Run(job); });
+    work_.Start(
+        [this, job, threads](const std::atomic<bool>&) {
+            platform::RunOnCores(threads, [this, &job](int) { Run(job); });
+            return job->number;
+        },
+        [this](std::uint64_t number) { emit Finished(number); });
     return job->number;
 }
 
@@ -102,6 +99,7 @@ void RevisitWorker::Cancel()
     if (job_)
         job_->cancelled.store(true);
     job_.reset();
+    work_.Cancel();
 }
 
 void RevisitWorker::Prioritize(std::vector<std::int32_t> rows)
@@ -123,17 +121,13 @@ bool RevisitWorker::Busy() const
 
 void RevisitWorker::Run(const std::shared_ptr<Work>& job)
 {
-    platform::ReleaseUpperVectorState();
-    const auto post = [this, &job](Batch batch, bool finished) {
-        const std::uint64_t number = job->number;
+    // Posted before the work returns, so every batch reaches the window
+    // before the job's Finished does.
+    const auto post = [this, &job](Batch batch) {
+        if (batch.empty())
+            return;
         QMetaObject::invokeMethod(
-            this,
-            [this, number, batch = std::move(batch), finished] {
-                if (!batch.empty())
-                    emit FiguresReady(number, batch);
-                if (finished)
-                    emit Finished(number);
-            },
+            this, [this, number = job->number, batch = std::move(batch)] { emit FiguresReady(number, batch); },
             Qt::QueuedConnection);
     };
 
@@ -155,13 +149,13 @@ void RevisitWorker::Run(const std::shared_ptr<Work>& job)
         const Clock::time_point now = Clock::now();
         if (job->batch.size() >= kLargestBatch || now - job->lastPost >= kBatchInterval) {
             job->lastPost = now;
-            post(std::exchange(job->batch, {}), false);
+            post(std::exchange(job->batch, {}));
         }
     }
 
     const std::lock_guard lock(job->mutex);
     if (--job->running == 0 && !job->cancelled.load())
-        post(std::exchange(job->batch, {}), true);
+        post(std::exchange(job->batch, {}));
 }
 
 }  // namespace explorer

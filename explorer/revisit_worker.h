@@ -5,20 +5,20 @@
 // in the set's order. Figures come back to the window's thread in batches,
 // through a queued signal, a few times a second at most.
 //
-// The work runs on its own threads, one fewer than the machine has cores,
-// so the window's thread keeps a core to itself. Starting on another set,
+// The work runs in the background (platform/background_work.h), split over
+// one fewer core than the machine has, so the window's thread keeps a core
+// to itself. Starting on another set,
 // or Cancel(), drops what is outstanding; a row being worked on is finished
 // and its figure thrown away.
 
 #include "explorer/candidate_set.h"
+#include "platform/background_work.h"
 
 #include <QObject>
 
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-class QThreadPool;
 
 namespace explorer {
 
@@ -51,7 +51,7 @@ private:
     struct Work;
     void Run(const std::shared_ptr<Work>& job);
 
-    QThreadPool* pool_;
+    platform::LatestRequest work_;
     std::shared_ptr<Work> job_;
     std::uint64_t jobNumber_ = 0;
 };

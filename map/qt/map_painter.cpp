@@ -277,8 +277,16 @@ void PaintBase(QPainter& painter, const QRectF& target, const MapFrame& map, con
     painter.setTransform(map.toFrame, true);
     painter.setPen(Qt::NoPen);
     painter.setBrush(palette::kLand);
-    for (const QPainterPath& polygon : world.Land(DetailOf(*painter.device(), frame, map.shown)))
+    for (const WorldShapes::LandPolygon& rings : world.Land(DetailOf(*painter.device(), frame, map.shown))) {
+        // This painter's own path: see WorldShapes::Land.
+        QPainterPath polygon;
+        polygon.setFillRule(Qt::OddEvenFill);
+        for (const QPolygonF& ring : rings) {
+            polygon.addPolygon(ring);
+            polygon.closeSubpath();
+        }
         painter.drawPath(polygon);
+    }
     painter.restore();
 
     painter.setPen(QPen(kGraticule, 0.8 * map.unit, Qt::SolidLine, Qt::FlatCap));

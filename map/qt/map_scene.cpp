@@ -1,6 +1,6 @@
 #include "map/qt/map_scene.h"
 
-#include "map/qt/run_on_threads.h"
+#include "platform/background_work.h"
 #include "map/simplify.h"
 
 #include <algorithm>
@@ -58,8 +58,8 @@ const DayShapes& MapScene::Day(int day, int detail) const
 void MapScene::Prepare(int days, int detail) const
 {
     days = std::clamp(days, 0, map_.DayLimit());
-    const int threads = std::min(days, CoreCount());
-    RunOnThreads(threads, [&](int thread) {
+    const int threads = std::min(days, platform::CoreCount());
+    platform::RunOnCores(threads, [&](int thread) {
         for (int day = thread; day < days; day += threads)
             Day(day, detail);
     });

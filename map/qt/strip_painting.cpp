@@ -1,6 +1,6 @@
 #include "map/qt/strip_painting.h"
 
-#include "map/qt/run_on_threads.h"
+#include "platform/background_work.h"
 
 #include <QImage>
 #include <QPainter>
@@ -23,7 +23,7 @@ constexpr int kMarginRows = 8;
 
 }  // namespace
 
-int StripCount(int rows) { return std::clamp(rows / kMinRowsPerStrip, 1, std::min(CoreCount(), kMaxStrips)); }
+int StripCount(int rows) { return std::clamp(rows / kMinRowsPerStrip, 1, std::min(platform::CoreCount(), kMaxStrips)); }
 
 void PaintInStrips(QImage& image, const std::function<void(QPainter&)>& paint, int strips, const QImage* start)
 {
@@ -50,7 +50,7 @@ void PaintInStrips(QImage& image, const std::function<void(QPainter&)>& paint, i
     // First every strip paints from the source as it stands, which nobody
     // writes meanwhile; then each copies its own rows into the image.
     std::vector<QImage> painted(static_cast<std::size_t>(strips));
-    RunOnThreads(strips, [&](int strip) {
+    platform::RunOnCores(strips, [&](int strip) {
         // Past the image's own top and bottom too: copy() fills those rows
         // with zeros.
         const int from = topOf(strip) - kMarginRows;
@@ -65,7 +65,7 @@ void PaintInStrips(QImage& image, const std::function<void(QPainter&)>& paint, i
     });
     const qsizetype bytesPerLine = image.bytesPerLine();
     uchar* const bits = image.bits();
-    RunOnThreads(strips, [&](int strip) {
+    platform::RunOnCores(strips, [&](int strip) {
         const QImage& rows = painted[static_cast<std::size_t>(strip)];
         const int from = topOf(strip) - kMarginRows;
         for (int y = topOf(strip); y < topOf(strip + 1); ++y)

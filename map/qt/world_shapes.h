@@ -4,7 +4,7 @@
 
 #include "map/world.h"
 
-#include <QPainterPath>
+#include <QPolygonF>
 #include <QString>
 
 #include <array>
@@ -20,16 +20,19 @@ public:
     explicit WorldShapes(World world) : world_(std::move(world)) {}
 
     const World& Data() const { return world_; }
-    // Each land polygon on the map as a path in degrees (x = longitude,
-    // y = latitude), filled even-odd so that lakes stay open, thinned to the
-    // level of detail `detail` (see map/simplify.h). Made on first use;
-    // any thread may ask for it and draw it, several at once.
-    const std::vector<QPainterPath>& Land(int detail) const;
+    // Each land polygon on the map as its rings in degrees (x = longitude,
+    // y = latitude), to be filled even-odd so that lakes stay open, thinned
+    // to the level of detail `detail` (see map/simplify.h). Made on first
+    // use, then never changed: any thread may read it, several at once.
+    // A painter makes its own paths from it (see LandPath): a QPainterPath
+    // keeps a fill cache of its own inside, which no two threads may share.
+    using LandPolygon = std::vector<QPolygonF>;
+    const std::vector<LandPolygon>& Land(int detail) const;
 
 private:
     World world_;
     mutable std::mutex mutex_;
-    mutable std::array<std::optional<std::vector<QPainterPath>>, 4> land_;
+    mutable std::array<std::optional<std::vector<LandPolygon>>, 4> land_;
 };
 
 // The land file beside the program (<executable's folder>/../share/

@@ -1,6 +1,4 @@
-#include "map/qt/run_on_threads.h"
-
-#include "platform/vector_state.h"
+#include "platform/background_work.h"
 
 #include <algorithm>
 #include <exception>
@@ -8,15 +6,38 @@
 #include <thread>
 #include <vector>
 
-namespace world_map {
+namespace platform {
 
-void RunOnThreads(int count, const std::function<void(int)>& job)
+LatestRequest::LatestRequest(QObject* receiver, QThreadPool* pool) : receiver_(receiver), pool_(pool) {}
+
+LatestRequest::~LatestRequest()
+{
+    Cancel();
+    WaitForDone();
+}
+
+void LatestRequest::Cancel()
+{
+    if (cancel_)
+        cancel_->store(true);
+    cancel_.reset();
+    ++serial_;  // whatever is under way is no longer wanted
+}
+
+void LatestRequest::WaitForDone()
+{
+    // The delivery waits for the receiver's thread, which is this one: wait
+    // for the work itself, never for its delivery.
+    work_.waitForFinished();
+}
+
+void RunOnCores(int count, const std::function<void(int)>& job)
 {
     if (count < 1)
         return;
     std::vector<std::exception_ptr> errors(static_cast<std::size_t>(count));
     const auto guarded = [&](int index) {
-        platform::ReleaseUpperVectorState();
+        ReleaseUpperVectorState();
         try {
             job(index);
         } catch (...) {
@@ -42,4 +63,4 @@ void RunOnThreads(int count, const std::function<void(int)>& job)
 
 int CoreCount() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
 
-}  // namespace world_map
+}  // namespace platform
