@@ -40,6 +40,11 @@ public:
     // What the map shows, or why there is no map.
     QLabel* MapCaption() const { return mapCaption_; }
 
+signals:
+    // The details now show a candidate: its name, its figures, its pattern
+    // and map are in place (the pictures render when first painted).
+    void CandidateShown();
+
 private:
     QLabel* title_ = nullptr;
     QFormLayout* fields_ = nullptr;

@@ -18,25 +18,48 @@ PatternView::PatternView(QWidget* parent) : QWidget(parent)
 
 QSize PatternView::sizeHint() const { return QSize(kPictureWidthPx / 2, kPictureHeightPx / 2); }
 
+// A quarter of the pattern window: its text stays readable.
+QSize PatternView::minimumSizeHint() const { return QSize(kPictureWidthPx / 4, kPictureHeightPx / 4); }
+
 void PatternView::SetDesign(const std::optional<orbit::DesignRecord>& design)
 {
     design_ = design;
-    Render();
+    stale_ = true;
     update();
 }
 
 void PatternView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    Render();
+    stale_ = true;
+}
+
+const QImage& PatternView::Picture() const
+{
+    RenderIfStale();
+    return picture_;
+}
+
+const QString& PatternView::DrawingError() const
+{
+    RenderIfStale();
+    return error_;
 }
 
 // The picture keeps the pattern window's proportions and fills as much of the
 // widget as they allow, in device pixels so that it stays crisp when scaled.
-void PatternView::Render()
+void PatternView::RenderIfStale() const
 {
+    if (!stale_)
+        return;
+    stale_ = false;
     picture_ = QImage();
     error_.clear();
+    // Told once the picture is in place, whichever way this return goes.
+    struct Tell {
+        const PatternView* view;
+        ~Tell() { emit const_cast<PatternView*>(view)->Rendered(); }
+    } const tell{this};
     if (!design_ || width() <= 0 || height() <= 0)
         return;
     const double ratio = devicePixelRatioF();
@@ -52,6 +75,7 @@ void PatternView::Render()
 
 void PatternView::paintEvent(QPaintEvent*)
 {
+    RenderIfStale();
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
     if (!error_.isEmpty()) {

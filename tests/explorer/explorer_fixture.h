@@ -10,6 +10,7 @@
 #include "explorer/explorer_window.h"
 #include "map/qt/world_shapes.h"
 #include "platform/handler_boundary.h"
+#include "tests/support/work_timeout.h"
 
 #include <gtest/gtest.h>
 
@@ -28,8 +29,6 @@
 
 class ExplorerTest : public ::testing::Test {
 protected:
-    static constexpr int kWorkTimeoutMs = 60000;
-
     void SetUp() override
     {
         world_map::UseLandFile(QStringLiteral(LAND_FILE));

@@ -201,10 +201,16 @@ TEST_F(ExplorerTest, DetailsFollowTheCurrentRow)
 {
     const int row = RowOf(14, 3, 10);
     ASSERT_GE(row, 0);
-    ClickRow(row);
     explorer::CandidateDetails* details = W().Details();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return details->Title()->text().startsWith(QStringLiteral("N 14, M 3, Q 10")); }));
+    QSignalSpy shown(details, &explorer::CandidateDetails::CandidateShown);
+    QSignalSpy rendered(details->Pattern(), &pattern::PatternView::Rendered);
+    ClickRow(row);
+    ASSERT_TRUE(shown.count() > 0 || shown.wait(kWorkTimeoutMs));
+    // The pattern renders when first painted, once the layout has given it
+    // its area: wait for that rather than read it at whatever size it has.
+    ASSERT_TRUE(rendered.count() > 0 || rendered.wait(kWorkTimeoutMs));
     EXPECT_EQ(details->Title()->text(), QStringLiteral("N 14, M 3, Q 10, sun-synchronous"));
+    EXPECT_GE(details->Pattern()->width(), details->Pattern()->minimumSizeHint().width());
     EXPECT_EQ(details->FieldText(QStringLiteral("Mean altitude (km)")), QStringLiteral("786.12"));
     EXPECT_EQ(details->FieldText(QStringLiteral("Sun-Synchronous inclination, deg")), QStringLiteral("98.544"));
     EXPECT_FALSE(details->Pattern()->Picture().isNull());

@@ -3,6 +3,7 @@
 // another has started.
 
 #include "explorer/revisit_worker.h"
+#include "tests/support/work_timeout.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ TEST(RevisitWorker, GivesEachPendingRowItsFigureOnceThenFinishes)
     RevisitWorker worker;
     Arrivals arrivals(worker);
     const std::uint64_t job = worker.Start(set, known);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !arrivals.finished.empty(); }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !arrivals.finished.empty(); }, kWorkTimeoutMs));
     EXPECT_EQ(arrivals.finished, std::vector<std::uint64_t>{job});
     EXPECT_FALSE(worker.Busy());
 
@@ -79,7 +80,7 @@ TEST(RevisitWorker, WorksOnTheRowsAskedForBeforeTheRest)
         return std::ptrdiff_t{-1};
     };
     const std::int32_t middle = last / 2;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return arrived(middle) >= 0; }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return arrived(middle) >= 0; }, kWorkTimeoutMs));
     for (const std::int32_t row : {last, last - 1, last - 2}) {
         ASSERT_GE(arrived(row), 0) << row;
         EXPECT_LT(arrived(row), arrived(middle)) << row;
@@ -95,7 +96,7 @@ TEST(RevisitWorker, AnotherStartDropsTheFirstJob)
     const std::uint64_t first = worker.Start(set);
     const std::uint64_t second = worker.Start(next);
     ASSERT_NE(first, second);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !arrivals.finished.empty(); }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !arrivals.finished.empty(); }, kWorkTimeoutMs));
     EXPECT_EQ(arrivals.finished, std::vector<std::uint64_t>{second});
     std::size_t fromFirst = 0;
     for (const auto& figure : arrivals.figures)

@@ -5,7 +5,7 @@
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" GUI_TEST_SCREEN);
     QApplication app(argc, argv);
     // Tests close windows freely; the application must outlive them.
     QApplication::setQuitOnLastWindowClosed(false);
