@@ -1,18 +1,16 @@
 #include "analysis/ground_track.h"
 
+#include "analysis/angles.h"
 #include "core/orbit_error.h"
+
 #include <cmath>
-#include <numbers>
 
 namespace orbit::analysis {
 
-namespace {
 // The design's own figures use the system's ten-digit pi; the track is pure
-// geometry and uses the exact one, so that every revolution closes exactly
-// on the equator (the ten-digit 2 pi would drift 8e-10 rad a revolution).
-constexpr double kTwoPi = 2 * std::numbers::pi;
-constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
-}  // namespace
+// geometry and uses the exact one (analysis/angles.h), so that every
+// revolution closes exactly on the equator (the ten-digit 2 pi would drift
+// 8e-10 rad a revolution).
 
 GroundTrack::GroundTrack(const DesignRecord& design)
     : inclinationRad_(design.Incl),

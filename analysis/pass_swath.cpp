@@ -1,16 +1,14 @@
 #include "analysis/pass_swath.h"
 
+#include "analysis/angles.h"
+
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <optional>
 
 namespace orbit::analysis {
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
-constexpr double kTwoPi = 2 * std::numbers::pi;
 
 // Samples along a pass. Every stretch the swath cuts from a parallel holds a
 // sample, a turning point (a sample too), a crossing of the track with the

@@ -12,20 +12,21 @@ namespace orbit::analysis {
 
 void ValidateSearchRequest(const SearchRequest& r)
 {
+    using In = RequestInput;
     if (!(r.altMinKm >= 0))
-        throw OrbitError(ErrorKind::Usage, "--alt-min: the band must lie above the Earth's surface (0 km or more)");
+        throw OrbitError(In::AltitudeMinKm, r.altMinKm, "the band must lie above the Earth's surface (0 km or more)");
     if (r.altMinKm > r.altMaxKm)
-        throw OrbitError(ErrorKind::Usage, "--alt-min: must not lie above --alt-max");
+        throw OrbitError(In::AltitudeMinKm, r.altMinKm, "the band's lowest altitude must not lie above its highest");
     if (r.maxDays < 1)
-        throw OrbitError(ErrorKind::Usage, "--max-days: the longest cycle must be at least 1 day");
+        throw OrbitError(In::MaxDays, r.maxDays, "the longest cycle must be at least 1 day");
     if (r.maxDays > kLongestSearchDays)
-        throw OrbitError(ErrorKind::Usage, "--max-days: at most " + std::to_string(kLongestSearchDays) + " days");
+        throw OrbitError(In::MaxDays, r.maxDays, "at most " + std::to_string(kLongestSearchDays) + " days");
     if (r.minDays < 1)
-        throw OrbitError(ErrorKind::Usage, "--min-days: the shortest cycle must be at least 1 day");
+        throw OrbitError(In::MinDays, r.minDays, "the shortest cycle must be at least 1 day");
     if (r.minDays > r.maxDays)
-        throw OrbitError(ErrorKind::Usage, "--min-days: must not lie above --max-days");
+        throw OrbitError(In::MinDays, r.minDays, "the shortest cycle must not be longer than the longest");
     if (r.limit && *r.limit < 1)
-        throw OrbitError(ErrorKind::Usage, "--limit: keep at least 1 row");
+        throw OrbitError(In::RowLimit, static_cast<double>(*r.limit), "keep at least 1 row");
 }
 
 static_assert(sizeof(SearchRow) <= 56, "a search row is kept by the million: keep it compact");

@@ -1,5 +1,6 @@
 #include "analysis/swath_coverage.h"
 
+#include "analysis/angles.h"
 #include "analysis/ground_track.h"
 #include "analysis/whole_numbers.h"
 #include "core/orbit_error.h"
@@ -7,18 +8,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <numeric>
 #include <string>
 
 namespace orbit::analysis {
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
-constexpr double kTwoPi = 2 * std::numbers::pi;
-constexpr double kRadiansPerDegree = kPi / 180;
-constexpr double kSecondsPerDay = 86400;
 
 // Stretch ends closer than this (a few millimetres on the ground) are one
 // longitude: the two halves of a pass meet exactly at the turning point, and
@@ -34,7 +29,6 @@ double ModuloRad(double a, double n)
     return r >= n ? 0 : r;
 }
 
-double HalfSwathRad(double swathKm) { return swathKm / 2 / RepBas::Re; }
 
 // The westward shift of the track per revolution of a closed cycle.
 double ClosedShiftPerRevolutionRad(const RepeatCycle& cycle)
@@ -46,26 +40,29 @@ double ClosedShiftPerRevolutionRad(const RepeatCycle& cycle)
 
 void ValidateSwathRequest(const SwathRequest& request)
 {
+    using In = RequestInput;
     const double halfCircumferenceKm = kPi * RepBas::Re;
-    if (!(request.swathKm > 0) || !std::isfinite(request.swathKm))
-        throw OrbitError(ErrorKind::Usage, "--swath: the swath must be a positive number of km");
-    if (request.swathKm < kNarrowestSwathKm)
-        throw OrbitError(ErrorKind::Usage, "--swath: the narrowest swath is 0.001 km (one metre)");
-    if (request.swathKm > halfCircumferenceKm)
-        throw OrbitError(ErrorKind::Usage,
-                         "--swath: the swath must not be wider than half the Earth's circumference (20037.6 km)");
+    const double swathKm = request.swathKm;
+    if (!(swathKm > 0) || !std::isfinite(swathKm))
+        throw OrbitError(In::SwathKm, swathKm, "the swath must be a positive number of km");
+    if (swathKm < kNarrowestSwathKm)
+        throw OrbitError(In::SwathKm, swathKm, "the narrowest swath is 0.001 km (one metre)");
+    if (swathKm > halfCircumferenceKm)
+        throw OrbitError(In::SwathKm, swathKm,
+                         "the swath must not be wider than half the Earth's circumference (20037.6 km)");
     if (request.satellites < 1 || request.satellites > kMaxSatellites)
-        throw OrbitError(ErrorKind::Usage,
-                         "--satellites: from 1 to " + std::to_string(kMaxSatellites) + " satellites");
-    if (!(request.latitudeStepDeg > 0) || !(request.latitudeStepDeg <= 90))
-        throw OrbitError(ErrorKind::Usage, "--lat-step: the latitude step must lie above 0 and at most 90 degrees");
-    if (request.latitudeStepDeg < kFinestLatitudeStepDeg)
-        throw OrbitError(ErrorKind::Usage, "--lat-step: the finest latitude step is 0.001 degrees");
+        throw OrbitError(In::Satellites, request.satellites,
+                         "from 1 to " + std::to_string(kMaxSatellites) + " satellites");
+    const double stepDeg = request.latitudeStepDeg;
+    if (!(stepDeg > 0) || !(stepDeg <= 90))
+        throw OrbitError(In::LatitudeStepDeg, stepDeg, "the latitude step must lie above 0 and at most 90 degrees");
+    if (stepDeg < kFinestLatitudeStepDeg)
+        throw OrbitError(In::LatitudeStepDeg, stepDeg, "the finest latitude step is 0.001 degrees");
 }
 
 double RepeatCycle::LengthDays() const
 {
-    return static_cast<double>(revolutions) * nodalPeriodS / kSecondsPerDay;
+    return static_cast<double>(revolutions) * nodalPeriodS / RepBas::SecondsPerDay;
 }
 
 RepeatCycle RepeatCycleOf(const DesignRecord& design)
@@ -153,8 +150,8 @@ LatitudeCoverage SwathCoverage::AtPole(double latitudeDeg) const
         return row;
     row.passes = passesPerHalf_ * static_cast<std::int64_t>(counted_.size());
     row.coveredFraction = 1;
-    row.maxRevisitDays = passIntervalS_ / kSecondsPerDay;
-    row.meanRevisitDays = passIntervalS_ / kSecondsPerDay;
+    row.maxRevisitDays = passIntervalS_ / RepBas::SecondsPerDay;
+    row.meanRevisitDays = passIntervalS_ / RepBas::SecondsPerDay;
     return row;
 }
 
@@ -252,8 +249,8 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg) const
 
     row.coveredFraction = unseenRad == 0 ? 1.0 : seenRad / (seenRad + unseenRad);
     if (seenRad > 0) {
-        row.maxRevisitDays = longestWaitS / kSecondsPerDay;
-        row.meanRevisitDays = meanWaitTimesRad / seenRad / kSecondsPerDay;
+        row.maxRevisitDays = longestWaitS / RepBas::SecondsPerDay;
+        row.meanRevisitDays = meanWaitTimesRad / seenRad / RepBas::SecondsPerDay;
     }
     return row;
 }

@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include "core/orbit_error.h"
+
 #include <exception>
 #include <iostream>
 
@@ -8,6 +10,41 @@ namespace orbit::cli {
 CLI::RuntimeError ComputationFailed() { return CLI::RuntimeError(kExitComputationError); }
 
 CLI::ValidationError UsageError(const std::string& message) { return CLI::ValidationError(message); }
+
+namespace {
+
+const char* OptionOf(RequestInput input)
+{
+    switch (input) {
+    case RequestInput::AltitudeMinKm:
+        return "--alt-min";
+    case RequestInput::AltitudeMaxKm:
+        return "--alt-max";
+    case RequestInput::MinDays:
+        return "--min-days";
+    case RequestInput::MaxDays:
+        return "--max-days";
+    case RequestInput::RowLimit:
+        return "--limit";
+    case RequestInput::SwathKm:
+        return "--swath";
+    case RequestInput::Satellites:
+        return "--satellites";
+    case RequestInput::LatitudeStepDeg:
+        return "--lat-step";
+    case RequestInput::None:
+        break;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CLI::ValidationError UsageError(const OrbitError& refused)
+{
+    const char* option = OptionOf(refused.Input());
+    return UsageError(option ? std::string(option) + ": " + refused.what() : std::string(refused.what()));
+}
 
 int RunCommandLine(CLI::App& app, int argc, const char* const* argv)
 {

@@ -6,6 +6,10 @@
 
 #include <string>
 
+namespace orbit {
+class OrbitError;
+}
+
 namespace orbit::cli {
 
 inline constexpr int kExitSuccess = 0;
@@ -17,6 +21,11 @@ CLI::RuntimeError ComputationFailed();
 
 // A usage error with a message that names the argument and the reason.
 CLI::ValidationError UsageError(const std::string& message);
+
+// The usage error for a request the core or analysis layer refused: its
+// input named as the option the user typed ("--alt-min: the band must lie
+// above the Earth's surface (0 km or more)").
+CLI::ValidationError UsageError(const OrbitError& refused);
 
 // Parses the arguments, runs the subcommand and returns the exit status.
 // Usage errors print their message and a pointer to --help on stderr.

@@ -58,7 +58,7 @@ SwathRequest RequestOf(const CoverageOptions& options)
     try {
         analysis::ValidateSwathRequest(request);
     } catch (const OrbitError& e) {
-        throw UsageError(e.what());
+        throw UsageError(e);
     }
     return request;
 }
@@ -73,11 +73,7 @@ void RunCoverageCommand(const CoverageOptions& options)
         std::cerr << OrbitError(ErrorKind::NoPictureSupport).what() << '\n';
         throw ComputationFailed();
     }
-    const DesignRun run = RunDesign(options.inputs.Request());
-    if (!run.completed()) {
-        std::cerr << run.error.value_or("The design did not complete") << '\n';
-        throw ComputationFailed();
-    }
+    const DesignRun run = RunCompletedDesign(options.inputs.Request());
     analysis::CoverageTable table;
     try {
         table = analysis::CoverageByLatitude(run.record, request);

@@ -1,6 +1,7 @@
 #pragma once
-// The inputs of one design as `design` and `pattern` take them: --n, --m, --q
-// and the orbit type, kept as the texts the user typed.
+// The inputs of one design as every subcommand that runs a design takes them
+// (design, pattern, coverage, map and those after them): --n, --m, --q and
+// the orbit type, kept as the texts the user typed.
 
 #include "cli/design_run.h"
 #include "cli/orbit_type_options.h"

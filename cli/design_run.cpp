@@ -1,7 +1,10 @@
 #include "cli/design_run.h"
 
+#include "cli/command_line.h"
 #include "core/number_text.h"
 #include "core/orbit_error.h"
+
+#include <iostream>
 
 namespace orbit::cli {
 
@@ -34,6 +37,16 @@ DesignRun RunDesign(const DesignRequest& request)
         SolveRepeatOrbit(inputs, observer, run.record);
     } catch (const OrbitError& e) {
         run.error = e.what();
+    }
+    return run;
+}
+
+DesignRun RunCompletedDesign(const DesignRequest& request)
+{
+    DesignRun run = RunDesign(request);
+    if (!run.completed()) {
+        std::cerr << run.error.value_or("The design did not complete") << '\n';
+        throw ComputationFailed();
     }
     return run;
 }

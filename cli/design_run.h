@@ -34,4 +34,9 @@ struct DesignRun {
 // Never throws an OrbitError: a failure ends up in `error`.
 DesignRun RunDesign(const DesignRequest& request);
 
+// For the commands that need a completed design to go on: runs it, and on a
+// failure prints the design's error on standard error and throws
+// ComputationFailed() (exit 1).
+DesignRun RunCompletedDesign(const DesignRequest& request);
+
 }  // namespace orbit::cli

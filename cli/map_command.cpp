@@ -9,6 +9,7 @@
 #include "map/ground_track_map.h"
 
 #include <charconv>
+#include <cmath>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -22,8 +23,8 @@ constexpr int kMinWidthPx = 320, kMinHeightPx = 160, kMaxWidthPx = 8000, kMaxHei
 
 struct MapOptions {
     DesignInputOptions inputs;
-    std::optional<int> days;
-    double swathKm = 0;
+    std::string daysText;  // empty: all the days the map offers
+    std::string swathText = "0";
     std::string pngPath, svgPath;
     std::string sizeText = "1600x800";
 };
@@ -64,20 +65,20 @@ void RunMapCommand(const MapOptions& options)
 {
     MapPicture picture;
     ParsePictureSize(options.sizeText, picture.widthPx, picture.heightPx);  // checked when parsed
-    picture.swathKm = options.swathKm;
+    picture.swathKm = ArgumentNumber("--swath", options.swathText);  // its range checked when parsed
+    std::optional<double> days;
+    if (!options.daysText.empty())
+        days = ArgumentNumber("--days", options.daysText);
 
     // Only a completed design can be drawn, as in the design window.
-    const DesignRun run = RunDesign(options.inputs.Request());
-    if (!run.completed()) {
-        std::cerr << run.error.value_or("The design did not complete") << '\n';
-        throw ComputationFailed();
-    }
+    const DesignRun run = RunCompletedDesign(options.inputs.Request());
     const world_map::MapDesign design{run.record, run.type, run.meanAltitudeKm.value_or(0)};
     try {
         const world_map::GroundTrackMap map(design, picture.swathKm);
-        picture.days = options.days.value_or(map.DayLimit());
-        if (picture.days < 1 || picture.days > map.DayLimit())
+        const double shown = days.value_or(map.DayLimit());
+        if (!(shown >= 1 && shown <= map.DayLimit()) || std::floor(shown) != shown)
             throw UsageError(DaysRangeText(map));
+        picture.days = static_cast<int>(shown);
         if (!options.pngPath.empty())
             WriteMapPicture(design, picture, PictureFormat::Png, options.pngPath);
         else
@@ -97,13 +98,14 @@ void AddMapCommand(CLI::App& app)
     auto options = std::make_shared<MapOptions>();
     AddDesignInputOptions(*command, options->inputs);
 
-    command->add_option("--days", options->days, "Days of the repeat cycle to draw, from day 0 (default: all Q)")
+    command->add_option("--days", options->daysText, "Days of the repeat cycle to draw, from day 0 (default: all Q)")
         ->type_name("D");
     command
-        ->add_option("--swath", options->swathKm,
-                     "Draw the instrument's swath, KM wide on the ground and centred on the track (0 to 5000)")
+        ->add_option("--swath", options->swathText,
+                     "Draw the instrument's swath, KM wide on the ground and centred on the track (0 to " +
+                         std::to_string(static_cast<int>(world_map::kMaxSwathKm)) + ")")
         ->type_name("KM")
-        ->check(NumberFromTo(0, 5000));
+        ->check(NumberFromTo(0, world_map::kMaxSwathKm));
     CLI::Option* png = command->add_option("--png", options->pngPath, "Write the map as a PNG file (- for standard output)")
                            ->type_name("FILE")
                            ->check(OutputFileName());

@@ -25,9 +25,13 @@ CLI::Validator NumberFromTo(double min, double max)
     to << max;
     return CLI::Validator(
         [min, max, text = from.str() + " to " + to.str()](std::string& input) {
-            double value = 0;
-            if (CLI::detail::lexical_cast(input, value) && value >= min && value <= max)
-                return std::string();
+            // Read by the fields' rule, as every number argument is.
+            try {
+                const double value = ParseNumberStrict(input);
+                if (value >= min && value <= max)
+                    return std::string();
+            } catch (const OrbitError&) {
+            }
             return "'" + input + "' is not a number from " + text;
         },
         "FLOAT in [" + from.str() + " - " + to.str() + "]");

@@ -13,8 +13,10 @@ namespace orbit::cli {
 // "-" stands for standard output.
 CLI::Validator OutputFileName();
 
-// A number from `min` to `max`, both included. Not-a-number and the
-// infinities are refused too, which a plain comparison would let through.
+// A number from `min` to `max`, both included, read with the fields' strict
+// rule (as ArgumentNumber reads it). Not-a-number and the infinities are
+// refused too, which a plain comparison would let through. The option keeps
+// its text: read it with ArgumentNumber, so one rule reads every number.
 CLI::Validator NumberFromTo(double min, double max);
 
 // A number argument read with the fields' strict rule, checked before any

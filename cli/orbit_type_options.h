@@ -1,6 +1,7 @@
 #pragma once
-// The orbit-type choice both subcommands share: --sun-sync, or --incl DEG with
-// an optional --tenths T, exactly one of the two.
+// The orbit-type choice every subcommand shares, those that run one design
+// and the search alike: --sun-sync, or --incl DEG with an optional
+// --tenths T, exactly one of the two.
 
 #include "core/repeat_orbit_solver.h"
 

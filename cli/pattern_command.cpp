@@ -24,7 +24,7 @@ struct PatternOptions {
     std::string pngPath, svgPath;
     bool png = false;  // --png was given (else --svg)
     bool ops = false;
-    double scale = 1;
+    std::string scaleText = "1";
 };
 
 // Lists the operations; those drawn before a failing step are listed too.
@@ -45,13 +45,16 @@ void WriteOps(const DesignRecord& record)
     }
 }
 
+// Its range was checked when parsed.
+double Scale(const PatternOptions& options) { return ArgumentNumber("--scale", options.scaleText); }
+
 void WritePicture(const DesignRecord& record, const PatternOptions& options)
 {
     try {
         if (options.png)
-            WritePatternPicture(record, PictureFormat::Png, options.pngPath, options.scale);
+            WritePatternPicture(record, PictureFormat::Png, options.pngPath, Scale(options));
         else
-            WritePatternPicture(record, PictureFormat::Svg, options.svgPath, options.scale);
+            WritePatternPicture(record, PictureFormat::Svg, options.svgPath, Scale(options));
     } catch (const OrbitError& e) {
         std::cerr << e.what() << '\n';
         throw ComputationFailed();
@@ -61,11 +64,7 @@ void WritePicture(const DesignRecord& record, const PatternOptions& options)
 void RunPatternCommand(const PatternOptions& options)
 {
     // Only a completed design can be displayed, as in the design window.
-    const DesignRun run = RunDesign(options.inputs.Request());
-    if (!run.completed()) {
-        std::cerr << run.error.value_or("The design did not complete") << '\n';
-        throw ComputationFailed();
-    }
+    const DesignRun run = RunCompletedDesign(options.inputs.Request());
     if (options.ops)
         WriteOps(run.record);
     else
@@ -91,7 +90,7 @@ void AddPatternCommand(CLI::App& app)
             ->check(OutputFileName());
     CLI::Option* ops = command->add_flag("--ops", options->ops,
                                          "Print the drawing operations, one per line, in user coordinates");
-    command->add_option("--scale", options->scale, "Magnify the picture (749 x 270 pixels at 1; 0.1 to 10)")
+    command->add_option("--scale", options->scaleText, "Magnify the picture (749 x 270 pixels at 1; 0.1 to 10)")
         ->type_name("F")
         ->check(NumberFromTo(pattern::kMinPictureScale, pattern::kMaxPictureScale))
         ->excludes(ops);

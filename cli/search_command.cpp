@@ -71,7 +71,7 @@ SearchRequest RequestOf(const SearchOptions& options)
     try {
         analysis::ValidateSearchRequest(request);
     } catch (const OrbitError& e) {
-        throw UsageError(e.what());
+        throw UsageError(e);
     }
     return request;
 }

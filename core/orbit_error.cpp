@@ -1,5 +1,7 @@
 #include "core/orbit_error.h"
 
+#include "core/repbas.h"
+
 namespace orbit {
 
 const char* DefaultErrorText(ErrorKind kind)
@@ -12,7 +14,7 @@ const char* DefaultErrorText(ErrorKind kind)
     case ErrorKind::TypeMismatch:
         return "Type mismatch";
     case ErrorKind::NoConvergence:
-        return "No convergence: the semi-major axis did not settle within the Newton step cap";
+        return RepBas::NoConvergenceText();
     case ErrorKind::InvalidArgument:
         return "Invalid procedure call or argument";
     case ErrorKind::InvalidPropertyValue:

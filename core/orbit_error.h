@@ -23,15 +23,41 @@ enum class ErrorKind {
 // The text a kind carries unless the thrower words its own.
 const char* DefaultErrorText(ErrorKind kind);
 
+// Which input of a request a Usage error is about, when the layer that
+// checks the request is not the one the user typed it into: the command line
+// names it as its option, a window as its box.
+enum class RequestInput {
+    None,
+    AltitudeMinKm,    // the lowest mean altitude of a search band
+    AltitudeMaxKm,    // the highest
+    MinDays,          // the shortest repeat cycle searched
+    MaxDays,          // the longest
+    RowLimit,         // how many rows a search keeps
+    SwathKm,          // an instrument's full swath width
+    Satellites,       // satellites sharing the orbit
+    LatitudeStepDeg,  // the step of a table by latitude
+};
+
 class OrbitError : public std::runtime_error {
 public:
     explicit OrbitError(ErrorKind kind) : std::runtime_error(DefaultErrorText(kind)), kind_(kind) {}
     OrbitError(ErrorKind kind, const std::string& text) : std::runtime_error(text), kind_(kind) {}
+    // A Usage error about one input: `reason` says what is wrong with it
+    // ("must lie above the Earth's surface (0 km or more)") without naming
+    // it, and `value` is the value refused.
+    OrbitError(RequestInput input, double value, const std::string& reason)
+        : std::runtime_error(reason), kind_(ErrorKind::Usage), input_(input), value_(value)
+    {
+    }
 
     ErrorKind Kind() const { return kind_; }
+    RequestInput Input() const { return input_; }
+    double Value() const { return value_; }
 
 private:
     ErrorKind kind_;
+    RequestInput input_ = RequestInput::None;
+    double value_ = 0;
 };
 
 }  // namespace orbit

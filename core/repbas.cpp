@@ -3,6 +3,8 @@
 #include "core/guarded.h"
 #include "core/orbit_rates.h"
 
+#include <string>
+
 namespace orbit::RepBas {
 namespace {
 
@@ -22,10 +24,17 @@ double SolveForRoot(Step step, int* newtonSteps, int stepCap)
         }
         x = next;
     }
-    throw OrbitError(ErrorKind::NoConvergence, kNoConvergence);
+    throw OrbitError(ErrorKind::NoConvergence);
 }
 
 }  // namespace
+
+const char* NoConvergenceText()
+{
+    static const std::string text = "No convergence: the semi-major axis did not settle within " +
+                                    std::to_string(MaxNewtonSteps) + " Newton steps";
+    return text.c_str();
+}
 
 double InclAxis(double N, double M, double Q, double Incl, int* newtonSteps, int stepCap)
 {

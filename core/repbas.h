@@ -40,9 +40,10 @@ inline constexpr double StartRoot = 83.0;              // start value of x = sqr
 // Q 22 at 144 degrees) gives up after about 6 ms.
 inline constexpr int MaxNewtonSteps = 100000;
 
-// Text of the error that ends a Newton solve that has not settled.
-inline constexpr const char* kNoConvergence =
-    "No convergence: the semi-major axis did not settle within 100000 Newton steps";
+// Text of the error that ends a Newton solve that has not settled, naming
+// the cap: "No convergence: the semi-major axis did not settle within 100000
+// Newton steps". The error's one text, wherever it is shown.
+const char* NoConvergenceText();
 
 // Semi-major axis (km) of the repeat orbit of inclination Incl (rad).
 // newtonSteps, when given, receives the number of Newton steps taken;

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         s = orbit::SolveRepeatOrbit(orbit::RepeatOrbitInputs::Fixed(n, m, q, type, degrees, tenths), {}, record);
     } catch (const orbit::OrbitError& e) {
         fuzz::CheckError(e, {ErrorKind::Overflow, ErrorKind::DivisionByZero, ErrorKind::NoConvergence},
-                         orbit::RepBas::kNoConvergence);
+                         orbit::RepBas::NoConvergenceText());
         return 0;
     }
 

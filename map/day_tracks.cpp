@@ -1,17 +1,17 @@
 #include "map/day_tracks.h"
 
+#include "analysis/angles.h"
 #include "core/repbas.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace world_map {
 
 namespace {
 
-constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
-constexpr double kRadiansPerDegree = std::numbers::pi / 180;
+using orbit::analysis::kDegreesPerRadian;
+using orbit::analysis::kRadiansPerDegree;
 
 // Sampling: two degrees of the orbit a step, cut into even parts where the
 // chord would stray from the track by more than the tolerance. At most 64
@@ -131,7 +131,7 @@ std::vector<Ring> SwathRings(const Polyline& samples, double swathKm)
     std::vector<Ring> rings;
     if (!(swathKm > 0) || samples.size() < 2)
         return rings;
-    const double halfWidthRad = 0.5 * swathKm / orbit::RepBas::Re;
+    const double halfWidthRad = orbit::analysis::HalfSwathRad(swathKm);
     const double halfWidthDeg = halfWidthRad * kDegreesPerRadian;
     const std::vector<CrossSection> sections = CrossSections(samples);
     const std::size_t count = sections.size();

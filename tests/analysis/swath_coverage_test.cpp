@@ -164,16 +164,16 @@ TEST(CoverageTable, RefusesBadRequestsAndDesignsWithoutACycle)
         SwathRequest request;
         const char* error;
     } const cases[] = {
-        {{0, 1, PassDirection::Both, 1}, "--swath: the swath must be a positive number of km"},
-        {{-5, 1, PassDirection::Both, 1}, "--swath: the swath must be a positive number of km"},
-        {{std::nan(""), 1, PassDirection::Both, 1}, "--swath: the swath must be a positive number of km"},
-        {{1e-300, 1, PassDirection::Both, 1}, "--swath: the narrowest swath is 0.001 km (one metre)"},
-        {{20040, 1, PassDirection::Both, 1}, "--swath: the swath must not be wider than half the Earth's circumference (20037.6 km)"},
-        {{100, 0, PassDirection::Both, 1}, "--satellites: from 1 to 100 satellites"},
-        {{100, 101, PassDirection::Both, 1}, "--satellites: from 1 to 100 satellites"},
-        {{100, 1, PassDirection::Both, 0}, "--lat-step: the latitude step must lie above 0 and at most 90 degrees"},
-        {{100, 1, PassDirection::Both, 90.5}, "--lat-step: the latitude step must lie above 0 and at most 90 degrees"},
-        {{100, 1, PassDirection::Both, 0.0001}, "--lat-step: the finest latitude step is 0.001 degrees"},
+        {{0, 1, PassDirection::Both, 1}, "the swath must be a positive number of km"},
+        {{-5, 1, PassDirection::Both, 1}, "the swath must be a positive number of km"},
+        {{std::nan(""), 1, PassDirection::Both, 1}, "the swath must be a positive number of km"},
+        {{1e-300, 1, PassDirection::Both, 1}, "the narrowest swath is 0.001 km (one metre)"},
+        {{20040, 1, PassDirection::Both, 1}, "the swath must not be wider than half the Earth's circumference (20037.6 km)"},
+        {{100, 0, PassDirection::Both, 1}, "from 1 to 100 satellites"},
+        {{100, 101, PassDirection::Both, 1}, "from 1 to 100 satellites"},
+        {{100, 1, PassDirection::Both, 0}, "the latitude step must lie above 0 and at most 90 degrees"},
+        {{100, 1, PassDirection::Both, 90.5}, "the latitude step must lie above 0 and at most 90 degrees"},
+        {{100, 1, PassDirection::Both, 0.0001}, "the finest latitude step is 0.001 degrees"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ErrorOf([&] { ValidateSwathRequest(c.request); }), c.error);
@@ -181,9 +181,9 @@ TEST(CoverageTable, RefusesBadRequestsAndDesignsWithoutACycle)
     // The sidelap alone checks its swath and satellites too: a hair-thin
     // swath would otherwise give minus infinity, no satellite a division by zero.
     EXPECT_EQ(ErrorOf([] { EquatorialSidelapPercent(Solved(14, 1, 3), 1e-300); }),
-              "--swath: the narrowest swath is 0.001 km (one metre)");
+              "the narrowest swath is 0.001 km (one metre)");
     EXPECT_EQ(ErrorOf([] { EquatorialSidelapPercent(Solved(14, 1, 3), 290, 0); }),
-              "--satellites: from 1 to 100 satellites");
+              "from 1 to 100 satellites");
 
     DesignRecord fractional = Solved(14, 1, 3);
     fractional.M = 1.5;

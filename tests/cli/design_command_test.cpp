@@ -152,7 +152,7 @@ TEST(DesignCommand, ComputationErrorsExitOneWithTheirText)
         {{"--n", "abc", "--m", "1", "--q", "1", "--incl", "65"}, "Type mismatch", {}},
         {{"--n", "15", "--m", "1", "--q", "1", "--incl", "6 5"}, "Type mismatch", {"NrOfRevs"}},
         {{"--n", "0", "--m", "0", "--q", "1", "--sun-sync"}, "Division by zero", {"NrOfRevs", "AxelBox", "AvAltBox"}},
-        {{"--n", "4", "--m", "7", "--q", "22", "--incl", "144"}, RepBas::kNoConvergence, {"NrOfRevs"}},
+        {{"--n", "4", "--m", "7", "--q", "22", "--incl", "144"}, RepBas::NoConvergenceText(), {"NrOfRevs"}},
     };
     for (const Case& c : cases) {
         Args text = {"design"};

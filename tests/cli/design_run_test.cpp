@@ -86,7 +86,7 @@ TEST(RunDesign, FailureKeepsWhatWasYieldedBeforeIt)
         {Inclined("0", "0", "1", "65"), "Division by zero", {"NrOfRevs"}},
         {SunSync("0", "0", "1"), "Division by zero", {"NrOfRevs", "AxelBox", "AvAltBox"}},
         {SunSync("40000", "0", "1"), "Overflow", {}},
-        {Inclined("4", "7", "22", "144"), RepBas::kNoConvergence, {"NrOfRevs"}},
+        {Inclined("4", "7", "22", "144"), RepBas::NoConvergenceText(), {"NrOfRevs"}},
     };
     for (const Case& c : cases) {
         const DesignRun run = RunDesign(c.request);

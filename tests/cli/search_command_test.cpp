@@ -154,7 +154,7 @@ TEST(SearchCommand, FailedDesignsAreCountedOnStderr)
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_GT(Lines(r.out).size(), 1u);
     EXPECT_NE(r.err.find("could not be solved"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find(RepBas::kNoConvergence), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(RepBas::NoConvergenceText()), std::string::npos) << r.err;
     EXPECT_EQ(r.out.find("\n4,7,22,"), std::string::npos);
 }
 

@@ -88,7 +88,12 @@ TEST(AxisRelations, CyclingNewtonIterationEndsWithAnError)
         InclAxis(4, 7, 22, incl144);
         FAIL() << "a cycling iteration must not return";
     } catch (const orbit::OrbitError& e) {
-        EXPECT_STREQ(e.what(), kNoConvergence);
+        EXPECT_STREQ(e.what(), NoConvergenceText());
+        EXPECT_EQ(e.Kind(), orbit::ErrorKind::NoConvergence);
+        // The text names the cap the solver actually uses, and the kind's
+        // default text is the same one.
+        EXPECT_NE(std::string(e.what()).find(std::to_string(MaxNewtonSteps) + " Newton steps"), std::string::npos);
+        EXPECT_STREQ(orbit::DefaultErrorText(orbit::ErrorKind::NoConvergence), e.what());
     }
 }
 

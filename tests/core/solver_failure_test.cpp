@@ -133,7 +133,7 @@ TEST(SolveFailure, UnreadableInputsLeaveTheEarlierOnesStored)
 TEST(SolveFailure, NonConvergingDesignEndsAtOnceKeepingTheInclination)
 {
     const Outcome out = SolveAndWatch(RepeatOrbitInputs::Fixed(4, 7, 22, OrbitType::ChooseInclination, 144, 0));
-    EXPECT_EQ(out.error, RepBas::kNoConvergence);
+    EXPECT_EQ(out.error, RepBas::NoConvergenceText());
     EXPECT_EQ(out.revCount, 95);
     EXPECT_NEAR(out.record.Incl, 144 * 3.141592654 / 180, 1e-15);
     EXPECT_EQ(out.record.NodeSpacing, -7);
