@@ -1,6 +1,6 @@
 # Installs the build into an empty DESTDIR under the prefix /usr, compares the
 # files there with installed_files.txt, and runs the installed programs.
-#   cmake -DBUILD_DIR=... -DSTAGE=... -DEXPECTED=... -DGUI=ON|OFF -P install_check.cmake
+#   cmake -DBUILD_DIR=... -DSTAGE=... -DEXPECTED=... -DGUI=ON|OFF -DMANPAGES=ON|OFF -P install_check.cmake
 
 file(REMOVE_RECURSE "${STAGE}")
 execute_process(COMMAND ${CMAKE_COMMAND} -E env "DESTDIR=${STAGE}"
@@ -13,14 +13,19 @@ set(root "${STAGE}/usr")
 
 file(STRINGS "${EXPECTED}" lines)
 set(expected)
+# A line's leading words "gui" and "man" say which builds hold the file.
 foreach(line IN LISTS lines)
   if(line MATCHES "^#" OR line STREQUAL "")
     continue()
-  elseif(line MATCHES "^gui (.*)$")
-    if(GUI)
-      list(APPEND expected "${CMAKE_MATCH_1}")
+  endif()
+  set(wanted TRUE)
+  while(line MATCHES "^(gui|man) (.*)$")
+    set(line "${CMAKE_MATCH_2}")
+    if((CMAKE_MATCH_1 STREQUAL "gui" AND NOT GUI) OR (CMAKE_MATCH_1 STREQUAL "man" AND NOT MANPAGES))
+      set(wanted FALSE)
     endif()
-  else()
+  endwhile()
+  if(wanted)
     list(APPEND expected "${line}")
   endif()
 endforeach()
@@ -62,7 +67,7 @@ endif()
 
 # The manual pages come from the programs and carry their examples.
 foreach(page IN ITEMS repeat-orbit orbit-designer)
-  if(page STREQUAL "orbit-designer" AND NOT GUI)
+  if(NOT MANPAGES OR (page STREQUAL "orbit-designer" AND NOT GUI))
     continue()
   endif()
   file(READ "${root}/share/man/man1/${page}.1" text)
