@@ -1,5 +1,6 @@
 # Installs the build into an empty DESTDIR under the prefix /usr, compares the
-# files there with installed_files.txt, and runs the installed programs.
+# files there with installed_files.txt, runs the installed programs and
+# follows the installed documents' links.
 #   cmake -DBUILD_DIR=... -DSTAGE=... -DEXPECTED=... -DGUI=ON|OFF -DMANPAGES=ON|OFF -P install_check.cmake
 
 file(REMOVE_RECURSE "${STAGE}")
@@ -76,6 +77,27 @@ foreach(page IN ITEMS repeat-orbit orbit-designer)
     string(FIND "${text}" "${part}" at)
     if(at EQUAL -1)
       message(FATAL_ERROR "${page}.1 lacks '${part}'")
+    endif()
+  endforeach()
+endforeach()
+
+# Every document's links and pictures to other installed files resolve, from
+# where the document is installed (anchors aside; the web is not linked).
+file(GLOB_RECURSE documents "${root}/share/doc/*.md")
+if(NOT documents)
+  message(FATAL_ERROR "No document installed under ${root}/share/doc")
+endif()
+foreach(document IN LISTS documents)
+  file(READ "${document}" text)
+  get_filename_component(folder "${document}" DIRECTORY)
+  string(REGEX MATCHALL "\\]\\([^)# ]+" targets "${text}")
+  # Without the "](" the matches form a plain list (a bracket would keep
+  # CMake from splitting it).
+  string(REPLACE "](" "" targets "${targets}")
+  foreach(target IN LISTS targets)
+    if(NOT EXISTS "${folder}/${target}")
+      file(RELATIVE_PATH shown "${root}" "${document}")
+      message(FATAL_ERROR "${shown} links to ${target}, which is not installed beside it")
     endif()
   endforeach()
 endforeach()
