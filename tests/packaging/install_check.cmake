@@ -1,6 +1,7 @@
 # Installs the build into an empty DESTDIR under the prefix /usr, compares the
-# files there with installed_files.txt, and runs the installed programs.
-#   cmake -DBUILD_DIR=... -DSTAGE=... -DEXPECTED=... -DGUI=ON|OFF -P install_check.cmake
+# files there with installed_files.txt, runs the installed programs and
+# follows the installed documents' links.
+#   cmake -DBUILD_DIR=... -DSTAGE=... -DEXPECTED=... -DGUI=ON|OFF -DMANPAGES=ON|OFF -P install_check.cmake
 
 file(REMOVE_RECURSE "${STAGE}")
 execute_process(COMMAND ${CMAKE_COMMAND} -E env "DESTDIR=${STAGE}"
@@ -13,14 +14,19 @@ set(root "${STAGE}/usr")
 
 file(STRINGS "${EXPECTED}" lines)
 set(expected)
+# A line's leading words "gui" and "man" say which builds hold the file.
 foreach(line IN LISTS lines)
   if(line MATCHES "^#" OR line STREQUAL "")
     continue()
-  elseif(line MATCHES "^gui (.*)$")
-    if(GUI)
-      list(APPEND expected "${CMAKE_MATCH_1}")
+  endif()
+  set(wanted TRUE)
+  while(line MATCHES "^(gui|man) (.*)$")
+    set(line "${CMAKE_MATCH_2}")
+    if((CMAKE_MATCH_1 STREQUAL "gui" AND NOT GUI) OR (CMAKE_MATCH_1 STREQUAL "man" AND NOT MANPAGES))
+      set(wanted FALSE)
     endif()
-  else()
+  endwhile()
+  if(wanted)
     list(APPEND expected "${line}")
   endif()
 endforeach()
@@ -62,7 +68,7 @@ endif()
 
 # The manual pages come from the programs and carry their examples.
 foreach(page IN ITEMS repeat-orbit orbit-designer)
-  if(page STREQUAL "orbit-designer" AND NOT GUI)
+  if(NOT MANPAGES OR (page STREQUAL "orbit-designer" AND NOT GUI))
     continue()
   endif()
   file(READ "${root}/share/man/man1/${page}.1" text)
@@ -71,6 +77,27 @@ foreach(page IN ITEMS repeat-orbit orbit-designer)
     string(FIND "${text}" "${part}" at)
     if(at EQUAL -1)
       message(FATAL_ERROR "${page}.1 lacks '${part}'")
+    endif()
+  endforeach()
+endforeach()
+
+# Every document's links and pictures to other installed files resolve, from
+# where the document is installed (anchors aside; the web is not linked).
+file(GLOB_RECURSE documents "${root}/share/doc/*.md")
+if(NOT documents)
+  message(FATAL_ERROR "No document installed under ${root}/share/doc")
+endif()
+foreach(document IN LISTS documents)
+  file(READ "${document}" text)
+  get_filename_component(folder "${document}" DIRECTORY)
+  string(REGEX MATCHALL "\\]\\([^)# ]+" targets "${text}")
+  # Without the "](" the matches form a plain list (a bracket would keep
+  # CMake from splitting it).
+  string(REPLACE "](" "" targets "${targets}")
+  foreach(target IN LISTS targets)
+    if(NOT EXISTS "${folder}/${target}")
+      file(RELATIVE_PATH shown "${root}" "${document}")
+      message(FATAL_ERROR "${shown} links to ${target}, which is not installed beside it")
     endif()
   endforeach()
 endforeach()
