@@ -260,7 +260,13 @@ void AppendPattern(std::string& out, double value, const NumberPattern& pattern)
         digitCount = static_cast<std::size_t>(std::to_chars(digitBuffer, digitBuffer + sizeof digitBuffer, rounded).ptr -
                                               digitBuffer);
     const std::size_t length = digitCount + zerosAfter;
-    const auto digitAt = [&](std::size_t i) { return i < digitCount ? digitBuffer[i] : '0'; };
+    // Appends digits [from, to) of the rounded magnitude.
+    const auto appendDigits = [&](std::size_t from, std::size_t to) {
+        if (from < digitCount)
+            out.append(digitBuffer + from, std::min(to, digitCount) - from);
+        if (to > std::max(from, digitCount))
+            out.append(to - std::max(from, digitCount), '0');
+    };
 
     if (value < 0 && rounded != 0)
         out += '-';
@@ -269,8 +275,7 @@ void AppendPattern(std::string& out, double value, const NumberPattern& pattern)
     const std::size_t integerDigits = length > pattern.places ? length - pattern.places : 0;
     if (integerDigits < pattern.minIntegerDigits)
         out.append(pattern.minIntegerDigits - integerDigits, '0');
-    for (std::size_t i = 0; i < integerDigits; ++i)
-        out += digitAt(i);
+    appendDigits(0, integerDigits);
     if (!pattern.hasPoint)
         return;
     out += '.';
@@ -278,8 +283,7 @@ void AppendPattern(std::string& out, double value, const NumberPattern& pattern)
     // its digits; trailing zeros dropped down to the pattern's minimum.
     const std::size_t fractionStart = out.size();
     out.append(pattern.places - (length - integerDigits), '0');
-    for (std::size_t i = integerDigits; i < length; ++i)
-        out += digitAt(i);
+    appendDigits(integerDigits, length);
     while (out.size() > fractionStart + pattern.minFractionDigits && out.back() == '0')
         out.pop_back();
 }

@@ -25,6 +25,7 @@ std::string FormatPattern(double value, std::string_view pattern);
 
 // A pattern of FormatPattern read once, for writing many values with it.
 struct NumberPattern {
+    NumberPattern() = default;  // "": digits only, zero empty
     explicit NumberPattern(std::string_view pattern);
 
     bool hasPoint = false;
