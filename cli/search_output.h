@@ -17,9 +17,6 @@ using analysis::SearchOutcome;
 using analysis::SearchRow;
 using analysis::SearchRows;
 
-// The column names, in order.
-const std::vector<std::string>& SearchColumns();
-
 // Right-aligned columns under a header. Lengths, times and angles are rounded
 // to the places the design window shows (half away from zero, as it does), so
 // that a row reads the same as `repeat-orbit design` for its N, M and Q.
