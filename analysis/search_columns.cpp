@@ -2,7 +2,9 @@
 
 #include "core/number_text.h"
 
+#include <array>
 #include <charconv>
+#include <cstdint>
 
 namespace orbit::analysis {
 
@@ -43,47 +45,119 @@ std::optional<double> SearchValue(const SearchRow& row, SearchColumn column)
 
 namespace {
 
+void AppendWhole(std::string& out, std::int64_t value)
+{
+    char buffer[24];
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
 // Whole-number columns are written as integers, never through a double.
-std::string WholeText(const SearchRow& row, SearchColumn column)
+void AppendWholeCell(std::string& out, const SearchRow& row, SearchColumn column)
 {
     switch (column) {
     case SearchColumn::N:
-        return std::to_string(row.N);
+        return AppendWhole(out, row.N);
     case SearchColumn::M:
-        return std::to_string(row.M);
+        return AppendWhole(out, row.M);
     case SearchColumn::Q:
-        return std::to_string(row.Q);
+        return AppendWhole(out, row.Q);
     case SearchColumn::Revs:
-        return std::to_string(row.revs());
+        return AppendWhole(out, row.revs());
     default:
         break;
     }
-    const auto days = row.subcycleDays();
-    return days ? std::to_string(*days) : std::string();
+    if (const auto days = row.subcycleDays())
+        AppendWhole(out, *days);
+}
+
+// Each column's pattern, read once.
+const NumberPattern& PatternOf(SearchColumn column)
+{
+    static const std::array<NumberPattern, kSearchColumns.size()> patterns = [] {
+        std::array<NumberPattern, kSearchColumns.size()> read{};
+        for (const SearchColumnInfo& info : kSearchColumns)
+            if (info.pattern)
+                read[static_cast<std::size_t>(info.column)] = NumberPattern(info.pattern);
+        return read;
+    }();
+    return patterns[static_cast<std::size_t>(column)];
+}
+
+// The value of a figure column (one with a pattern); whole-number columns
+// never come here.
+double FigureOf(const SearchRow& row, SearchColumn column)
+{
+    switch (column) {
+    case SearchColumn::SemiMajorAxisKm:
+        return row.semiMajorAxisKm;
+    case SearchColumn::MeanAltitudeKm:
+        return row.meanAltitudeKm;
+    case SearchColumn::InclinationDeg:
+        return row.inclinationDeg;
+    case SearchColumn::NodalPeriodMin:
+        return row.nodalPeriodMin;
+    case SearchColumn::MeanMotionRevPerDay:
+        return row.meanMotionRevPerDay;
+    case SearchColumn::OrbitSpacingDeg:
+        return row.orbitSpacingDeg;
+    case SearchColumn::GridSpacingDeg:
+        return row.gridSpacingDeg();
+    case SearchColumn::GridSpacingKm:
+        return row.gridSpacingKm();
+    default:
+        break;
+    }
+    return *SearchValue(row, column);
 }
 
 }  // namespace
 
+void AppendSearchCell(std::string& out, const SearchRow& row, SearchColumn column)
+{
+    if (!InfoOf(column).pattern)
+        return AppendWholeCell(out, row, column);
+    AppendPattern(out, FigureOf(row, column), PatternOf(column));
+}
+
+void AppendSearchCsvCell(std::string& out, const SearchRow& row, SearchColumn column)
+{
+    if (!InfoOf(column).pattern)
+        return AppendWholeCell(out, row, column);
+    AppendShortestNumber(out, FigureOf(row, column));
+}
+
+void AppendSearchCellOf(std::string& out, double value, SearchColumn column)
+{
+    if (!InfoOf(column).pattern)
+        return AppendWhole(out, static_cast<std::int64_t>(value));
+    AppendPattern(out, value, PatternOf(column));
+}
+
 std::string SearchCellText(const SearchRow& row, SearchColumn column)
 {
-    const SearchColumnInfo& info = InfoOf(column);
-    if (!info.pattern)
-        return WholeText(row, column);
-    return FormatPattern(*SearchValue(row, column), info.pattern);
+    std::string text;
+    AppendSearchCell(text, row, column);
+    return text;
 }
 
 std::string SearchCsvText(const SearchRow& row, SearchColumn column)
 {
-    if (!InfoOf(column).pattern)
-        return WholeText(row, column);
-    return ShortestNumberText(*SearchValue(row, column));
+    std::string text;
+    AppendSearchCsvCell(text, row, column);
+    return text;
 }
 
 std::string ShortestNumberText(double value)
 {
+    std::string text;
+    AppendShortestNumber(text, value);
+    return text;
+}
+
+void AppendShortestNumber(std::string& out, double value)
+{
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
 std::string SidelapPercentText(double percent) { return FormatPattern(percent, "#0.00"); }

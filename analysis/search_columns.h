@@ -6,6 +6,7 @@
 // too, as `repeat-orbit coverage` writes them.
 
 #include "analysis/repeat_search.h"
+#include "core/result_fields.h"
 
 #include <array>
 #include <cstddef>
@@ -42,11 +43,12 @@ inline constexpr std::array<SearchColumnInfo, 13> kSearchColumns{{
     {SearchColumn::M, "M", nullptr},
     {SearchColumn::Q, "Q", nullptr},
     {SearchColumn::Revs, "revs", nullptr},
-    {SearchColumn::SemiMajorAxisKm, "semi_major_axis_km", "#0.00"},
-    {SearchColumn::MeanAltitudeKm, "mean_altitude_km", "#0.00"},
-    {SearchColumn::InclinationDeg, "inclination_deg", "#0.000"},
-    {SearchColumn::NodalPeriodMin, "nodal_period_min", "#0.000"},
-    {SearchColumn::MeanMotionRevPerDay, "mean_motion_rev_per_day", "#0.0000000"},
+    // A design's own results go by the names `repeat-orbit design` gives them.
+    {SearchColumn::SemiMajorAxisKm, InfoOf(ResultField::SemiMajorAxis).valueKey, "#0.00"},
+    {SearchColumn::MeanAltitudeKm, InfoOf(ResultField::MeanAltitude).valueKey, "#0.00"},
+    {SearchColumn::InclinationDeg, InfoOf(ResultField::SunSyncInclination).valueKey, "#0.000"},
+    {SearchColumn::NodalPeriodMin, InfoOf(ResultField::NodalPeriod).valueKey, "#0.000"},
+    {SearchColumn::MeanMotionRevPerDay, InfoOf(ResultField::MeanMotion).valueKey, "#0.0000000"},
     {SearchColumn::OrbitSpacingDeg, "orbit_spacing_deg", "#0.0000"},
     {SearchColumn::GridSpacingDeg, "grid_spacing_deg", "#0.0000"},
     {SearchColumn::GridSpacingKm, "grid_spacing_km", "#0.00"},
@@ -77,8 +79,17 @@ std::string SearchCellText(const SearchRow& row, SearchColumn column);
 // "" for no sub-cycle.
 std::string SearchCsvText(const SearchRow& row, SearchColumn column);
 
+// The same two texts appended to `out`, for listings of millions of rows.
+void AppendSearchCell(std::string& out, const SearchRow& row, SearchColumn column);
+void AppendSearchCsvCell(std::string& out, const SearchRow& row, SearchColumn column);
+
+// A value of a column, as the table shows it: for the widths of a table,
+// which are those of the column's extreme values.
+void AppendSearchCellOf(std::string& out, double value, SearchColumn column);
+
 // The shortest text that reads back as the same double.
 std::string ShortestNumberText(double value);
+void AppendShortestNumber(std::string& out, double value);
 
 // The swath figures, as `repeat-orbit coverage` writes them: percent and days
 // with two decimals.

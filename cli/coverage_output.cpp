@@ -216,7 +216,7 @@ void WriteCoverageJson(const DesignRun& run, const SwathRequest& request, const 
     nlohmann::ordered_json summary;
     summary["sidelap_percent"] = table.summary.sidelapPercent;
     summary["full_coverage_from_lat_deg"] = OptionalNumber(table.summary.fullCoverageFromLatDeg);
-    summary["max_revisit_days"] = OptionalNumber(table.summary.maxRevisitDays);
+    summary[analysis::kWorstRevisitKey] = OptionalNumber(table.summary.maxRevisitDays);
 
     // Written row by row: a fine latitude grid never builds the whole document.
     out << "{\n";

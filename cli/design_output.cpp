@@ -1,6 +1,7 @@
 #include "cli/design_output.h"
 
 #include "analysis/repeat_grid.h"
+#include "analysis/search_columns.h"
 #include "cli/design_warnings.h"
 #include "core/result_fields.h"
 
@@ -86,10 +87,12 @@ nlohmann::ordered_json DesignJson(const DesignRun& run)
     if (run.completed()) {
         if (const auto coverage = analysis::RepeatGridOf(run.record.N, run.record.M, run.record.Q)) {
             nlohmann::ordered_json figures;
-            figures["grid_spacing_deg"] = coverage->gridSpacingDeg;
-            figures["grid_spacing_km"] = coverage->gridSpacingKm;
-            figures["subcycle_days"] = coverage->subcycleDays ? nlohmann::ordered_json(*coverage->subcycleDays)
-                                                              : nlohmann::ordered_json(nullptr);
+            // Named as `repeat-orbit search` names the same figures.
+            using analysis::SearchColumn;
+            figures[analysis::InfoOf(SearchColumn::GridSpacingDeg).key] = coverage->gridSpacingDeg;
+            figures[analysis::InfoOf(SearchColumn::GridSpacingKm).key] = coverage->gridSpacingKm;
+            figures[analysis::InfoOf(SearchColumn::SubcycleDays).key] =
+                coverage->subcycleDays ? nlohmann::ordered_json(*coverage->subcycleDays) : nlohmann::ordered_json(nullptr);
             json["coverage"] = figures;
         }
     }

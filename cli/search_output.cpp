@@ -1,97 +1,134 @@
 #include "cli/search_output.h"
 
+#include "analysis/candidate_csv.h"
 #include "analysis/search_columns.h"
+#include "core/orbit_error.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace orbit::cli {
 
-const std::vector<std::string>& SearchColumns()
-{
-    static const std::vector<std::string> columns = [] {
-        std::vector<std::string> keys;
-        for (const analysis::SearchColumnInfo& info : analysis::kSearchColumns)
-            keys.emplace_back(info.key);
-        return keys;
-    }();
-    return columns;
-}
-
 namespace {
 
-// The cells of a row for the table, in column order.
-std::vector<std::string> TableCells(const SearchRow& row)
+using analysis::kSearchColumns;
+constexpr std::size_t kColumnCount = kSearchColumns.size();
+
+// Pieces of about this size go to the stream.
+constexpr std::size_t kPieceBytes = 1 << 16;
+
+// The width of each column: its key's or its widest cell's. A cell is
+// written with a fixed number of places and a minus sign only when it is
+// negative and does not round to zero, so its text grows with the magnitude
+// of its value: the widest cell of a column is that of its least or of its
+// greatest value. One look at every value finds them, and every cell is
+// then written once.
+static_assert(
+    [] {
+        for (const analysis::SearchColumnInfo& info : kSearchColumns) {
+            if (!info.pattern)
+                continue;
+            const std::string_view pattern = info.pattern;
+            const auto point = pattern.find('.');
+            if (point != std::string_view::npos && pattern.substr(point).find('#') != std::string_view::npos)
+                return false;
+        }
+        return true;
+    }(),
+    "a column whose places are optional ('#' after the point) is not widest at its extremes");
+
+std::array<std::size_t, kColumnCount> ColumnWidths(const SearchRows& rows)
 {
-    std::vector<std::string> cells;
-    cells.reserve(analysis::kSearchColumns.size());
-    for (const analysis::SearchColumnInfo& info : analysis::kSearchColumns)
-        cells.push_back(analysis::SearchCellText(row, info.column));
-    return cells;
+    std::array<std::size_t, kColumnCount> widths{};
+    std::array<double, kColumnCount> least{}, greatest{};
+    std::array<bool, kColumnCount> any{};
+    for (const SearchRow& row : rows) {
+        for (std::size_t i = 0; i < kColumnCount; ++i) {
+            const std::optional<double> value = analysis::SearchValue(row, kSearchColumns[i].column);
+            if (!value)
+                continue;
+            // Stop before a line is written, as the table always has.
+            if (!std::isfinite(*value))
+                throw OrbitError(ErrorKind::Overflow);
+            least[i] = any[i] ? std::min(least[i], *value) : *value;
+            greatest[i] = any[i] ? std::max(greatest[i], *value) : *value;
+            any[i] = true;
+        }
+    }
+    std::string text;
+    for (std::size_t i = 0; i < kColumnCount; ++i) {
+        widths[i] = std::string_view(kSearchColumns[i].key).size();
+        if (!any[i])
+            continue;
+        for (const double extreme : {least[i], greatest[i]}) {
+            text.clear();
+            analysis::AppendSearchCellOf(text, extreme, kSearchColumns[i].column);
+            widths[i] = std::max(widths[i], text.size());
+        }
+    }
+    return widths;
 }
 
 }  // namespace
 
 void WriteSearchTable(const SearchRows& rows, std::ostream& out)
 {
-    // Two passes, formatting each row twice, so that a long search never
-    // holds every cell's text at once.
-    const std::vector<std::string>& columns = SearchColumns();
-    std::vector<std::size_t> widths;
-    for (const std::string& column : columns)
-        widths.push_back(column.size());
-    for (const SearchRow& row : rows) {
-        const std::vector<std::string> cells = TableCells(row);
-        for (std::size_t i = 0; i < widths.size(); ++i)
-            widths[i] = std::max(widths[i], cells[i].size());
-    }
-
-    const auto writeLine = [&](const std::vector<std::string>& line) {
-        std::string text;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (i > 0)
-                text += "  ";
-            text.append(widths[i] - line[i].size(), ' ');
-            text += line[i];
-        }
+    const std::array<std::size_t, kColumnCount> widths = ColumnWidths(rows);
+    std::string text;
+    text.reserve(kPieceBytes + 1024);
+    std::string cell;
+    // Right-aligned cells two blanks apart; a line ends at its last text.
+    const auto endLine = [&] {
         while (!text.empty() && text.back() == ' ')
             text.pop_back();
-        out << text << '\n';
+        text += '\n';
+        if (text.size() >= kPieceBytes) {
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            text.clear();
+        }
     };
-    writeLine(columns);
-    for (const SearchRow& row : rows)
-        writeLine(TableCells(row));
+    const auto appendCell = [&](std::size_t i, std::string_view value) {
+        if (i > 0)
+            text += "  ";
+        text.append(widths[i] - value.size(), ' ');
+        text += value;
+    };
+    for (std::size_t i = 0; i < kColumnCount; ++i)
+        appendCell(i, kSearchColumns[i].key);
+    endLine();
+    for (const SearchRow& row : rows) {
+        for (std::size_t i = 0; i < kColumnCount; ++i) {
+            cell.clear();
+            analysis::AppendSearchCell(cell, row, kSearchColumns[i].column);
+            appendCell(i, cell);
+        }
+        endLine();
+    }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void WriteSearchCsv(const SearchRows& rows, std::ostream& out)
 {
-    const std::vector<std::string>& columns = SearchColumns();
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        out << (i > 0 ? "," : "") << columns[i];
-    out << '\n';
-    for (const SearchRow& row : rows) {
-        for (std::size_t i = 0; i < analysis::kSearchColumns.size(); ++i)
-            out << (i > 0 ? "," : "") << analysis::SearchCsvText(row, analysis::kSearchColumns[i].column);
-        out << '\n';
-    }
+    analysis::WriteCandidateCsv(
+        rows, [&out](std::string_view piece) { out.write(piece.data(), static_cast<std::streamsize>(piece.size())); });
 }
 
 nlohmann::ordered_json SearchRowJson(const SearchRow& row)
 {
     nlohmann::ordered_json object;
-    object["N"] = row.N;
-    object["M"] = row.M;
-    object["Q"] = row.Q;
-    object["revs"] = row.revs();
-    object["semi_major_axis_km"] = row.semiMajorAxisKm;
-    object["mean_altitude_km"] = row.meanAltitudeKm;
-    object["inclination_deg"] = row.inclinationDeg;
-    object["nodal_period_min"] = row.nodalPeriodMin;
-    object["mean_motion_rev_per_day"] = row.meanMotionRevPerDay;
-    object["orbit_spacing_deg"] = row.orbitSpacingDeg;
-    object["grid_spacing_deg"] = row.gridSpacingDeg();
-    object["grid_spacing_km"] = row.gridSpacingKm();
-    const auto subcycle = row.subcycleDays();
-    object["subcycle_days"] = subcycle ? nlohmann::ordered_json(*subcycle) : nlohmann::ordered_json(nullptr);
+    for (const analysis::SearchColumnInfo& info : kSearchColumns) {
+        const std::optional<double> value = analysis::SearchValue(row, info.column);
+        if (!value)
+            object[info.key] = nullptr;
+        else if (info.pattern)
+            object[info.key] = *value;
+        else  // whole numbers as JSON integers
+            object[info.key] = static_cast<std::int64_t>(*value);
+    }
     return object;
 }
 

@@ -17,12 +17,11 @@ using analysis::SearchOutcome;
 using analysis::SearchRow;
 using analysis::SearchRows;
 
-// The column names, in order.
-const std::vector<std::string>& SearchColumns();
-
 // Right-aligned columns under a header. Lengths, times and angles are rounded
 // to the places the design window shows (half away from zero, as it does), so
 // that a row reads the same as `repeat-orbit design` for its N, M and Q.
+// A figure that is not finite has no text: OrbitError (Overflow) before any
+// line is written.
 void WriteSearchTable(const SearchRows& rows, std::ostream& out);
 
 // Header line, then one line per row; numbers at full precision (the shortest

@@ -3,9 +3,11 @@
 #include "core/orbit_error.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <string>
 
 namespace orbit {
@@ -99,6 +101,93 @@ std::size_t ScanDecimal(std::string_view text, bool& digits)
     return i;
 }
 
+// printf's "%.14e": the value with 15 significant digits, correctly rounded
+// (ties to even on the exact binary value). 10^14 <= digits < 10^15 and the
+// value is digits x 10^(exponent - 14).
+constexpr long kSignificantDigits = 15;
+
+constexpr std::array<std::uint64_t, 16> kPowersOfTen = [] {
+    std::array<std::uint64_t, 16> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+struct SignificantDigits {
+    std::uint64_t digits;
+    long exponent;
+};
+
+// The library's conversion with 14 places after the point: right for every
+// double, but some ten times slower than the integer arithmetic below.
+SignificantDigits FifteenDigitsByText(double magnitude)
+{
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific,
+                                   static_cast<int>(kSignificantDigits - 1))
+                         .ptr;
+    // d.dddddddddddddde[+-]xx
+    SignificantDigits decimal{static_cast<std::uint64_t>(buffer[0] - '0'), 0};
+    for (const char* c = buffer + 2; c < buffer + 2 + kSignificantDigits - 1; ++c)
+        decimal.digits = decimal.digits * 10 + static_cast<std::uint64_t>(*c - '0');
+    const char* exponent = buffer + kSignificantDigits + 2;
+    if (*exponent == '+')
+        ++exponent;
+    std::from_chars(exponent, end, decimal.exponent);
+    return decimal;
+}
+
+__extension__ typedef unsigned __int128 Uint128;
+
+// 10^0 .. 10^22: a 53-bit significand times any of them fits in 128 bits.
+constexpr std::array<Uint128, 23> kWidePowersOfTen = [] {
+    std::array<Uint128, 23> powers{};
+    Uint128 power = 1;
+    for (Uint128& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// The same digits by integer arithmetic for the magnitudes results have,
+// 1e-8 up to 1e15: the value is m 2^-k exactly (m the 53-bit significand),
+// so its 15 digits are m 10^s 2^-k rounded to an integer, s = 14 - exponent,
+// and m 10^s fits in 128 bits.
+SignificantDigits FifteenDigits(double magnitude)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const auto biased = static_cast<int>(bits >> 52);
+    // floor((e + 52) log10 2) by the integer ratio 78913 / 2^18; the decimal
+    // exponent is it or one more, as 2^(e+52) <= magnitude < 2^(e+53).
+    const int binaryExponent = biased - 1075;
+    const int estimate = ((binaryExponent + 52) * 78913) >> 18;
+    if (biased == 0 || estimate < -8 || estimate > 13)
+        return FifteenDigitsByText(magnitude);
+    const Uint128 significand = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const auto shift = static_cast<unsigned>(-binaryExponent);  // 6 to 79 in this range
+
+    long exponent = estimate;
+    Uint128 scaled = significand * kWidePowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    if ((scaled >> shift) >= kPowersOfTen[kSignificantDigits]) {
+        ++exponent;
+        scaled = significand * kWidePowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    }
+    auto digits = static_cast<std::uint64_t>(scaled >> shift);
+    const Uint128 remainder = scaled & ((Uint128{1} << shift) - 1);
+    const Uint128 half = Uint128{1} << (shift - 1);
+    if (remainder > half || (remainder == half && (digits & 1) != 0))
+        ++digits;
+    if (digits == kPowersOfTen[kSignificantDigits]) {  // 9.99...95 carried into the next decade
+        digits = kPowersOfTen[kSignificantDigits - 1];
+        ++exponent;
+    }
+    return {digits, exponent};
+}
+
 std::string WithoutPlus(std::string_view number)
 {
     std::string s(number);
@@ -123,70 +212,80 @@ double ParseNumberStrict(std::string_view text)
     return DecimalToDouble(WithoutPlus(text));
 }
 
+NumberPattern::NumberPattern(std::string_view pattern)
+{
+    const auto pointAt = pattern.find('.');
+    hasPoint = pointAt != std::string_view::npos;
+    const std::string_view integerPattern = pattern.substr(0, pointAt);
+    const std::string_view fractionPattern = hasPoint ? pattern.substr(pointAt + 1) : std::string_view{};
+    minIntegerDigits = static_cast<std::size_t>(std::count(integerPattern.begin(), integerPattern.end(), '0'));
+    places = fractionPattern.size();
+    minFractionDigits = static_cast<std::size_t>(std::count(fractionPattern.begin(), fractionPattern.end(), '0'));
+}
+
 std::string FormatPattern(double value, std::string_view pattern)
+{
+    std::string text;
+    AppendPattern(text, value, NumberPattern(pattern));
+    return text;
+}
+
+void AppendPattern(std::string& out, double value, const NumberPattern& pattern)
 {
     if (!std::isfinite(value))
         throw OrbitError(ErrorKind::Overflow);
-    const auto pointAt = pattern.find('.');
-    const bool hasPoint = pointAt != std::string_view::npos;
-    const std::string_view integerPattern = pattern.substr(0, pointAt);
-    const std::string_view fractionPattern = hasPoint ? pattern.substr(pointAt + 1) : std::string_view{};
-    const auto minIntegerDigits = static_cast<std::size_t>(std::count(integerPattern.begin(), integerPattern.end(), '0'));
-    const auto places = static_cast<long>(fractionPattern.size());
-    const auto minFractionDigits = static_cast<std::size_t>(std::count(fractionPattern.begin(), fractionPattern.end(), '0'));
 
-    // The value as the decimal it prints as with 15 significant digits:
-    // digits d1 d2 ... d15 with the point after `pointPos` of them.
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    std::string digits;
-    digits += buffer[0];
-    digits.append(buffer + 2, 14);
-    long pointPos = std::strtol(buffer + 17, nullptr, 10) + 1;
-    if (value == 0)
-        pointPos = 1;
-
-    // Pad so that every digit up to the rounding place exists, with at least
-    // one digit before the point.
-    if (pointPos < 1) {
-        digits.insert(0, static_cast<std::size_t>(1 - pointPos), '0');
-        pointPos = 1;
-    }
-    const long keep = pointPos + places;
-    if (static_cast<long>(digits.size()) < keep + 1)
-        digits.append(static_cast<std::size_t>(keep + 1 - static_cast<long>(digits.size())), '0');
-
-    // Round half away from zero at `keep` digits.
-    const bool roundUp = digits[static_cast<std::size_t>(keep)] >= '5';
-    digits.resize(static_cast<std::size_t>(keep));
-    if (roundUp) {
-        long i = keep - 1;
-        for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i)
-            digits[static_cast<std::size_t>(i)] = '0';
-        if (i >= 0) {
-            ++digits[static_cast<std::size_t>(i)];
-        } else {
-            digits.insert(0, 1, '1');
-            ++pointPos;
+    // The value as the decimal it prints as with 15 significant digits,
+    // digits x 10^(exponent - 14), then rounded half away from zero at the
+    // pattern's places: the rounded magnitude is `rounded` x 10^-places, its
+    // decimal digits those of `rounded` followed by `zerosAfter` zeros.
+    std::uint64_t rounded = 0;
+    std::size_t zerosAfter = 0;
+    if (value != 0) {
+        const SignificantDigits decimal = FifteenDigits(std::fabs(value));
+        // Digits of the 15 that lie before the rounding place.
+        const long kept = decimal.exponent + 1 + static_cast<long>(pattern.places);
+        if (kept >= kSignificantDigits) {
+            rounded = decimal.digits;
+            zerosAfter = static_cast<std::size_t>(kept - kSignificantDigits);
+        } else if (kept >= 0) {
+            const std::uint64_t unit = kPowersOfTen[static_cast<std::size_t>(kSignificantDigits - kept)];
+            rounded = decimal.digits / unit + (decimal.digits % unit >= unit / 2 ? 1 : 0);
         }
     }
 
-    std::string integerPart = digits.substr(0, static_cast<std::size_t>(pointPos));
-    std::string fractionPart = digits.substr(static_cast<std::size_t>(pointPos));
-    const bool isZero = digits.find_first_not_of('0') == std::string::npos;
+    char digitBuffer[24];
+    std::size_t digitCount = 0;
+    if (rounded != 0)
+        digitCount = static_cast<std::size_t>(std::to_chars(digitBuffer, digitBuffer + sizeof digitBuffer, rounded).ptr -
+                                              digitBuffer);
+    const std::size_t length = digitCount + zerosAfter;
+    // Appends digits [from, to) of the rounded magnitude.
+    const auto appendDigits = [&](std::size_t from, std::size_t to) {
+        if (from < digitCount)
+            out.append(digitBuffer + from, std::min(to, digitCount) - from);
+        if (to > std::max(from, digitCount))
+            out.append(to - std::max(from, digitCount), '0');
+    };
 
-    const auto firstNonZero = integerPart.find_first_not_of('0');
-    integerPart.erase(0, std::min(firstNonZero, integerPart.size()));
-    if (integerPart.size() < minIntegerDigits)
-        integerPart.insert(0, minIntegerDigits - integerPart.size(), '0');
-    while (fractionPart.size() > minFractionDigits && fractionPart.back() == '0')
-        fractionPart.pop_back();
-
-    std::string text = (value < 0 && !isZero) ? "-" : "";
-    text += integerPart;
-    if (hasPoint)
-        text += '.' + fractionPart;
-    return text;
+    if (value < 0 && rounded != 0)
+        out += '-';
+    // The integer part: the digits before the last `places`, never truncated,
+    // padded with zeros to the pattern's minimum.
+    const std::size_t integerDigits = length > pattern.places ? length - pattern.places : 0;
+    if (integerDigits < pattern.minIntegerDigits)
+        out.append(pattern.minIntegerDigits - integerDigits, '0');
+    appendDigits(0, integerDigits);
+    if (!pattern.hasPoint)
+        return;
+    out += '.';
+    // The fraction: zeros where the number has fewer digits than places, then
+    // its digits; trailing zeros dropped down to the pattern's minimum.
+    const std::size_t fractionStart = out.size();
+    out.append(pattern.places - (length - integerDigits), '0');
+    appendDigits(integerDigits, length);
+    while (out.size() > fractionStart + pattern.minFractionDigits && out.back() == '0')
+        out.pop_back();
 }
 
 double ReadLeadingNumber(std::string_view text)

@@ -3,6 +3,7 @@
 // typed into fields and writing results with the design window's patterns.
 // The point is the decimal separator whatever the user's locale.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,6 +22,21 @@ double ParseNumberStrict(std::string_view text);
 // from zero; the integer part is never truncated; the point is always written
 // when the pattern has one.
 std::string FormatPattern(double value, std::string_view pattern);
+
+// A pattern of FormatPattern read once, for writing many values with it.
+struct NumberPattern {
+    NumberPattern() = default;  // "": digits only, zero empty
+    explicit NumberPattern(std::string_view pattern);
+
+    bool hasPoint = false;
+    std::size_t places = 0;             // every character after the point
+    std::size_t minIntegerDigits = 0;   // the '0's before the point
+    std::size_t minFractionDigits = 0;  // the '0's after it
+};
+
+// Appends the value exactly as FormatPattern writes it, without a text of
+// its own: long listings write millions of numbers into one buffer.
+void AppendPattern(std::string& out, double value, const NumberPattern& pattern);
 
 // The leading number of a text, as the inclination steppers read their boxes:
 // blanks, tabs and line feeds anywhere are ignored, then a number is read as far

@@ -1,8 +1,9 @@
 #pragma once
 // The explorer table's columns: the figures of `repeat-orbit search` an
 // analyst compares candidates by and, with a swath, the sidelap and the worst
-// revisit of `repeat-orbit coverage`. Each column's header, the tooltip that
-// explains it and its name in CSV and copied text are kept here together.
+// revisit of `repeat-orbit coverage`. Each column's header and the tooltip
+// that explain it are kept here; its name in CSV and copied text is the one
+// `repeat-orbit` gives the figure.
 
 #include "analysis/search_columns.h"
 
@@ -30,8 +31,10 @@ struct ExplorerColumnInfo {
     ExplorerColumn column;
     const char* header;   // with its unit
     const char* toolTip;  // what the figure means
-    const char* key;      // in CSV and copied text, as `repeat-orbit` names it
-    bool swathOnly;
+    const char* key;      // in CSV and copied text: `repeat-orbit`'s name, from the analysis tables
+    // The search figure shown; none for the figures that come with a swath,
+    // which are shown only with one.
+    std::optional<orbit::analysis::SearchColumn> searchColumn;
 };
 
 const ExplorerColumnInfo& InfoOf(ExplorerColumn column);

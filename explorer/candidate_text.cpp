@@ -1,15 +1,15 @@
 #include "explorer/candidate_text.h"
 
+#include "analysis/candidate_csv.h"
 #include "analysis/search_columns.h"
 
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 namespace explorer {
 
 namespace {
-
-using orbit::analysis::kSearchColumns;
 
 std::string RevisitText(const RevisitFigure& revisit)
 {
@@ -48,41 +48,36 @@ std::string CellText(const CandidateSet& set, const RevisitFigure& revisit, std:
 std::string CopiedRowsText(const CandidateSet& set, const std::vector<RevisitFigure>& revisits,
                            const std::vector<std::size_t>& rows, const std::vector<ExplorerColumn>& columns)
 {
+    std::vector<std::string_view> keys;
+    for (const ExplorerColumn column : columns)
+        keys.emplace_back(InfoOf(column).key);
     std::string text;
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        text.append(i > 0 ? "\t" : "").append(InfoOf(columns[i]).key);
-    text += '\n';
-    for (const std::size_t row : rows) {
-        for (std::size_t i = 0; i < columns.size(); ++i)
-            text.append(i > 0 ? "\t" : "").append(CellText(set, RevisitOf(revisits, row), row, columns[i]));
-        text += '\n';
-    }
+    orbit::analysis::WriteDelimited(
+        keys, rows.size(), '\t',
+        [&](std::string& line, std::size_t i, std::size_t column) {
+            line += CellText(set, RevisitOf(revisits, rows[i]), rows[i], columns[column]);
+        },
+        [&text](std::string_view piece) { text += piece; });
     return text;
 }
 
 std::string CsvText(const CandidateSet& set, const std::vector<RevisitFigure>& revisits,
                     const std::vector<std::int32_t>& rows)
 {
-    std::string text;
-    for (std::size_t i = 0; i < kSearchColumns.size(); ++i)
-        text.append(i > 0 ? "," : "").append(kSearchColumns[i].key);
-    if (set.HasSwath())
-        text.append(",").append(orbit::analysis::kSidelapKey).append(",").append(orbit::analysis::kWorstRevisitKey);
-    text += '\n';
-    for (const std::int32_t index : rows) {
-        const auto row = static_cast<std::size_t>(index);
-        for (std::size_t i = 0; i < kSearchColumns.size(); ++i)
-            text.append(i > 0 ? "," : "").append(orbit::analysis::SearchCsvText(set.Row(row), kSearchColumns[i].column));
-        if (set.HasSwath()) {
-            const double percent = set.sidelapPercent[row];
-            text.append(",").append(std::isnan(percent) ? "" : orbit::analysis::ShortestNumberText(percent));
-            const RevisitFigure& revisit = RevisitOf(revisits, row);
-            text.append(",").append(revisit.state == RevisitFigure::State::Days
-                                        ? orbit::analysis::ShortestNumberText(revisit.days)
-                                        : "");
-        }
-        text += '\n';
+    orbit::analysis::SwathFiguresOf swath;
+    if (set.HasSwath()) {
+        swath = [&](std::size_t row) {
+            orbit::analysis::SwathFigures figures;
+            if (const double percent = set.sidelapPercent[row]; !std::isnan(percent))
+                figures.sidelapPercent = percent;
+            if (const RevisitFigure& revisit = RevisitOf(revisits, row); revisit.state == RevisitFigure::State::Days)
+                figures.worstRevisitDays = revisit.days;
+            return figures;
+        };
     }
+    std::string text;
+    orbit::analysis::WriteCandidateCsv(set.outcome.rows, rows, swath,
+                                       [&text](std::string_view piece) { text += piece; });
     return text;
 }
 

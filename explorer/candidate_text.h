@@ -2,7 +2,8 @@
 // The explorer's candidates as text: each cell as the table shows it, the
 // selected rows as tab-separated text for the clipboard, and the whole table
 // as CSV. The numbers are written by the same code as `repeat-orbit search`
-// and `repeat-orbit coverage` write them.
+// and `repeat-orbit coverage` write them, and the lines by the command's own
+// writer (analysis/candidate_csv).
 
 #include "explorer/candidate_columns.h"
 #include "explorer/candidate_set.h"
