@@ -129,7 +129,9 @@ TleFit FitTle(const ephemeris::Instant& epoch, const PositionFunction& position,
     TemeState start;
     start.positionKm = samples.front().positionKm;
     start.velocityKmS = Eme2000ToTemeVector(epoch, VelocityAtEpoch(position, options.spanSeconds));
-    const MeanElements startElements = MeanElementsAtEpoch(start, 0.0);
+    MeanElements kept;  // B* zero, and the TLE's epoch
+    kept.epochDaysFrom1950 = ToMeanElements(tle).epochDaysFrom1950;
+    const MeanElements startElements = MeanElementsAtEpoch(start, kept);
     const MeanElementFit fit = FitMeanElements(samples, startElements, options.iterationCap);
 
     StoreMeanElements(fit.elements, tle);
