@@ -129,6 +129,12 @@ Sgp4Propagator::Sgp4Propagator(const MeanElements& elements) : elements_(element
     // Deep space: the period taken from Brouwer's mean motion. The drag
     // terms beyond the first order are dropped there.
     if (kTwoPi / n0_ >= kDeepSpacePeriodMin) {
+        // The Sun's and the Moon's places come from the epoch: without one
+        // (element sets begin in 1957) the lunar-solar terms would be those
+        // of another date, wrong without a sign of it.
+        if (!(elements.epochDaysFrom1950 > 2557.0) || !std::isfinite(elements.epochDaysFrom1950)) {
+            Refuse("deep-space elements need their epoch (1957 or later) for the Moon's and the Sun's terms");
+        }
         simplifiedDrag_ = true;
         DeepSpaceStart ds;
         ds.epochDaysFrom1950 = elements.epochDaysFrom1950;

@@ -25,8 +25,8 @@ struct TemeState {
 class Sgp4Propagator {
 public:
     // Throws OrbitError (InvalidArgument) for elements SGP4 cannot take: an
-    // eccentricity outside [0, 1), a mean motion not above zero, or an
-    // element that is not finite.
+    // eccentricity outside [0, 1), a mean motion not above zero, an element
+    // that is not finite, or a deep-space orbit without its epoch.
     explicit Sgp4Propagator(const MeanElements& elements);
 
     // The state `minutesSinceEpoch` after the epoch (negative before it).

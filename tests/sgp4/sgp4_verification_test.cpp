@@ -181,4 +181,15 @@ TEST(PublishedCases, EditedErrorCasesAreRefusedWhereTheReferenceStops)
     EXPECT_THROW(beyondTheMoon.At(0.0), orbit::OrbitError);
 }
 
+// The lunar-solar terms depend on the date: deep-space elements without one
+// are refused rather than propagated with the Sun and Moon of 1950.
+TEST(DeepSpace, ElementsWithoutTheirEpochAreRefused)
+{
+    const VerificationTle molniya = FindCase(8195, 0);
+    MeanElements elements = ToMeanElements(ParseTle(molniya.line1, molniya.line2));
+    EXPECT_NO_THROW(Sgp4Propagator{elements});
+    elements.epochDaysFrom1950 = 0.0;
+    EXPECT_THROW(Sgp4Propagator{elements}, orbit::OrbitError);
+}
+
 }  // namespace
