@@ -1,11 +1,13 @@
 #pragma once
-// The Sun and the Earth's turn over a span, sampled once a day and read
-// anywhere in between. ERFA's nutation series make one exact evaluation cost
-// tens of microseconds; the figures of a year ask for the Sun at hundreds of
-// thousands of instants (every latitude crossing of every day). The Sun's
-// direction bends by under 0.02 rad a day, so a cubic through four daily
-// samples keeps it to about 1e-8 rad (0.000001 deg), far inside what any
-// figure here is quoted to.
+// The Sun and the Earth's turn over a span, sampled every few days and read
+// anywhere in between. ERFA's nutation series and planetary theory make one
+// exact evaluation cost a few hundred microseconds; the figures of a year ask
+// for the Sun at hundreds of thousands of instants (every latitude crossing
+// of every day). The Sun's direction turns 0.14 rad in eight days, so a
+// cubic through four samples eight days apart keeps it to about 1e-6 rad
+// (0.0001 deg); nutation's shortest large term (13.7 days, 0.2 arcseconds)
+// is followed to a few hundredths of an arcsecond. Both lie far inside what
+// any figure here is quoted to.
 //
 // One approximation comes with UT1 = UTC: at a leap second within the span
 // the sidereal time read between the two samples around it is off by up to
@@ -18,6 +20,9 @@
 
 namespace orbit::sun {
 
+// Eight days between samples: see the header comment.
+inline constexpr double kSunSampleS = 8 * 86400.0;
+
 struct SunState {
     ephemeris::Vector3 directionTrueOfDate{};  // unit vector, apparent
     double distanceKm = 0;
@@ -29,7 +34,7 @@ class SunTable {
 public:
     // Covers [start, start + spanS] (SI seconds); reading a little outside is
     // allowed (one sample either way) and extrapolates the same cubic.
-    SunTable(const ephemeris::Instant& start, double spanS, double sampleS = 86400.0);
+    SunTable(const ephemeris::Instant& start, double spanS, double sampleS = kSunSampleS);
 
     const ephemeris::Instant& Start() const { return start_; }
     SunState At(double secondsAfterStart) const;

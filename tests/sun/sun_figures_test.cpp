@@ -122,7 +122,8 @@ TEST(SunFigures, BetaIsTheSunsAngleToThePlane)
         const double quarter[3] = {-std::sin(raan) * std::cos(i), std::cos(raan) * std::cos(i), std::sin(i)};
         const double normal[3] = {node[1] * quarter[2] - node[2] * quarter[1], node[2] * quarter[0] - node[0] * quarter[2],
                                   node[0] * quarter[1] - node[1] * quarter[0]};
-        EXPECT_NEAR(day.betaDeg, std::asin(normal[0] * s[0] + normal[1] * s[1] + normal[2] * s[2]) * kDeg, 1e-5);
+        // The figures read the Sun from its eight-day table, good to 0.0002 deg.
+        EXPECT_NEAR(day.betaDeg, std::asin(normal[0] * s[0] + normal[1] * s[1] + normal[2] * s[2]) * kDeg, 0.001);
     }
 }
 

@@ -15,8 +15,8 @@ namespace {
 TEST(SunTable, InterpolatedSunMatchesTheExactOne)
 {
     const ephemeris::Instant start = ephemeris::ParseIsoUtc("2027-03-21T00:00Z");
-    const SunTable table(start, 40 * 86400.0);
-    for (double hours = 0; hours <= 40 * 24; hours += 7.3) {
+    const SunTable table(start, 400 * 86400.0);
+    for (double hours = 0; hours <= 400 * 24; hours += 29.3) {
         SCOPED_TRACE(hours);
         const double t = hours * 3600;
         const ephemeris::Instant at = start.PlusSeconds(t);
@@ -26,10 +26,10 @@ TEST(SunTable, InterpolatedSunMatchesTheExactOne)
         const double dot = read.directionTrueOfDate[0] * exact.directionTrueOfDate[0] +
                            read.directionTrueOfDate[1] * exact.directionTrueOfDate[1] +
                            read.directionTrueOfDate[2] * exact.directionTrueOfDate[2];
-        EXPECT_LT(std::acos(std::min(1.0, dot)), 1e-7);
+        EXPECT_LT(std::acos(std::min(1.0, dot)), 2e-6);  // 0.0001 deg
         EXPECT_NEAR(read.distanceKm, exact.distanceKm, 1);
-        EXPECT_NEAR(std::remainder(read.gastRad - earth.gastRad, 2 * std::numbers::pi), 0, 1e-8);
-        EXPECT_NEAR(read.equationOfTimeMin, ephemeris::EquationOfTimeMin(at, earth, exact), 1e-4);
+        EXPECT_NEAR(std::remainder(read.gastRad - earth.gastRad, 2 * std::numbers::pi), 0, 1e-7);
+        EXPECT_NEAR(read.equationOfTimeMin, ephemeris::EquationOfTimeMin(at, earth, exact), 1e-3);
     }
 }
 
