@@ -5,9 +5,10 @@
 // for the Sun at hundreds of thousands of instants (every latitude crossing
 // of every day). The Sun's direction turns 0.14 rad in eight days, so a
 // cubic through four samples eight days apart keeps it to about 1e-6 rad
-// (0.0001 deg); nutation's shortest large term (13.7 days, 0.2 arcseconds)
-// is followed to a few hundredths of an arcsecond. Both lie far inside what
-// any figure here is quoted to.
+// (0.0001 deg). What the samples do not follow is small: nutation's 13.7-day
+// term (0.2 arcseconds, 1e-6 rad in sidereal time) and the Moon's monthly
+// swing of the Earth about their barycentre (4700 km, read to under 1000 km
+// of the Sun's distance). All lie far inside what any figure here is quoted to.
 //
 // One approximation comes with UT1 = UTC: at a leap second within the span
 // the sidereal time read between the two samples around it is off by up to
