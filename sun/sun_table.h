@@ -3,12 +3,12 @@
 // anywhere in between. ERFA's nutation series and planetary theory make one
 // exact evaluation cost a few hundred microseconds; the figures of a year ask
 // for the Sun at hundreds of thousands of instants (every latitude crossing
-// of every day). The Sun's direction turns 0.14 rad in eight days, so a
-// cubic through four samples eight days apart keeps it to about 1e-6 rad
-// (0.0001 deg). What the samples do not follow is small: nutation's 13.7-day
-// term (0.2 arcseconds, 1e-6 rad in sidereal time) and the Moon's monthly
-// swing of the Earth about their barycentre (4700 km, read to under 1000 km
-// of the Sun's distance). All lie far inside what any figure here is quoted to.
+// of every day). The Sun's yearly path is followed closely by a cubic through
+// four samples eight days apart; what such samples follow only in part is
+// small: the Moon's monthly swing of the Earth about their barycentre (6
+// arcseconds in the Sun's direction, read to 3e-6 rad or 0.0002 deg; 4700 km
+// in its distance, read to under 1000 km) and nutation's 13.7-day term (1e-6
+// rad in sidereal time). All lie far inside what any figure here is quoted to.
 //
 // One approximation comes with UT1 = UTC: at a leap second within the span
 // the sidereal time read between the two samples around it is off by up to
