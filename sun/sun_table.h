@@ -4,11 +4,12 @@
 // exact evaluation cost a few hundred microseconds; the figures of a year ask
 // for the Sun at hundreds of thousands of instants (every latitude crossing
 // of every day). The Sun's yearly path is followed closely by a cubic through
-// four samples eight days apart; what such samples follow only in part is
+// four samples four days apart; what such samples follow only in part is
 // small: the Moon's monthly swing of the Earth about their barycentre (6
-// arcseconds in the Sun's direction, read to 3e-6 rad or 0.0002 deg; 4700 km
-// in its distance, read to under 1000 km) and nutation's 13.7-day term (1e-6
-// rad in sidereal time). All lie far inside what any figure here is quoted to.
+// arcseconds in the Sun's direction, read to 1e-6 rad or 0.00006 deg; 4700 km
+// in its distance, read to 100 km) and nutation's terms of one to two weeks
+// (1e-6 rad in sidereal time, read to under half of that). All lie far inside what any figure
+// here is quoted to.
 //
 // One approximation comes with UT1 = UTC: at a leap second within the span
 // the sidereal time read between the two samples around it is off by up to
@@ -21,8 +22,8 @@
 
 namespace orbit::sun {
 
-// Eight days between samples: see the header comment.
-inline constexpr double kSunSampleS = 8 * 86400.0;
+// Four days between samples: see the header comment.
+inline constexpr double kSunSampleS = 4 * 86400.0;
 
 struct SunState {
     ephemeris::Vector3 directionTrueOfDate{};  // unit vector, apparent
