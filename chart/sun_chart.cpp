@@ -2,10 +2,10 @@
 
 #include "platform/picture_output.h"
 
-#include <QDateTime>
+#include <QDate>
 #include <QGraphicsScene>
 #include <QPainter>
-#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
@@ -21,8 +21,40 @@ using orbit::sun::SunDay;
 using orbit::sun::SunFigures;
 
 const QSizeF kChartSize(kSunChartWidthPx, kSunChartHeightPx);
-constexpr double kUnixEpochMjd = 40587.0;  // 1970-01-01T00:00Z
-constexpr double kMillisecondsPerDay = 86400000.0;
+// A Julian day number counts from noon; the modified Julian date from the
+// midnight 2400000.5 days later.
+constexpr double kJulianDayOfMjdZero = 2400001;
+// Spans at least this long are labelled at the first of the month, shorter
+// ones by the day, and spans under kLabelHoursBelowDays by the hour.
+constexpr double kLabelMonthsFromDays = 60;
+constexpr double kLabelHoursBelowDays = 3;
+constexpr int kMostLabels = 12;
+
+// Labels of UTC dates at their places on the axis (days from `firstMjd`).
+void AddDateLabels(QCategoryAxis& axis, double firstMjd, double spanDays)
+{
+    auto add = [&](double mjd, bool withTime) {
+        axis.append(DateLabelOfMjd(mjd, withTime), mjd - firstMjd);
+    };
+    if (spanDays >= kLabelMonthsFromDays) {
+        const QDate first = QDate::fromJulianDay(static_cast<qint64>(std::floor(firstMjd) + kJulianDayOfMjdZero));
+        QDate month(first.year(), first.month(), 1);
+        if (month < first || firstMjd != std::floor(firstMjd))
+            month = month.addMonths(1);
+        const int months = static_cast<int>(spanDays / 30.4) + 1;
+        const int every = std::max(1, (months + kMostLabels - 1) / kMostLabels);
+        for (; static_cast<double>(month.toJulianDay()) - kJulianDayOfMjdZero <= firstMjd + spanDays;
+             month = month.addMonths(every))
+            add(static_cast<double>(month.toJulianDay()) - kJulianDayOfMjdZero, false);
+    } else if (spanDays >= kLabelHoursBelowDays) {
+        const double every = std::ceil(spanDays / kMostLabels);
+        for (double mjd = std::ceil(firstMjd); mjd <= firstMjd + spanDays; mjd += every)
+            add(mjd, false);
+    } else {
+        for (int k = 0; k <= 6; ++k)
+            add(firstMjd + spanDays * k / 6, true);
+    }
+}
 
 QLineSeries* AddLine(QChart& chart, const QString& name, const QColor& colour, QAbstractAxis* x, QAbstractAxis* y)
 {
@@ -50,7 +82,17 @@ void Paint(QChart& chart, QPainter& painter)
 
 }  // namespace
 
-double UnixMillisecondsOfMjd(double mjdUtc) { return (mjdUtc - kUnixEpochMjd) * kMillisecondsPerDay; }
+QString DateLabelOfMjd(double mjdUtc, bool withTime)
+{
+    const double day = std::floor(mjdUtc);
+    const QDate date = QDate::fromJulianDay(static_cast<qint64>(day + kJulianDayOfMjdZero));
+    if (!withTime)
+        return date.toString("yyyy-MM-dd");
+    const int minutes = static_cast<int>(std::lround((mjdUtc - day) * 1440));
+    if (minutes == 1440)
+        return DateLabelOfMjd(day + 1, true);
+    return date.toString("MM-dd ") + QString("%1:%2").arg(minutes / 60, 2, 10, QChar('0')).arg(minutes % 60, 2, 10, QChar('0'));
+}
 
 std::unique_ptr<QChart> MakeSunChart(const SunFigures& figures, const QString& title)
 {
@@ -58,15 +100,15 @@ std::unique_ptr<QChart> MakeSunChart(const SunFigures& figures, const QString& t
     chart->setTitle(title);
     chart->legend()->setAlignment(Qt::AlignBottom);
 
+    // The axis counts days from the first row and is labelled with UTC
+    // dates, whatever the time zone of the machine that draws it.
     const double first = figures.days.front().mjdUtc;
-    const double last = std::max(figures.days.back().mjdUtc, first + 1.0 / 24);  // one row still has a width
-    auto* date = new QDateTimeAxis;
+    const double span = std::max(figures.days.back().mjdUtc - first, 1.0 / 24);  // one row still has a width
+    auto* date = new QCategoryAxis;
     date->setTitleText("Date (UTC)");
-    date->setTimeZone(QTimeZone::UTC);
-    date->setFormat(last - first > 3 ? "yyyy-MM-dd" : "MM-dd hh:mm");
-    date->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(UnixMillisecondsOfMjd(first)), QTimeZone::UTC),
-                   QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(UnixMillisecondsOfMjd(last)), QTimeZone::UTC));
-    date->setTickCount(7);
+    date->setRange(0, span);
+    date->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    AddDateLabels(*date, first, span);
     chart->addAxis(date, Qt::AlignBottom);
 
     double betaLow = 0, betaHigh = 0, umbraHigh = 0;
@@ -78,6 +120,7 @@ std::unique_ptr<QChart> MakeSunChart(const SunFigures& figures, const QString& t
     auto* beta = new QValueAxis;
     beta->setTitleText("Beta, the Sun above the orbit plane (deg)");
     beta->setRange(std::floor(betaLow / 10) * 10, std::max(10.0, std::ceil(betaHigh / 10) * 10));
+    beta->applyNiceNumbers();
     beta->setLabelFormat("%.0f");
     chart->addAxis(beta, Qt::AlignLeft);
     auto* umbra = new QValueAxis;
@@ -93,7 +136,7 @@ std::unique_ptr<QChart> MakeSunChart(const SunFigures& figures, const QString& t
     betaPoints.reserve(static_cast<qsizetype>(figures.days.size()));
     umbraPoints.reserve(static_cast<qsizetype>(figures.days.size()));
     for (const SunDay& day : figures.days) {
-        const double x = UnixMillisecondsOfMjd(day.mjdUtc);
+        const double x = day.mjdUtc - first;
         betaPoints.append(QPointF(x, day.betaDeg));
         umbraPoints.append(QPointF(x, day.eclipse.umbraMin));
     }

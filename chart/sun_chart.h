@@ -27,8 +27,8 @@ QImage RenderSunChart(const orbit::sun::SunFigures& figures, const QString& titl
 void WriteSunChartPng(const orbit::sun::SunFigures& figures, const QString& title, const QString& path);
 void WriteSunChartSvg(const orbit::sun::SunFigures& figures, const QString& title, const QString& path);
 
-// Milliseconds since 1970-01-01T00:00Z (the date axis's count) of a
+// "2027-03-21", or "03-21 06:00" with the time (to the minute), of a
 // modified Julian date of UTC.
-double UnixMillisecondsOfMjd(double mjdUtc);
+QString DateLabelOfMjd(double mjdUtc, bool withTime);
 
 }  // namespace chart
