@@ -8,6 +8,7 @@
 #include "cli/pattern_command.h"
 #include "cli/search_command.h"
 #include "cli/standard_output.h"
+#include "cli/sun_command.h"
 
 #include <string>
 
@@ -25,5 +26,6 @@ int main(int argc, char** argv)
     orbit::cli::AddPatternCommand(app);
     orbit::cli::AddCoverageCommand(app);
     orbit::cli::AddMapCommand(app);
+    orbit::cli::AddSunCommand(app);
     return output.Finish(orbit::cli::RunCommandLine(app, argc, argv));
 }
