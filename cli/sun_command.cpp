@@ -63,11 +63,7 @@ void RunSunCommand(const SunOptions& options)
         std::cerr << OrbitError(ErrorKind::NoPictureSupport).what() << '\n';
         throw ComputationFailed();
     }
-    const DesignRun run = RunDesign(options.inputs.Request());
-    if (!run.completed()) {
-        std::cerr << run.error.value_or("The design did not complete") << '\n';
-        throw ComputationFailed();
-    }
+    const DesignRun run = RunCompletedDesign(options.inputs.Request());
     std::optional<ephemeris::OrbitNode> node;
     std::optional<sun::SunFigures> figures;
     try {
