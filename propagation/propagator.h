@@ -1,0 +1,87 @@
+#pragma once
+// Cowell's method: the equations of motion in EME2000 integrated directly,
+// with the point mass and the zonal harmonics of a GravityModel, by
+// Boost.Odeint's adaptive Runge-Kutta-Fehlberg 7(8) stepper (far fewer steps
+// than a fifth-order method at the tight tolerances a month's closure needs).
+// A state between two steps is one further Runge-Kutta step from the start of
+// the step that holds it (a shorter step than the controller accepted, so as
+// accurate); node crossings are found on a quintic Hermite interpolation of
+// each step and then corrected the same way.
+//
+// Times are seconds after the epoch (the instant of the initial state) and
+// may be negative: the orbit is then followed backwards first.
+
+#include "propagation/cartesian_state.h"
+#include "propagation/gravity_model.h"
+
+#include <span>
+#include <vector>
+
+namespace orbit::propagation {
+
+// Error control of every step: the local error of each component stays under
+// absolute + relative * (|component| + step * |its rate|) (km and km/s). The
+// defaults keep a LEO's energy to about 1e-11 relative over a month and its
+// position to within a metre of ten times tighter tolerances.
+struct IntegratorTolerance {
+    double absolute = 1e-13;
+    double relative = 1e-13;
+};
+
+struct TimedState {
+    double secondsAfterEpoch = 0;
+    CartesianState state;
+};
+
+// An ascending node: the satellite crosses the equatorial plane of EME2000
+// northwards, its time found to better than 1e-6 s.
+struct NodeCrossing {
+    double secondsAfterEpoch = 0;
+    CartesianState state;
+    double rightAscensionRad = 0;  // of the crossing point, (-pi, pi]
+    double longitudeRad = 0;       // Earth-fixed, east positive, (-pi, pi]
+};
+
+class Propagator {
+public:
+    // Throws OrbitError (InvalidArgument) for a state that is not finite or
+    // lies inside the Earth, or a tolerance that is not positive.
+    Propagator(GravityModel model, const CartesianState& atEpoch, IntegratorTolerance tolerance = {});
+
+    // The states at the given times, in the order given. One pass over the
+    // orbit: the times are sorted inside, so any order costs the same.
+    std::vector<CartesianState> StatesAt(std::span<const double> secondsAfterEpoch) const;
+
+    // States every `stepS` seconds from `fromS` to `toS` (both included when
+    // the step falls on it; the last sample is at or before `toS`).
+    std::vector<TimedState> Sample(double fromS, double toS, double stepS) const;
+
+    // Every ascending node between `fromS` and `toS`, in time order. The
+    // Earth-fixed longitude takes the Earth's rotation angle (the angle from
+    // the frame's x axis to the Greenwich meridian) as `earthAngleAtEpochRad`
+    // at the epoch, growing at the model's sidereal rate.
+    std::vector<NodeCrossing> AscendingNodes(double fromS, double toS, double earthAngleAtEpochRad) const;
+
+    const GravityModel& Model() const { return model_; }
+    const CartesianState& InitialState() const { return initial_; }
+    // Steps taken by the last call (for the benchmarks and the tests).
+    long StepsTaken() const { return steps_; }
+
+private:
+    GravityModel model_;
+    CartesianState initial_;
+    IntegratorTolerance tolerance_;
+    mutable long steps_ = 0;
+};
+
+// The model's acceleration (km/s^2) at a position (km) in the inertial frame.
+Vector3 ZonalAcceleration(const GravityModel& model, const Vector3& positionKm);
+// The field's potential U (km^2/s^2) with the acceleration its gradient:
+// U = (GM / r) [1 - sum Jn (Re / r)^n Pn(z / r)].
+double ZonalPotential(const GravityModel& model, const Vector3& positionKm);
+// v^2 / 2 - U: constant along an orbit in any axially symmetric field that
+// does not turn (in the Earth-fixed frame it is the Jacobi integral plus
+// the Earth's rate times the polar angular momentum, itself constant).
+double OrbitEnergy(const GravityModel& model, const CartesianState& state);
+
+}  // namespace orbit::propagation
