@@ -1,0 +1,47 @@
+#include "sgp4/elements.h"
+
+#include "sgp4/wgs72.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace orbit::sgp4 {
+
+namespace {
+
+constexpr double kRadPerDeg = std::numbers::pi / 180.0;
+
+double DegreesInTurn(double rad)
+{
+    double deg = std::fmod(rad / kRadPerDeg, 360.0);
+    if (deg < 0) deg += 360.0;
+    return deg;
+}
+
+}  // namespace
+
+MeanElements ToMeanElements(const TleElements& tle)
+{
+    MeanElements mean;
+    mean.meanMotionRadMin = tle.meanMotionRevDay * kTwoPi / kMinutesPerDay;
+    mean.eccentricity = tle.eccentricity;
+    mean.inclinationRad = tle.inclinationDeg * kRadPerDeg;
+    mean.raanRad = tle.raanDeg * kRadPerDeg;
+    mean.argumentOfPerigeeRad = tle.argumentOfPerigeeDeg * kRadPerDeg;
+    mean.meanAnomalyRad = tle.meanAnomalyDeg * kRadPerDeg;
+    mean.bstarPerEarthRadius = tle.bstarPerEarthRadius;
+    return mean;
+}
+
+void StoreMeanElements(const MeanElements& mean, TleElements& tle)
+{
+    tle.meanMotionRevDay = mean.meanMotionRadMin * kMinutesPerDay / kTwoPi;
+    tle.eccentricity = mean.eccentricity;
+    tle.inclinationDeg = mean.inclinationRad / kRadPerDeg;
+    tle.raanDeg = DegreesInTurn(mean.raanRad);
+    tle.argumentOfPerigeeDeg = DegreesInTurn(mean.argumentOfPerigeeRad);
+    tle.meanAnomalyDeg = DegreesInTurn(mean.meanAnomalyRad);
+    tle.bstarPerEarthRadius = mean.bstarPerEarthRadius;
+}
+
+}  // namespace orbit::sgp4

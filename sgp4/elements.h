@@ -1,0 +1,47 @@
+#pragma once
+// The contents of a two-line element set, in the units the lines carry them
+// (degrees, revolutions per day), and SGP4's own mean elements derived from it.
+
+#include <string>
+
+namespace orbit::sgp4 {
+
+// Everything a TLE says. The mean motion is SGP4's mean motion (Kozai's
+// definition, in the TEME frame of the epoch), not an osculating one.
+struct TleElements {
+    int catalogNumber = 99999;       // 0 to 99999 (written in the alpha-5 form above 99999)
+    char classification = 'U';
+    std::string internationalDesignator;  // up to 8 characters, e.g. "98067A", may be empty
+    int epochYear = 2000;            // four digits (the line keeps two: 57-99 are 19xx)
+    double epochDayOfYear = 1.0;     // 1.0 is 1 January 0h UTC
+    double meanMotionDotRevDay2 = 0; // first derivative of the mean motion / 2 (rev/day^2)
+    double meanMotionDdotRevDay3 = 0;// second derivative / 6 (rev/day^3)
+    double bstarPerEarthRadius = 0;  // drag term B* (1 / Earth radii)
+    int ephemerisType = 0;
+    int elementSetNumber = 999;      // 0 to 9999
+    double inclinationDeg = 0;
+    double raanDeg = 0;
+    double eccentricity = 0;
+    double argumentOfPerigeeDeg = 0;
+    double meanAnomalyDeg = 0;
+    double meanMotionRevDay = 0;
+    int revolutionNumber = 0;        // 0 to 99999 at the epoch
+};
+
+// SGP4's mean elements: radians and radians per minute.
+struct MeanElements {
+    double meanMotionRadMin = 0;  // Kozai mean motion
+    double eccentricity = 0;
+    double inclinationRad = 0;
+    double raanRad = 0;
+    double argumentOfPerigeeRad = 0;
+    double meanAnomalyRad = 0;
+    double bstarPerEarthRadius = 0;
+};
+
+MeanElements ToMeanElements(const TleElements& tle);
+// Writes `mean` into `tle`'s six orbital fields and B*, angles reduced to
+// [0, 360) degrees; the other fields are kept.
+void StoreMeanElements(const MeanElements& mean, TleElements& tle);
+
+}  // namespace orbit::sgp4
