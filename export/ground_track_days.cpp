@@ -35,19 +35,15 @@ void CheckTrack(const TrackExport& t)
         throw OrbitError(ErrorKind::InvalidArgument, "The swath must be a width of zero or more");
 }
 
-world_map::Polyline SampleDay(const TrackExport& t, double startS, double endS)
+// The times of one day's samples: every step from its start, and its end.
+std::vector<double> DayTimes(const TrackExport& t, double startS, double endS)
 {
     const auto steps = static_cast<std::size_t>(std::ceil((endS - startS) / t.sampleStepS - 1e-9));
-    world_map::Polyline points;
-    points.reserve(steps + 1);
-    for (std::size_t k = 0; k <= steps; ++k) {
-        const double time = k == steps ? endS : startS + static_cast<double>(k) * t.sampleStepS;
-        const world_map::LonLat p = t.where(time);
-        if (!(std::fabs(p.latDeg) <= 90) || !(std::fabs(p.lonDeg) <= 360))
-            throw OrbitError(ErrorKind::InvalidArgument, "A point of the ground track is off the sphere");
-        points.push_back({world_map::WrapDeg(p.lonDeg), p.latDeg});
-    }
-    return points;
+    std::vector<double> times;
+    times.reserve(steps + 1);
+    for (std::size_t k = 0; k <= steps; ++k)
+        times.push_back(k == steps ? endS : startS + static_cast<double>(k) * t.sampleStepS);
+    return times;
 }
 
 }  // namespace
@@ -58,6 +54,8 @@ std::vector<TrackDay> LayTrackDays(const TrackExport& t)
     std::vector<TrackDay> days;
     // A span that ends within a microsecond of a day's end lays no empty day.
     const auto count = static_cast<int>(std::max(1.0, std::ceil(t.spanS / t.dayLengthS - 1e-9)));
+    std::vector<std::vector<double>> dayTimes;
+    std::vector<double> allTimes;
     for (int day = 0; day < count; ++day) {
         TrackDay d;
         d.day = day;
@@ -65,7 +63,24 @@ std::vector<TrackDay> LayTrackDays(const TrackExport& t)
         d.endS = std::min(t.spanS, (day + 1) * t.dayLengthS);
         d.startUtc = t.utc(d.startS, 3);
         d.endUtc = t.utc(d.endS, 3);
-        const world_map::Polyline samples = SampleDay(t, d.startS, d.endS);
+        dayTimes.push_back(DayTimes(t, d.startS, d.endS));
+        allTimes.insert(allTimes.end(), dayTimes.back().begin(), dayTimes.back().end());
+        days.push_back(std::move(d));
+    }
+    const std::vector<world_map::LonLat> points = t.where(allTimes);
+    if (points.size() != allTimes.size())
+        throw OrbitError(ErrorKind::InvalidArgument, "The ground track did not give a point for every time asked");
+    std::size_t next = 0;
+    for (std::size_t day = 0; day < days.size(); ++day) {
+        world_map::Polyline samples;
+        samples.reserve(dayTimes[day].size());
+        for (std::size_t k = 0; k < dayTimes[day].size(); ++k, ++next) {
+            const world_map::LonLat& p = points[next];
+            if (!(std::fabs(p.latDeg) <= 90) || !(std::fabs(p.lonDeg) <= 360))
+                throw OrbitError(ErrorKind::InvalidArgument, "A point of the ground track is off the sphere");
+            samples.push_back({world_map::WrapDeg(p.lonDeg), p.latDeg});
+        }
+        TrackDay& d = days[day];
         d.lines = world_map::SplitAtMapEdge(samples);
         for (world_map::Ring& ring : world_map::SwathRings(samples, t.swathKm)) {
             if (SignedArea(ring) < 0)
@@ -73,7 +88,6 @@ std::vector<TrackDay> LayTrackDays(const TrackExport& t)
             ring.push_back(ring.front());
             d.swathRings.push_back(std::move(ring));
         }
-        days.push_back(std::move(d));
     }
     return days;
 }

@@ -12,9 +12,11 @@
 
 namespace orbit::exports {
 
-// The sub-satellite point t seconds after the epoch: geocentric latitude and
-// east longitude on the model's sphere.
-using GroundTrackSampler = std::function<world_map::LonLat(double secondsAfterEpoch)>;
+// The sub-satellite points at the given times (seconds after the epoch, in
+// increasing order): geocentric latitude and east longitude on the model's
+// sphere. Asked once for the whole span, so a propagator can follow the
+// orbit in a single pass.
+using GroundTrackSampler = std::function<std::vector<world_map::LonLat>(const std::vector<double>& secondsAfterEpoch)>;
 
 inline constexpr double kMaxTrackStepS = 30;
 

@@ -40,9 +40,13 @@ TrackExport SentinelTrack(double days, double swathKm)
     const analysis::GroundTrack track(design);
     TrackExport t;
     t.name = "Sentinel & co <test>";
-    t.where = [track](double s) {
-        const analysis::GroundPoint p = track.At(s);
-        return world_map::LonLat{analysis::WrapLongitudeDeg(p.longitudeDeg + 170), p.latitudeDeg};
+    t.where = [track](const std::vector<double>& times) {
+        std::vector<world_map::LonLat> points;
+        for (const double s : times) {
+            const analysis::GroundPoint p = track.At(s);
+            points.push_back({analysis::WrapLongitudeDeg(p.longitudeDeg + 170), p.latitudeDeg});
+        }
+        return points;
     };
     t.utc = testing::TestClock("2027-03-21T00:00:00Z");
     t.dayLengthS = world_map::DayLengthS(design);
@@ -116,7 +120,7 @@ TEST(GeoJsonTrack, FollowsTheTrackEvery30sAndSplitsAtTheAntimeridian)
     EXPECT_EQ(onEdge, 2 * (lines.size() - 1));
     EXPECT_GE(points - onEdge, static_cast<std::size_t>(t.spanS / kMaxTrackStepS));
     // The first point is the track's at the epoch; the last its at the day's end.
-    const world_map::LonLat start = t.where(0), end = t.where(t.spanS);
+    const world_map::LonLat start = t.where({0.0})[0], end = t.where({t.spanS})[0];
     EXPECT_NEAR(lines.front().front()[0].get<double>(), start.lonDeg, 1e-6);
     EXPECT_NEAR(lines.front().front()[1].get<double>(), start.latDeg, 1e-6);
     EXPECT_NEAR(lines.back().back()[0].get<double>(), end.lonDeg, 1e-6);
@@ -135,9 +139,10 @@ TEST(GeoJsonSwath, LaysEachDaysBandAsClosedRingsAtHalfTheWidthFromTheTrack)
     EXPECT_EQ(swath.at("geometry").at("type"), "MultiPolygon");
 
     // The track finely sampled, to measure each ring corner's distance from it.
-    std::vector<world_map::LonLat> dense;
+    std::vector<double> denseTimes;
     for (double s = 0; s <= t.spanS; s += 2)
-        dense.push_back(t.where(s));
+        denseTimes.push_back(s);
+    const std::vector<world_map::LonLat> dense = t.where(denseTimes);
     const double halfRad = 0.5 * kSwathKm / 6378.145;
     double farthest = 0;
     std::size_t corner = 0;
