@@ -187,7 +187,7 @@ std::string FormatImpliedExponent(double value, const char* name)
     }
     // The catalogues write a zero exponent as "-0" ("13519-0", "00000-0").
     if (mantissa == 0) return " 00000-0";
-    char buf[16];
+    char buf[48];
     std::snprintf(buf, sizeof buf, "%c%05lld%c%d", sign, mantissa, exponent <= 0 ? '-' : '+', std::abs(exponent));
     return buf;
 }
@@ -203,7 +203,7 @@ std::string FormatAngle(double degrees, bool wrap, const char* name)
     } else if (units < 0 || units > 1800000) {
         Refuse(std::string(name) + " is outside 0 to 180 degrees");
     }
-    char buf[16];
+    char buf[48];
     std::snprintf(buf, sizeof buf, "%3lld.%04lld", units / 10000, units % 10000);
     return buf;
 }
@@ -211,7 +211,7 @@ std::string FormatAngle(double degrees, bool wrap, const char* name)
 std::string CatalogField(int number)
 {
     if (number < 0 || number > 339999) Refuse("the catalogue number " + std::to_string(number) + " is outside 0 to 339999");
-    char buf[8];
+    char buf[24];
     if (number <= 99999) {
         std::snprintf(buf, sizeof buf, "%05d", number);
     } else {
