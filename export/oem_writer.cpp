@@ -5,7 +5,7 @@
 #include "core/orbit_error.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 
 namespace orbit::exports {
 
@@ -26,6 +26,22 @@ void CheckStates(const OemContent& content)
     for (std::size_t k = 1; k < content.states.size(); ++k)
         if (!(content.states[k].secondsAfterEpoch > content.states[k - 1].secondsAfterEpoch))
             throw OrbitError(ErrorKind::InvalidArgument, "The ephemeris's states are not in increasing time");
+}
+
+// Each value after a blank, with `decimals` digits: std::to_chars, as a
+// cycle's ephemeris holds some hundred thousand numbers.
+void AppendFixed(std::string& out, const Vector3& values, int decimals)
+{
+    char buffer[64];
+    for (const double v : values) {
+        if (!std::isfinite(v))
+            throw OrbitError(ErrorKind::InvalidArgument, "A state of the ephemeris is not a finite number");
+        buffer[0] = ' ';
+        const auto [end, error] = std::to_chars(buffer + 1, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
+        if (error != std::errc())
+            throw OrbitError(ErrorKind::InvalidArgument, "A state of the ephemeris is out of range");
+        out.append(buffer, static_cast<std::size_t>(end - buffer));
+    }
 }
 
 }  // namespace
@@ -51,21 +67,11 @@ std::string WriteOem(const OemContent& content)
     out += "META_STOP\n\n";
 
     KvnComments(out, content.dataComments);
-    char buffer[256];
     for (const CartesianState& s : content.states) {
-        const double values[6] = {s.positionKm[0],  s.positionKm[1],  s.positionKm[2],
-                                  s.velocityKmS[0], s.velocityKmS[1], s.velocityKmS[2]};
-        for (const double v : values)
-            if (!std::isfinite(v))
-                throw OrbitError(ErrorKind::InvalidArgument, "A state of the ephemeris is not a finite number");
         out += CcsdsTime(content.utc(s.secondsAfterEpoch, kTimeDecimals));
-        const int length = std::snprintf(buffer, sizeof buffer, " %.*f %.*f %.*f %.*f %.*f %.*f\n", kPositionDecimals,
-                                         values[0], kPositionDecimals, values[1], kPositionDecimals, values[2],
-                                         kVelocityDecimals, values[3], kVelocityDecimals, values[4], kVelocityDecimals,
-                                         values[5]);
-        if (length < 0 || static_cast<std::size_t>(length) >= sizeof buffer)
-            throw OrbitError(ErrorKind::InvalidArgument, "A state of the ephemeris is out of range");
-        out.append(buffer, static_cast<std::size_t>(length));
+        AppendFixed(out, s.positionKm, kPositionDecimals);
+        AppendFixed(out, s.velocityKmS, kVelocityDecimals);
+        out += '\n';
     }
     return out;
 }

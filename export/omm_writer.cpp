@@ -44,9 +44,9 @@ std::string WriteOmm(const OmmContent& content)
     KvnLine(out, "MEAN_MOTION", Fixed(el.meanMotionRevPerDay, kMeanMotionDecimals, "mean motion"), "rev/day");
     KvnLine(out, "ECCENTRICITY", Fixed(el.eccentricity, kEccentricityDecimals, "eccentricity"));
     KvnLine(out, "INCLINATION", Fixed(el.inclinationDeg, kAngleDecimals, "inclination"), "deg");
-    KvnLine(out, "RA_OF_ASC_NODE", Fixed(el.raanDeg, kAngleDecimals, "node"), "deg");
-    KvnLine(out, "ARG_OF_PERICENTER", Fixed(el.argPericenterDeg, kAngleDecimals, "argument of pericentre"), "deg");
-    KvnLine(out, "MEAN_ANOMALY", Fixed(el.meanAnomalyDeg, kAngleDecimals, "mean anomaly"), "deg");
+    KvnLine(out, "RA_OF_ASC_NODE", FixedDegrees(el.raanDeg, kAngleDecimals, "node"), "deg");
+    KvnLine(out, "ARG_OF_PERICENTER", FixedDegrees(el.argPericenterDeg, kAngleDecimals, "argument of pericentre"), "deg");
+    KvnLine(out, "MEAN_ANOMALY", FixedDegrees(el.meanAnomalyDeg, kAngleDecimals, "mean anomaly"), "deg");
     out += '\n';
 
     KvnLine(out, "EPHEMERIS_TYPE", "0");

@@ -45,9 +45,9 @@ std::string WriteOpm(const OpmContent& content)
     KvnLine(out, "SEMI_MAJOR_AXIS", Fixed(el.semiMajorAxisKm, kPositionDecimals, "semi-major axis"), "km");
     KvnLine(out, "ECCENTRICITY", Fixed(el.eccentricity, kEccentricityDecimals, "eccentricity"));
     KvnLine(out, "INCLINATION", Fixed(el.inclinationDeg, kAngleDecimals, "inclination"), "deg");
-    KvnLine(out, "RA_OF_ASC_NODE", Fixed(el.raanDeg, kAngleDecimals, "node"), "deg");
-    KvnLine(out, "ARG_OF_PERICENTER", Fixed(el.argPericenterDeg, kAngleDecimals, "argument of pericentre"), "deg");
-    KvnLine(out, "TRUE_ANOMALY", Fixed(el.trueAnomalyDeg, kAngleDecimals, "true anomaly"), "deg");
+    KvnLine(out, "RA_OF_ASC_NODE", FixedDegrees(el.raanDeg, kAngleDecimals, "node"), "deg");
+    KvnLine(out, "ARG_OF_PERICENTER", FixedDegrees(el.argPericenterDeg, kAngleDecimals, "argument of pericentre"), "deg");
+    KvnLine(out, "TRUE_ANOMALY", FixedDegrees(el.trueAnomalyDeg, kAngleDecimals, "true anomaly"), "deg");
     KvnLine(out, "GM", Fixed(content.gmKm3S2, 6, "GM"), "km**3/s**2");
     return out;
 }

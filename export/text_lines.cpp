@@ -24,6 +24,17 @@ std::string Fixed(double value, int decimals, std::string_view what)
     return text;
 }
 
+std::string FixedDegrees(double angleDeg, int decimals, std::string_view what)
+{
+    double angle = std::fmod(angleDeg, 360.0);
+    if (angle < 0)
+        angle += 360;
+    const double scale = std::pow(10.0, decimals);
+    if (std::round(angle * scale) / scale >= 360)
+        angle -= 360;
+    return Fixed(angle, decimals, what);
+}
+
 const std::string& PlainText(const std::string& text, std::string_view what)
 {
     for (const char c : text)

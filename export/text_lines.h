@@ -13,6 +13,10 @@ namespace orbit::exports {
 // holding "nan" would be read as corrupt, or worse, as a number.
 std::string Fixed(double value, int decimals, std::string_view what);
 
+// An angle in [0, 360) degrees with `decimals` digits, such that the text
+// too stays below 360: 359.99999999999 is written as 0.000..., not 360.
+std::string FixedDegrees(double angleDeg, int decimals, std::string_view what);
+
 // `text` as it is, after checking it holds no control character (a line
 // feed would start a new keyword in a KVN file or a new statement in a
 // script). Throws OrbitError (Usage) naming `what`.

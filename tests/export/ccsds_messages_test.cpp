@@ -76,6 +76,20 @@ TEST(OpmReadBack, HoldsTheEllipseOfItsState)
     EXPECT_EQ(opm.Number("GM"), kSentinelLike.gmKm3S2);
 }
 
+TEST(OpmWriter, KeepsAnAngleJustUnder360BelowItInItsDigits)
+{
+    // An anomaly of 360 - 1e-11 degrees rounds to 360 in ten decimals; the
+    // message must say 0 instead, an angle in [0, 360).
+    OpmContent c = SentinelOpm();
+    c.state = StateOnEllipse({7167.0, 0.0011, 98.6, 150, 90, 360 - 1e-11}, 0);
+    const KvnMessage opm = ReadOpm(WriteOpm(c));
+    for (const char* angle : {"RA_OF_ASC_NODE", "ARG_OF_PERICENTER", "TRUE_ANOMALY"}) {
+        EXPECT_GE(opm.Number(angle), 0) << angle;
+        EXPECT_LT(opm.Number(angle), 360) << angle;
+    }
+    EXPECT_LT(std::fabs(std::remainder(opm.Number("TRUE_ANOMALY"), 360.0)), 1e-9);
+}
+
 TEST(OpmWriter, RefusesWhatWouldCorruptTheMessage)
 {
     OpmContent comment = SentinelOpm();
