@@ -6,6 +6,7 @@
 #include "cli/help_format.h"
 #include "cli/map_command.h"
 #include "cli/pattern_command.h"
+#include "cli/refine_command.h"
 #include "cli/search_command.h"
 #include "cli/standard_output.h"
 
@@ -25,5 +26,6 @@ int main(int argc, char** argv)
     orbit::cli::AddPatternCommand(app);
     orbit::cli::AddCoverageCommand(app);
     orbit::cli::AddMapCommand(app);
+    orbit::cli::AddRefineCommand(app);
     return output.Finish(orbit::cli::RunCommandLine(app, argc, argv));
 }

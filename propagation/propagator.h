@@ -42,6 +42,9 @@ struct NodeCrossing {
     double longitudeRad = 0;       // Earth-fixed, east positive, (-pi, pi]
 };
 
+// Holds the model, the initial state and the tolerances; each call follows
+// the orbit afresh from the epoch. Calls on one object are not to overlap in
+// time (StepsTaken records the last); separate objects are independent.
 class Propagator {
 public:
     // Throws OrbitError (InvalidArgument) for a state that is not finite or

@@ -1,0 +1,45 @@
+#pragma once
+// One `refine` as the command line runs it: the J2 design, its node at the
+// epoch, the closure of its initial state under the chosen model, the
+// refined state that closes, and the frozen eccentricity.
+
+#include "cli/design_run.h"
+#include "cli/epoch_node_options.h"
+#include "propagation/frozen_eccentricity.h"
+#include "propagation/refinement.h"
+
+#include <optional>
+#include <string>
+
+namespace orbit::cli {
+
+struct RefineInputs {
+    DesignRequest design;
+    EpochNode epochNode;
+    propagation::GravityModel model;
+    bool frozen = false;
+    double toleranceM = 10;
+};
+
+struct RefineRun {
+    DesignRun design;
+    ephemeris::OrbitNode node;
+    propagation::GravityModel model;
+    propagation::RepeatCycle cycle;
+    // The Earth's rotation angle at the epoch, chosen so that the J2 design's
+    // first ascending node lies at the node's Earth-fixed longitude.
+    double earthAngleAtEpochRad = 0;
+    propagation::NonsingularElements designMean;
+    propagation::CartesianState designState;
+    propagation::Closure designClosure;
+    propagation::RefinedDesign refined;
+    double frozenEJ2J3 = 0, frozenEZonal = 0;
+    double excursionFree = 0, excursionFrozen = 0;
+};
+
+// Throws OrbitError from the step that fails (the design's own error text
+// when the design does not complete, "Refinement did not converge ..." when
+// the iteration cap is reached).
+RefineRun RunRefine(const RefineInputs& inputs);
+
+}  // namespace orbit::cli
