@@ -4,6 +4,7 @@
 
 #include "cli/epoch_node_options.h"
 #include "cli/export_command.h"
+#include "cli/export_formats.h"
 #include "cli/refine_run.h"
 #include "ephemeris/instant.h"
 #include "propagation/gravity_model.h"
@@ -224,6 +225,16 @@ TEST(ExportTle, ReproducesTheOrbitUnderSgp4WithinItsReportedRms)
     EXPECT_NEAR(rms, rmsKm, 0.0005);
     EXPECT_NEAR(largest, largestKm, 0.0005);
     EXPECT_LT(rms, 1.0);  // a TLE's fit to a near-circular LEO over a day: a few hundred metres
+}
+
+TEST(ExportTle, TakesItsDesignatorFromACosparObjectId)
+{
+    const CommandRun run = Succeeded(Sentinel({"--format", "tle", "--object-id", "2027-001A"}));
+    ASSERT_GE(run.out.size(), 69u);
+    EXPECT_EQ(run.out.substr(9, 8), "27001A  ");  // columns 10 to 17 of line 1
+    EXPECT_EQ(InternationalDesignator("1998-067BQ"), "98067BQ");
+    EXPECT_EQ(InternationalDesignator("UNKNOWN"), "");
+    EXPECT_EQ(InternationalDesignator("1998-67A"), "");
 }
 
 TEST(ExportOmm, HoldsTheTlesSgp4ElementsInTeme)
