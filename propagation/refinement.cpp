@@ -74,9 +74,9 @@ RefinedDesign Refine(const RefineRequest& request)
                                    request.meanStart.inclinationRad);
     int iterations = 0;
     while (!Converged(residual, request)) {
-        if (iterations == kRefinementIterationCap) {
+        if (iterations >= request.iterationCap) {
             std::ostringstream text;
-            text << "Refinement did not converge in " << kRefinementIterationCap
+            text << "Refinement did not converge in " << request.iterationCap
                  << " iterations: the closure reached is " << residual.closureM << " m";
             if (request.sunSynchronous) text << " and the local-time drift " << residual.driftS << " s per cycle";
             throw OrbitError(ErrorKind::NoConvergence, text.str());

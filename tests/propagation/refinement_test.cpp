@@ -134,6 +134,23 @@ TEST(RefineInput, RefusesAToleranceUnderOneCentimetre)
     }
 }
 
+// A refinement stopped by its cap says so, with the closure it reached,
+// rather than handing back a state that does not close.
+TEST(RefineInput, StopsAtItsIterationCapWithTheClosureReached)
+{
+    RefineRequest request = RequestFor(Solve(14, 3, 10, OrbitType::SunSynchronous), Egm2008ZonalModel());
+    request.iterationCap = 1;
+    request.toleranceM = 0.01;
+    try {
+        Refine(request);
+        ADD_FAILURE() << "converged within one iteration";
+    } catch (const OrbitError& error) {
+        EXPECT_EQ(error.Kind(), ErrorKind::NoConvergence);
+        EXPECT_EQ(std::string(error.what()).rfind("Refinement did not converge in 1 iterations: the closure reached is ", 0), 0u)
+            << error.what();
+    }
+}
+
 struct FrozenCase {
     std::string name;
     double axisKm, inclinationDeg;
