@@ -30,6 +30,10 @@ MeanElements ToMeanElements(const TleElements& tle)
     mean.argumentOfPerigeeRad = tle.argumentOfPerigeeDeg * kRadPerDeg;
     mean.meanAnomalyRad = tle.meanAnomalyDeg * kRadPerDeg;
     mean.bstarPerEarthRadius = tle.bstarPerEarthRadius;
+    // Julian date of January 0.0 of the year (valid 1901 to 2099), plus the day.
+    const int y = tle.epochYear;
+    const double january0 = 367.0 * y - std::floor(7.0 * y / 4.0) + 30.0 + 1721013.5;
+    mean.epochDaysFrom1950 = january0 + tle.epochDayOfYear - 2433281.5;
     return mean;
 }
 

@@ -37,6 +37,9 @@ struct MeanElements {
     double argumentOfPerigeeRad = 0;
     double meanAnomalyRad = 0;
     double bstarPerEarthRadius = 0;
+    // The epoch as a UTC Julian date less 2433281.5 (days from 1950 January
+    // 0.0): the deep-space terms place the Sun and the Moon by it.
+    double epochDaysFrom1950 = 0;
 };
 
 MeanElements ToMeanElements(const TleElements& tle);

@@ -42,9 +42,9 @@ Equinoctial ToEquinoctial(const MeanElements& el)
     return q;
 }
 
-MeanElements FromEquinoctial(const Equinoctial& q, double bstar)
+MeanElements FromEquinoctial(const Equinoctial& q, const MeanElements& other)
 {
-    MeanElements el;
+    MeanElements el = other;
     el.meanMotionRadMin = q.meanMotionRadMin;
     el.eccentricity = std::hypot(q.k, q.h);
     el.inclinationRad = 2.0 * std::atan(std::hypot(q.q, q.p));
@@ -53,7 +53,6 @@ MeanElements FromEquinoctial(const Equinoctial& q, double bstar)
     el.raanRad = InTurn(raan);
     el.argumentOfPerigeeRad = InTurn(perigeeLongitude - raan);
     el.meanAnomalyRad = InTurn(q.meanLongitudeRad - perigeeLongitude);
-    el.bstarPerEarthRadius = bstar;
     return el;
 }
 

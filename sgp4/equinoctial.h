@@ -23,8 +23,8 @@ struct Equinoctial {
 };
 
 Equinoctial ToEquinoctial(const MeanElements& elements);
-// B* is taken from `bstar`; angles come back in [0, 2 pi).
-MeanElements FromEquinoctial(const Equinoctial& equinoctial, double bstar);
+// B* and the epoch are taken from `other`; angles come back in [0, 2 pi).
+MeanElements FromEquinoctial(const Equinoctial& equinoctial, const MeanElements& other);
 
 // The osculating two-body elements of a TEME state under WGS-72's mu, in the
 // same form, the mean motion being sqrt(mu / a^3) of the osculating axis.

@@ -22,10 +22,10 @@ constexpr int kEpochCorrectionSteps = 8;
 
 // Residuals (reference - SGP4) at the samples, or nothing when SGP4 refuses
 // the elements (a trial step may leave the theory's range).
-std::optional<std::vector<double>> Residuals(const Equinoctial& q, double bstar, const std::vector<TemeSample>& samples)
+std::optional<std::vector<double>> Residuals(const Equinoctial& q, const MeanElements& other, const std::vector<TemeSample>& samples)
 {
     try {
-        const Sgp4Propagator sgp4(FromEquinoctial(q, bstar));
+        const Sgp4Propagator sgp4(FromEquinoctial(q, other));
         std::vector<double> r;
         r.reserve(3 * samples.size());
         for (const TemeSample& s : samples) {
@@ -104,7 +104,7 @@ PositionErrors MeasurePositionErrors(const Sgp4Propagator& sgp4, const std::vect
     return e;
 }
 
-MeanElements MeanElementsAtEpoch(const TemeState& state, double bstar)
+MeanElements MeanElementsAtEpoch(const TemeState& state, const MeanElements& other)
 {
     const Equinoctial target = OsculatingEquinoctial(state);
     Equinoctial mean = target;
@@ -114,22 +114,21 @@ MeanElements MeanElementsAtEpoch(const TemeState& state, double bstar)
     // three digits; a step SGP4 refuses ends the correction where it stands.
     for (int step = 0; step < kEpochCorrectionSteps; ++step) {
         try {
-            const Sgp4Propagator sgp4(FromEquinoctial(mean, bstar));
+            const Sgp4Propagator sgp4(FromEquinoctial(mean, other));
             const Equinoctial osculating = OsculatingEquinoctial(sgp4.At(0.0));
             mean = Moved(mean, Difference(target, osculating));
         } catch (const OrbitError&) {
             break;
         }
     }
-    return FromEquinoctial(mean, bstar);
+    return FromEquinoctial(mean, other);
 }
 
 MeanElementFit FitMeanElements(const std::vector<TemeSample>& samples, const MeanElements& start, int iterationCap)
 {
-    const double bstar = start.bstarPerEarthRadius;
-    Sgp4Propagator startCheck(start);  // refuses a deep-space or broken start with its reason
+    const Sgp4Propagator startCheck(start);  // refuses a broken start with its reason
     Equinoctial q = ToEquinoctial(start);
-    std::optional<std::vector<double>> residuals = Residuals(q, bstar, samples);
+    std::optional<std::vector<double>> residuals = Residuals(q, start, samples);
     if (!residuals) throw OrbitError(ErrorKind::InvalidArgument, "SGP4 cannot propagate the start of the fit over the span");
     double cost = SumOfSquares(*residuals);
 
@@ -143,10 +142,10 @@ MeanElementFit FitMeanElements(const std::vector<TemeSample>& samples, const Mea
         for (std::size_t j = 0; j < 6; ++j) {
             Vector6 step{};
             step[j] = kDifferenceSteps[j];
-            const auto moved = Residuals(Moved(q, step), bstar, samples);
+            const auto moved = Residuals(Moved(q, step), start, samples);
             if (!moved) {  // at the theory's edge: difference backwards instead
                 step[j] = -kDifferenceSteps[j];
-                const auto back = Residuals(Moved(q, step), bstar, samples);
+                const auto back = Residuals(Moved(q, step), start, samples);
                 if (!back) throw OrbitError(ErrorKind::NoConvergence, "TLE fit: SGP4 refuses every neighbour of the elements");
                 columns.push_back(*back);
             } else {
@@ -180,7 +179,7 @@ MeanElementFit FitMeanElements(const std::vector<TemeSample>& samples, const Mea
             const auto delta = SolveSymmetric(damped, gradient);
             if (delta) {
                 const Equinoctial trial = Moved(q, *delta);
-                const auto trialResiduals = Residuals(trial, bstar, samples);
+                const auto trialResiduals = Residuals(trial, start, samples);
                 if (trialResiduals) {
                     const double trialCost = SumOfSquares(*trialResiduals);
                     if (std::isfinite(trialCost) && trialCost < cost) {
@@ -204,7 +203,7 @@ MeanElementFit FitMeanElements(const std::vector<TemeSample>& samples, const Mea
         }
     }
     if (!std::isfinite(cost)) throw OrbitError(ErrorKind::NoConvergence, "TLE fit: the errors are not finite");
-    fit.elements = FromEquinoctial(q, bstar);
+    fit.elements = FromEquinoctial(q, start);
     fit.errors = MeasurePositionErrors(Sgp4Propagator(fit.elements), samples);
     return fit;
 }

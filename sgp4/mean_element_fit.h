@@ -22,11 +22,11 @@ struct PositionErrors {
 // The errors of `sgp4`'s positions at the samples. Throws what SGP4 throws.
 PositionErrors MeasurePositionErrors(const Sgp4Propagator& sgp4, const std::vector<TemeSample>& samples);
 
-// Mean elements (B* held at `bstar`) whose SGP4 state at the epoch is the
-// osculating state `state`: the osculating elements, corrected by fixed-point
-// steps for SGP4's own short-period terms. A start for the fit that is
+// Mean elements (B* and the epoch those of `other`) whose SGP4 state at the
+// epoch is the osculating state `state`: the osculating elements, corrected
+// by fixed-point steps for SGP4's own short-period terms. A start for the fit that is
 // already within kilometres of the orbit.
-MeanElements MeanElementsAtEpoch(const TemeState& state, double bstar);
+MeanElements MeanElementsAtEpoch(const TemeState& state, const MeanElements& other);
 
 struct MeanElementFit {
     MeanElements elements;
@@ -35,9 +35,9 @@ struct MeanElementFit {
     bool converged = false;
 };
 
-// Levenberg-Marquardt on the six equinoctial elements (B* kept as in
-// `start`), from `start`, at most `iterationCap` steps. Throws OrbitError
-// (InvalidArgument) when `start` is not an SGP4 orbit (deep space, say), and
+// Levenberg-Marquardt on the six equinoctial elements (B* and the epoch kept
+// as in `start`), from `start`, at most `iterationCap` steps. Throws OrbitError
+// (InvalidArgument) when SGP4 refuses `start` or its span, and
 // (NoConvergence) when no step leaves the errors finite.
 MeanElementFit FitMeanElements(const std::vector<TemeSample>& samples, const MeanElements& start, int iterationCap);
 

@@ -4,6 +4,7 @@
 #include "sgp4/wgs72.h"
 
 #include <cmath>
+#include <numbers>
 #include <string>
 
 namespace orbit::sgp4 {
@@ -38,11 +39,6 @@ Sgp4Propagator::Sgp4Propagator(const MeanElements& elements) : elements_(element
     if (!std::isfinite(i0) || !std::isfinite(elements.raanRad) || !std::isfinite(elements.argumentOfPerigeeRad) ||
         !std::isfinite(elements.meanAnomalyRad) || !std::isfinite(elements.bstarPerEarthRadius)) {
         Refuse("an element is not a finite number");
-    }
-    const double periodMin = kTwoPi / nKozai;
-    if (periodMin >= kDeepSpacePeriodMin) {
-        Refuse("a period of " + std::to_string(periodMin) +
-               " min is deep space (225 min or more), which needs SDP4; this library has SGP4 only");
     }
 
     cosi_ = std::cos(i0);
@@ -130,6 +126,30 @@ Sgp4Propagator::Sgp4Propagator(const MeanElements& elements) : elements_(element
     delmo_ = etaCosM * etaCosM * etaCosM;
     sinmao_ = std::sin(elements.meanAnomalyRad);
 
+    // Deep space: the period taken from Brouwer's mean motion. The drag
+    // terms beyond the first order are dropped there.
+    if (kTwoPi / n0_ >= kDeepSpacePeriodMin) {
+        // The Sun's and the Moon's places come from the epoch: without one
+        // (element sets begin in 1957) the lunar-solar terms would be those
+        // of another date, wrong without a sign of it.
+        if (!(elements.epochDaysFrom1950 > 2557.0) || !std::isfinite(elements.epochDaysFrom1950)) {
+            Refuse("deep-space elements need their epoch (1957 or later) for the Moon's and the Sun's terms");
+        }
+        simplifiedDrag_ = true;
+        DeepSpaceStart ds;
+        ds.epochDaysFrom1950 = elements.epochDaysFrom1950;
+        ds.eccentricity = e0;
+        ds.inclinationRad = i0;
+        ds.raanRad = elements.raanRad;
+        ds.argumentOfPerigeeRad = elements.argumentOfPerigeeRad;
+        ds.meanAnomalyRad = elements.meanAnomalyRad;
+        ds.brouwerMeanMotionRadMin = n0_;
+        ds.meanAnomalyRate = mdot_;
+        ds.perigeeRate = argpdot_;
+        ds.nodeRate = nodedot_;
+        deepSpace_.emplace(ds);
+    }
+
     if (!simplifiedDrag_) {
         const double c1sq = cc1_ * cc1_;
         d2_ = 4.0 * a0_ * xi * c1sq;
@@ -171,9 +191,17 @@ TemeState Sgp4Propagator::At(double minutesSinceEpoch) const
         templ += t3cof_ * t3 + t4 * (t4cof_ + t * t5cof_);
     }
 
-    const double a = std::pow(kKe / n0_, 2.0 / 3.0) * tempa * tempa;
+    // Deep space: the Moon's and the Sun's secular effects and the resonance.
+    DeepSpaceMean mean{el.eccentricity, el.inclinationRad, node, argp, meanAnomaly, n0_};
+    if (deepSpace_) deepSpace_->ApplySecular(t, mean);
+    node = mean.raanRad;
+    argp = mean.argumentOfPerigeeRad;
+    meanAnomaly = mean.meanAnomalyRad;
+    if (!(mean.meanMotionRadMin > 0.0)) Refuse("at " + std::to_string(t) + " min the mean motion is not above zero");
+
+    const double a = std::pow(kKe / mean.meanMotionRadMin, 2.0 / 3.0) * tempa * tempa;
     const double n = kKe / std::pow(a, 1.5);
-    double e = el.eccentricity - tempe;
+    double e = mean.eccentricity - tempe;
     if (!(e < 1.0 && e >= -0.001) || !(a > 0.0)) {
         Refuse("at " + std::to_string(t) + " min drag has taken the eccentricity to " + std::to_string(e));
     }
@@ -184,11 +212,43 @@ TemeState Sgp4Propagator::At(double minutesSinceEpoch) const
     argp = std::fmod(argp, kTwoPi);
     meanAnomaly = std::fmod(xlm - argp - node, kTwoPi);
 
+    // Deep space: the Moon's and the Sun's long-period terms.
+    double incl = mean.inclinationRad;
+    double cosi = cosi_, sini = sini_, con41 = con41_, x1mth2 = x1mth2_, x7thm1 = x7thm1_;
+    double xlcof = xlcof_, aycof = aycof_;
+    if (deepSpace_) {
+        DeepSpaceMean p{e, incl, node, argp, meanAnomaly, n};
+        deepSpace_->ApplyPeriodics(t, p);
+        e = p.eccentricity;
+        incl = p.inclinationRad;
+        node = p.raanRad;
+        argp = p.argumentOfPerigeeRad;
+        meanAnomaly = p.meanAnomalyRad;
+        if (incl < 0.0) {  // carried through the pole: the same plane, named the other way
+            incl = -incl;
+            node += std::numbers::pi;
+            argp -= std::numbers::pi;
+        }
+        if (!(e >= 0.0 && e <= 1.0)) {
+            Refuse("at " + std::to_string(t) + " min the Moon and the Sun take the eccentricity to " + std::to_string(e));
+        }
+        // The inclination-dependent factors at the perturbed inclination.
+        sini = std::sin(incl);
+        cosi = std::cos(incl);
+        const double cosi2 = cosi * cosi;
+        con41 = 3.0 * cosi2 - 1.0;
+        x1mth2 = 1.0 - cosi2;
+        x7thm1 = 7.0 * cosi2 - 1.0;
+        aycof = -0.5 * kJ3OverJ2 * sini;
+        const double onePlusCos = std::fabs(cosi + 1.0) > 1.5e-12 ? 1.0 + cosi : 1.5e-12;
+        xlcof = -0.25 * kJ3OverJ2 * sini * (3.0 + 5.0 * cosi) / onePlusCos;
+    }
+
     // Long-period J3 terms, in the equinoctial-like elements a_xN, a_yN and L.
     const double axn = e * std::cos(argp);
     const double pInvLong = 1.0 / (a * (1.0 - e * e));
-    const double ayn = e * std::sin(argp) + pInvLong * aycof_;
-    const double xl = meanAnomaly + argp + node + pInvLong * xlcof_ * axn;
+    const double ayn = e * std::sin(argp) + pInvLong * aycof;
+    const double xl = meanAnomaly + argp + node + pInvLong * xlcof * axn;
 
     // Kepler's equation for E + omega, by Newton with its steps capped.
     const double u = std::fmod(xl - node, kTwoPi);
@@ -225,23 +285,23 @@ TemeState Sgp4Propagator::At(double minutesSinceEpoch) const
     const double j2p = 0.5 * kJ2 * pInv;
     const double j2p2 = j2p * pInv;
 
-    const double radius = rl * (1.0 - 1.5 * j2p2 * betal * con41_) + 0.5 * j2p * x1mth2_ * cos2u;
-    su -= 0.25 * j2p2 * x7thm1_ * sin2u;
-    const double xnode = node + 1.5 * j2p2 * cosi_ * sin2u;
-    const double xinc = el.inclinationRad + 1.5 * j2p2 * cosi_ * sini_ * cos2u;
-    const double radialRate = rdotl - n * j2p * x1mth2_ * sin2u / kKe;
-    const double transverseRate = rvdotl + n * j2p * (x1mth2_ * cos2u + 1.5 * con41_) / kKe;
+    const double radius = rl * (1.0 - 1.5 * j2p2 * betal * con41) + 0.5 * j2p * x1mth2 * cos2u;
+    su -= 0.25 * j2p2 * x7thm1 * sin2u;
+    const double xnode = node + 1.5 * j2p2 * cosi * sin2u;
+    const double xinc = incl + 1.5 * j2p2 * cosi * sini * cos2u;
+    const double radialRate = rdotl - n * j2p * x1mth2 * sin2u / kKe;
+    const double transverseRate = rvdotl + n * j2p * (x1mth2 * cos2u + 1.5 * con41) / kKe;
 
     if (radius < 1.0) Refuse("at " + std::to_string(t) + " min the satellite has decayed");
 
     // Orientation: U along the radius, V along the track, in TEME.
     const double sinsu = std::sin(su), cossu = std::cos(su);
     const double snod = std::sin(xnode), cnod = std::cos(xnode);
-    const double sini = std::sin(xinc), cosi = std::cos(xinc);
-    const double xmx = -snod * cosi;
-    const double xmy = cnod * cosi;
-    const std::array<double, 3> uvec{xmx * sinsu + cnod * cossu, xmy * sinsu + snod * cossu, sini * sinsu};
-    const std::array<double, 3> vvec{xmx * cossu - cnod * sinsu, xmy * cossu - snod * sinsu, sini * cossu};
+    const double sinxi = std::sin(xinc), cosxi = std::cos(xinc);
+    const double xmx = -snod * cosxi;
+    const double xmy = cnod * cosxi;
+    const std::array<double, 3> uvec{xmx * sinsu + cnod * cossu, xmy * sinsu + snod * cossu, sinxi * sinsu};
+    const std::array<double, 3> vvec{xmx * cossu - cnod * sinsu, xmy * cossu - snod * sinsu, sinxi * cossu};
 
     TemeState state;
     for (int k = 0; k < 3; ++k) {

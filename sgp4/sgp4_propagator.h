@@ -4,14 +4,16 @@
 // the secular effects of J2 and J4, the long-period effect of J3, the short-
 // period effects of J2, and atmospheric drag through B* with the power-law
 // density above the s/q_0 altitudes. Positions and velocities are in TEME
-// (true equator, mean equinox of the element set's epoch).
+// (true equator, mean equinox of date).
 //
-// Deep-space orbits (period of 225 minutes or more) need SDP4's lunar-solar
-// and resonance terms, which are not carried here: they are refused.
+// Orbits of a period of 225 minutes or more take SDP4's deep-space terms
+// besides (sgp4/deep_space.h), as the revision's single theory does.
 
+#include "sgp4/deep_space.h"
 #include "sgp4/elements.h"
 
 #include <array>
+#include <optional>
 
 namespace orbit::sgp4 {
 
@@ -24,13 +26,15 @@ class Sgp4Propagator {
 public:
     // Throws OrbitError (InvalidArgument) for elements SGP4 cannot take: an
     // eccentricity outside [0, 1), a mean motion not above zero, an element
-    // that is not finite, or a deep-space period.
+    // that is not finite, or a deep-space orbit without its epoch.
     explicit Sgp4Propagator(const MeanElements& elements);
 
     // The state `minutesSinceEpoch` after the epoch (negative before it).
     // Throws OrbitError (InvalidArgument) when drag has taken the orbit where
     // the theory fails (eccentricity out of range, a negative semi-latus
-    // rectum) or the satellite has decayed (radius below one Earth radius).
+    // rectum) or the satellite has decayed (radius below one Earth radius);
+    // for a deep-space orbit also when the Moon and the Sun take the
+    // eccentricity out of [0, 1].
     TemeState At(double minutesSinceEpoch) const;
 
     const MeanElements& Elements() const { return elements_; }
@@ -49,6 +53,8 @@ private:
     double mdot_ = 0, argpdot_ = 0, nodedot_ = 0, nodecf_ = 0, omgcof_ = 0, xmcof_ = 0;
     double xlcof_ = 0, aycof_ = 0, delmo_ = 0, sinmao_ = 0;
     bool simplifiedDrag_ = false;
+    std::optional<DeepSpace> deepSpace_;
+
 };
 
 }  // namespace orbit::sgp4

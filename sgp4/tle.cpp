@@ -49,11 +49,16 @@ int ParseInteger(const std::string& line, int lineNo, std::size_t first, std::si
 }
 
 // A fixed-point decimal: leading blanks, an optional sign where `signed_`,
-// digits with one decimal point.
-double ParseDecimal(const std::string& line, int lineNo, std::size_t first, std::size_t last, const char* name,
-                    bool signed_)
+// digits with one decimal point, which stands `decimals` columns before the
+// field's end (the format fixes every field's point).
+double ParseDecimal(const std::string& line, int lineNo, std::size_t first, std::size_t last, int decimals,
+                    const char* name, bool signed_)
 {
     const std::string_view f = Field(line, first, last);
+    const std::size_t pointColumn = last - static_cast<std::size_t>(decimals);
+    if (line[pointColumn - 1] != '.') {
+        Fault(lineNo, pointColumn, std::string(name) + " has no decimal point in this column");
+    }
     std::size_t i = 0;
     while (i < f.size() && f[i] == ' ') ++i;
     double sign = 1.0;
@@ -180,9 +185,9 @@ std::string FormatImpliedExponent(double value, const char* name)
             --exponent;
         }
         if (exponent > 9) Refuse(std::string(name) + " is too large for its field");
-        if (exponent < -9) {  // below 1e-10: the field's resolution, written as zero
-            mantissa = 0;
-            exponent = 0;
+        if (exponent < -9) {  // below 1e-10 the mantissa gives up its leading digits
+            exponent = -9;
+            mantissa = std::llround(magnitude * 1e14);
         }
     }
     // The catalogues write a zero exponent as "-0" ("13519-0", "00000-0").
@@ -250,35 +255,47 @@ TleElements ParseTle(const std::string& text1, const std::string& text2)
     tle.catalogNumber = ParseCatalogNumber(l1, 1);
     if (ParseCatalogNumber(l2, 2) != tle.catalogNumber) Fault(2, 3, "the catalogue number differs from line 1's");
     tle.classification = l1[7];
-    if (tle.classification != 'U' && tle.classification != 'C' && tle.classification != 'S' && tle.classification != ' ') {
+    if (tle.classification != 'U' && tle.classification != 'C' && tle.classification != 'S') {
         Fault(1, 8, "the classification is not U, C or S");
     }
     std::string designator(Field(l1, 10, 17));
+    for (std::size_t k = 0; k < designator.size(); ++k) {
+        const char c = designator[k];
+        if (!(IsDigit(c) || (c >= 'A' && c <= 'Z') || c == ' ')) {
+            Fault(1, 10 + k, "the international designator holds a character other than digits and capitals");
+        }
+    }
     while (!designator.empty() && designator.back() == ' ') designator.pop_back();
     tle.internationalDesignator = designator;
 
     const int yy = ParseInteger(l1, 1, 19, 20, "the epoch year", false);
     tle.epochYear = yy < 57 ? 2000 + yy : 1900 + yy;
-    tle.epochDayOfYear = ParseDecimal(l1, 1, 21, 32, "the epoch day", false);
+    tle.epochDayOfYear = ParseDecimal(l1, 1, 21, 32, 8, "the epoch day", false);
     const double daysInYear = IsLeapYear(tle.epochYear) ? 366.0 : 365.0;
     if (tle.epochDayOfYear < 1.0 || tle.epochDayOfYear >= daysInYear + 1.0) {
         Fault(1, 21, "the epoch day is outside 1 to " + std::to_string(static_cast<int>(daysInYear)));
     }
-    tle.meanMotionDotRevDay2 = ParseDecimal(l1, 1, 34, 43, "the mean motion's first derivative", true);
+    tle.meanMotionDotRevDay2 = ParseDecimal(l1, 1, 34, 43, 8, "the mean motion's first derivative", true);
+    if (l1[33] != ' ' && l1[33] != '+' && l1[33] != '-') {
+        Fault(1, 34, "the mean motion's first derivative has no sign column");
+    }
     tle.meanMotionDdotRevDay3 = ParseImpliedExponent(l1, 1, 45, "the mean motion's second derivative");
     tle.bstarPerEarthRadius = ParseImpliedExponent(l1, 1, 54, "B*");
     tle.ephemerisType = ParseInteger(l1, 1, 63, 63, "the ephemeris type", true);
     tle.elementSetNumber = ParseInteger(l1, 1, 65, 68, "the element set number", true);
 
-    tle.inclinationDeg = ParseDecimal(l2, 2, 9, 16, "the inclination", false);
+    tle.inclinationDeg = ParseDecimal(l2, 2, 9, 16, 4, "the inclination", false);
     if (tle.inclinationDeg > 180.0) Fault(2, 9, "the inclination is above 180 degrees");
-    tle.raanDeg = ParseDecimal(l2, 2, 18, 25, "the right ascension of the node", false);
+    tle.raanDeg = ParseDecimal(l2, 2, 18, 25, 4, "the right ascension of the node", false);
+    if (tle.raanDeg >= 360.0) Fault(2, 18, "the right ascension of the node is 360 degrees or more");
     const int eccDigits = ParseInteger(l2, 2, 27, 33, "the eccentricity", false);
     if (Field(l2, 27, 33).find(' ') != std::string_view::npos) Fault(2, 27, "the eccentricity is not seven digits");
     tle.eccentricity = eccDigits * 1e-7;
-    tle.argumentOfPerigeeDeg = ParseDecimal(l2, 2, 35, 42, "the argument of perigee", false);
-    tle.meanAnomalyDeg = ParseDecimal(l2, 2, 44, 51, "the mean anomaly", false);
-    tle.meanMotionRevDay = ParseDecimal(l2, 2, 53, 63, "the mean motion", false);
+    tle.argumentOfPerigeeDeg = ParseDecimal(l2, 2, 35, 42, 4, "the argument of perigee", false);
+    if (tle.argumentOfPerigeeDeg >= 360.0) Fault(2, 35, "the argument of perigee is 360 degrees or more");
+    tle.meanAnomalyDeg = ParseDecimal(l2, 2, 44, 51, 4, "the mean anomaly", false);
+    if (tle.meanAnomalyDeg >= 360.0) Fault(2, 44, "the mean anomaly is 360 degrees or more");
+    tle.meanMotionRevDay = ParseDecimal(l2, 2, 53, 63, 8, "the mean motion", false);
     if (!(tle.meanMotionRevDay > 0)) Fault(2, 53, "the mean motion is not above zero");
     tle.revolutionNumber = ParseInteger(l2, 2, 64, 68, "the revolution number", true);
     return tle;

@@ -56,6 +56,16 @@ void CheckOptions(const TleFitOptions& o)
     if (!(o.sampleStepSeconds > 0) || !std::isfinite(o.sampleStepSeconds)) Refuse("the sample step must be above zero");
     if (o.spanSeconds / o.sampleStepSeconds > kSampleCap) Refuse("more than 100000 samples");
     if (o.iterationCap < 1) Refuse("the iteration cap must be at least 1");
+    // The identifying fields are checked the one way they are written, before
+    // any position is asked for: a low orbit stands in for the elements.
+    TleElements probe;
+    probe.catalogNumber = o.catalogNumber;
+    probe.classification = o.classification;
+    probe.internationalDesignator = o.internationalDesignator;
+    probe.elementSetNumber = o.elementSetNumber;
+    probe.revolutionNumber = o.revolutionNumber;
+    probe.meanMotionRevDay = 15.0;
+    FormatTle(probe);
 }
 
 // The sample times: every step from the epoch, and the span's end.
@@ -129,7 +139,9 @@ TleFit FitTle(const ephemeris::Instant& epoch, const PositionFunction& position,
     TemeState start;
     start.positionKm = samples.front().positionKm;
     start.velocityKmS = Eme2000ToTemeVector(epoch, VelocityAtEpoch(position, options.spanSeconds));
-    const MeanElements startElements = MeanElementsAtEpoch(start, 0.0);
+    MeanElements kept;  // B* zero, and the TLE's epoch
+    kept.epochDaysFrom1950 = ToMeanElements(tle).epochDaysFrom1950;
+    const MeanElements startElements = MeanElementsAtEpoch(start, kept);
     const MeanElementFit fit = FitMeanElements(samples, startElements, options.iterationCap);
 
     StoreMeanElements(fit.elements, tle);

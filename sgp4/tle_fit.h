@@ -50,10 +50,9 @@ struct TleFit {
 
 // Throws OrbitError: InvalidArgument when the options cannot make a TLE
 // (a catalogue number out of range, a name with a control character, a span
-// or step not above zero, more than 100000 samples), when the orbit is deep
-// space (a period of 225 min or more, beyond this SGP4) or not an orbit (its
-// state at the epoch not elliptic); NoConvergence when no finite fit is
-// found. Errors from `position` pass through.
+// or step not above zero, more than 100000 samples) or when the positions are
+// not an orbit (the state at the epoch not elliptic); NoConvergence when no
+// finite fit is found. Errors from `position` pass through.
 TleFit FitTle(const ephemeris::Instant& epoch, const PositionFunction& position, const TleFitOptions& options = {});
 
 // The instant a TLE's epoch names (UTC day of year, 1.0 = 1 January 0h).

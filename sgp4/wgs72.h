@@ -27,8 +27,8 @@ inline const double kVelocityKmS = kEarthRadiusKm * kKe / 60.0;
 inline constexpr double kTwoPi = 2.0 * std::numbers::pi;
 inline constexpr double kMinutesPerDay = 1440.0;
 
-// Orbits of a period of 225 minutes or more are "deep space": SGP4 hands them
-// to SDP4, whose lunar-solar and resonance terms this library does not carry.
+// Orbits of a period of 225 minutes or more are "deep space": the Moon's and
+// the Sun's terms and the Earth's resonances join SGP4's (SDP4).
 inline constexpr double kDeepSpacePeriodMin = 225.0;
 
 }  // namespace orbit::sgp4

@@ -71,6 +71,11 @@ INSTANTIATE_TEST_SUITE_P(
         RecoveryCase{"LowPerigeeModerateInclination",
                      "1 06251U 62025E   06176.82412014  .00000000  00000-0  00000-0 0  9991",
                      "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774"},
+        RecoveryCase{"TwelveHourMolniyaDeepSpace",
+                     "1 08195U 75081A   06176.33215444  .00000000  00000-0  00000-0 0  9990",
+                     "2 08195  64.1586 279.0717 6877146 264.7651  20.2257  2.00491383225656"},
+        RecoveryCase{"GeostationaryResonant", "1 24208U 96044A   06177.04061740  .00000000  00000-0  00000-0 0  9992",
+                     "2 24208   3.8536  80.0121 0026640 311.0977  48.3000  1.00778054 36119"},
         RecoveryCase{"NearlyEquatorial", "1 99999U          26343.25000000  .00000000  00000-0  00000-0 0  9990",
                      "2 99999   0.0500 120.0000 0010000  45.0000  10.0000 14.20000000    03"}),
     [](const ::testing::TestParamInfo<RecoveryCase>& p) { return std::string(p.param.name); });
@@ -193,17 +198,17 @@ TEST(TleFit, TheElementsAreThoseTheLinesSay)
     EXPECT_NEAR(fit.elements.inclinationDeg, 98.19, 0.5);
 }
 
-TEST(TleFit, RefusesADeepSpaceOrbit)
+TEST(TleFit, RefusesAPathThatIsNoOrbit)
 {
+    // A straight line at 20 km/s: beyond escape speed, no ellipse to start from.
     const Instant epoch = Instant::FromUtc({2026, 12, 9, 0, 0, 0});
-    const double r = 42164.0, w = std::sqrt(398600.4418 / (r * r * r));
-    auto geo = [r, w](double t) { return Vector3{r * std::cos(w * t), r * std::sin(w * t), 0.0}; };
+    auto flyBy = [](double t) { return Vector3{7000.0, 20.0 * t, 0.0}; };
     try {
-        FitTle(epoch, geo);
-        ADD_FAILURE() << "a geostationary orbit fitted with the near-Earth theory";
+        FitTle(epoch, flyBy);
+        ADD_FAILURE() << "a hyperbolic path fitted";
     } catch (const OrbitError& e) {
         EXPECT_EQ(e.Kind(), ErrorKind::InvalidArgument);
-        EXPECT_NE(std::string(e.what()).find("deep space"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("not an elliptic orbit"), std::string::npos) << e.what();
     }
 }
 
@@ -239,6 +244,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadOptionCase{"CatalogueNumberAboveAlphaFive", [](TleFitOptions& o) { o.catalogNumber = 340000; }},
                       BadOptionCase{"NegativeCatalogueNumber", [](TleFitOptions& o) { o.catalogNumber = -1; }},
                       BadOptionCase{"NameWithANewline", [](TleFitOptions& o) { o.objectName = "SAT\n1 00000U"; }},
+                      BadOptionCase{"ClassificationNotUnclassifiedClassifiedOrSecret",
+                                    [](TleFitOptions& o) { o.classification = 'X'; }},
+                      BadOptionCase{"DesignatorOfNineCharacters",
+                                    [](TleFitOptions& o) { o.internationalDesignator = "2026123ABC"; }},
+                      BadOptionCase{"ElementSetNumberOfFiveDigits", [](TleFitOptions& o) { o.elementSetNumber = 10000; }},
                       BadOptionCase{"ZeroStep", [](TleFitOptions& o) { o.sampleStepSeconds = 0; }},
                       BadOptionCase{"NegativeSpan", [](TleFitOptions& o) { o.spanSeconds = -86400; }},
                       BadOptionCase{"TooManySamples", [](TleFitOptions& o) { o.sampleStepSeconds = 0.1; }}),
