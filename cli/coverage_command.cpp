@@ -19,17 +19,6 @@ namespace orbit::cli {
 
 namespace {
 
-// The table takes standard output, so the chart needs a file of its own.
-CLI::Validator ChartFileName()
-{
-    const CLI::Validator notStandardOutput(
-        [](std::string& name) -> std::string {
-            return name == "-" ? "the chart needs a file: standard output carries the table" : "";
-        },
-        "FILE");
-    return OutputFileName() & notStandardOutput;
-}
-
 using analysis::SwathRequest;
 
 struct CoverageOptions {

@@ -4,6 +4,7 @@
 #include "cli/design_output.h"
 #include "cli/design_warnings.h"
 #include "core/number_text.h"
+#include "core/orbit_error.h"
 
 #include <nlohmann/json.hpp>
 
@@ -74,20 +75,12 @@ std::string DegreesText(double degrees) { return ShortestText(degrees); }
 void WriteSummary(const DesignRun& run, const SwathRequest& request, const CoverageTable& table,
                   std::ostream& out)
 {
-    const analysis::RepeatCycle cycle = analysis::RepeatCycleOf(run.record);
     const auto line = [&](const std::string& label, const std::string& text) {
         std::string padded = label;
         padded.resize(15, ' ');
         out << padded << text << '\n';
     };
-    std::string design = DesignName(run);
-    if (run.solution) {
-        design += ", " + FormatPattern(run.solution->MeanAltitude, "#0.00") + " km";
-        if (run.solution->InclDeg)
-            design += ", " + FormatPattern(*run.solution->InclDeg, "#0.000") + " deg";
-    }
-    line("Design", design + ": " + std::to_string(cycle.revolutions) + " revolutions in " +
-                       Days(cycle.LengthDays()) + " days");
+    line("Design", DesignSummaryText(run));
     line("Swath", ShortestText(request.swathKm) + " km, " + SatellitesText(request.satellites) + ", " +
                       DirectionText(request.passes));
 
@@ -166,6 +159,24 @@ nlohmann::ordered_json OptionalNumber(const std::optional<double>& value)
 }
 
 }  // namespace
+
+std::string DesignSummaryText(const DesignRun& run)
+{
+    std::string design = DesignName(run);
+    if (run.solution) {
+        design += ", " + FormatPattern(run.solution->MeanAltitude, "#0.00") + " km";
+        if (run.solution->InclDeg)
+            design += ", " + FormatPattern(*run.solution->InclDeg, "#0.000") + " deg";
+    }
+    // A design of fractional N, M or Q has a track but no closed cycle to name.
+    try {
+        const analysis::RepeatCycle cycle = analysis::RepeatCycleOf(run.record);
+        return design + ": " + std::to_string(cycle.revolutions) + " revolutions in " + Days(cycle.LengthDays()) +
+               " days";
+    } catch (const OrbitError&) {
+        return design;
+    }
+}
 
 std::string PassDirectionName(PassDirection direction)
 {

@@ -16,6 +16,10 @@ namespace orbit::cli {
 std::string PassDirectionName(analysis::PassDirection direction);
 std::optional<analysis::PassDirection> PassDirectionNamed(const std::string& name);
 
+// "N 14, M 3, Q 10, sun-synchronous, 786.12 km, 98.544 deg: 143 revolutions
+// in 10.00 days": the design line of the summaries.
+std::string DesignSummaryText(const DesignRun& run);
+
 // "Revisit by latitude: N 14, M 3, Q 10, sun-synchronous, 290 km swath", with
 // the satellites and the direction of pass when they are not the default.
 std::string CoverageChartTitle(const DesignRun& run, const analysis::SwathRequest& request);

@@ -120,8 +120,10 @@ void WriteNodeText(const ephemeris::OrbitNode& node, std::ostream& out)
     out << "Local time     ascending node " << LocalTimeText(node.ltanMeanH) << " mean, "
         << LocalTimeText(node.ltanTrueH) << " true; descending node " << LocalTimeText(node.ltdnMeanH) << " mean, "
         << LocalTimeText(node.ltdnTrueH) << " true\n";
+    // A drift that rounds to nothing reads as none, not as "-0.00".
+    const double drift = std::abs(node.ltanDriftMinPerDay) < 0.005 ? 0.0 : node.ltanDriftMinPerDay;
     std::snprintf(line, sizeof line, "Sun            equation of time %+.2f min; the node's local time drifts %+.2f min a day\n",
-                  node.equationOfTimeMin, node.ltanDriftMinPerDay);
+                  node.equationOfTimeMin, drift);
     out << line;
 }
 

@@ -10,6 +10,7 @@
 #include "cli/refine_command.h"
 #include "cli/search_command.h"
 #include "cli/standard_output.h"
+#include "cli/sun_command.h"
 
 #include <string>
 
@@ -27,7 +28,8 @@ int main(int argc, char** argv)
     orbit::cli::AddPatternCommand(app);
     orbit::cli::AddCoverageCommand(app);
     orbit::cli::AddMapCommand(app);
-    orbit::cli::AddExportCommand(app);
+    orbit::cli::AddSunCommand(app);
     orbit::cli::AddRefineCommand(app);
+    orbit::cli::AddExportCommand(app);
     return output.Finish(orbit::cli::RunCommandLine(app, argc, argv));
 }

@@ -18,6 +18,16 @@ CLI::Validator OutputFileName()
         "");
 }
 
+CLI::Validator ChartFileName()
+{
+    const CLI::Validator notStandardOutput(
+        [](std::string& name) -> std::string {
+            return name == "-" ? "the chart needs a file: standard output carries the table" : "";
+        },
+        "FILE");
+    return OutputFileName() & notStandardOutput;
+}
+
 CLI::Validator NumberFromTo(double min, double max)
 {
     std::ostringstream from, to;

@@ -13,6 +13,10 @@ namespace orbit::cli {
 // "-" stands for standard output.
 CLI::Validator OutputFileName();
 
+// The file of a chart that a table accompanies: as OutputFileName, but not
+// "-", since the table takes standard output.
+CLI::Validator ChartFileName();
+
 // A number from `min` to `max`, both included. Not-a-number and the
 // infinities are refused too, which a plain comparison would let through.
 CLI::Validator NumberFromTo(double min, double max);

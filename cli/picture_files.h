@@ -6,6 +6,7 @@
 #include "analysis/swath_coverage.h"
 #include "core/repeat_orbit_solver.h"
 #include "map/ground_track_map.h"
+#include "sun/sun_figures.h"
 
 #include <string>
 
@@ -26,6 +27,12 @@ void WritePatternPicture(const DesignRecord& design, PictureFormat format, const
 // support.
 void WriteCoveragePicture(const analysis::CoverageTable& table, const std::string& title, PictureFormat format,
                           const std::string& path);
+
+// The chart of beta and the umbra minutes over a span of day rows, under
+// `title`. Throws orbit::OrbitError when the file fails, and when this build
+// has no picture support.
+void WriteSunPicture(const sun::SunFigures& figures, const std::string& title, PictureFormat format,
+                     const std::string& path);
 
 // What a ground track map shows and how large it is drawn.
 struct MapPicture {

@@ -4,6 +4,7 @@
 #include "cli/picture_files.h"
 
 #include "chart/coverage_chart.h"
+#include "chart/sun_chart.h"
 #include "map/qt/map_export.h"
 #include "map/qt/map_scene.h"
 #include "map/qt/world_shapes.h"
@@ -56,6 +57,17 @@ void WriteCoveragePicture(const analysis::CoverageTable& table, const std::strin
         chart::WriteCoverageChartPng(table, QString::fromStdString(title), file);
     else
         chart::WriteCoverageChartSvg(table, QString::fromStdString(title), file);
+}
+
+void WriteSunPicture(const sun::SunFigures& figures, const std::string& title, PictureFormat format,
+                     const std::string& path)
+{
+    const auto application = MakeGuiApplication();
+    const QString file = QString::fromStdString(path);
+    if (format == PictureFormat::Png)
+        chart::WriteSunChartPng(figures, QString::fromStdString(title), file);
+    else
+        chart::WriteSunChartSvg(figures, QString::fromStdString(title), file);
 }
 
 void WriteMapPicture(const world_map::MapDesign& design, const MapPicture& picture, PictureFormat format,

@@ -19,6 +19,11 @@ void WriteCoveragePicture(const analysis::CoverageTable&, const std::string&, Pi
     throw OrbitError(ErrorKind::NoPictureSupport);
 }
 
+void WriteSunPicture(const sun::SunFigures&, const std::string&, PictureFormat, const std::string&)
+{
+    throw OrbitError(ErrorKind::NoPictureSupport);
+}
+
 void WriteMapPicture(const world_map::MapDesign&, const MapPicture&, PictureFormat, const std::string&)
 {
     throw OrbitError(ErrorKind::NoPictureSupport);

@@ -6,6 +6,8 @@
 #include "ephemeris/instant.h"
 #include "ephemeris/orbit_node.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace orbit::ephemeris {
@@ -40,7 +42,8 @@ double Seconds(const std::string& text, std::size_t pos) {
         fraction += (text[i] - '0') * scale;
         scale /= 10;
     }
-    return whole + fraction;
+    // Enough nines must not round up into the next second (59.999... is not 60).
+    return std::min(whole + fraction, std::nextafter(whole + 1.0, 0.0));
 }
 
 }  // namespace

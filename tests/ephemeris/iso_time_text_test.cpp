@@ -86,6 +86,14 @@ const BadText kBadInstants[] = {
 INSTANTIATE_TEST_SUITE_P(EveryBadForm, IsoUtcRefused, ::testing::ValuesIn(kBadInstants),
                          [](const ::testing::TestParamInfo<BadText>& p) { return test_names::FromDescription(p.param.what); });
 
+// So many nines that the double rounds them to 60 are still a second
+// before midnight, not a leap second on a day without one.
+TEST(IsoUtcText, NinesNeverRoundIntoALeapSecond)
+{
+    const Instant t = ParseIsoUtc("2027-06-30T23:59:59.99999999999999999999Z");
+    EXPECT_NEAR(ParseIsoUtc("2027-07-01T00:00Z").SecondsSince(t), 0, 1e-6);
+}
+
 TEST(IsoUtcText, WrittenFormReadsBackToTheSameInstant)
 {
     for (const char* text : {"2027-03-21T10:30:15.125Z", "2016-12-31T23:59:60.500Z", "1972-06-30T23:59:60.000Z",

@@ -31,7 +31,7 @@ TEST(OrbitNode, LtanAndLtdnAreTwelveHoursApart)
     EXPECT_NEAR(fromLtdn.ltanMeanH, 22.5, 1e-12);
     EXPECT_NEAR(fromLtdn.ltdnMeanH, 10.5, 1e-12);
     EXPECT_NEAR(fromLtdn.raanOfDateRad, fromLtan.raanOfDateRad, 1e-14);
-    EXPECT_NEAR(HoursApart(fromLtdn.ltdnTrueH, fromLtdn.ltanTrueH), 12, 1e-12);
+    EXPECT_NEAR(std::abs(HoursApart(fromLtdn.ltdnTrueH, fromLtdn.ltanTrueH)), 12, 1e-12);  // either way round
     EXPECT_NEAR(HoursApart(fromLtan.ltanTrueH, fromLtan.ltanMeanH) * 60, fromLtan.equationOfTimeMin, 1e-9);
 }
 

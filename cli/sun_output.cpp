@@ -1,0 +1,176 @@
+#include "cli/sun_output.h"
+
+#include "analysis/search_columns.h"
+#include "cli/coverage_output.h"
+#include "cli/design_output.h"
+#include "cli/design_warnings.h"
+#include "cli/epoch_node_options.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+
+namespace orbit::cli {
+
+namespace {
+
+using analysis::ShortestNumberText;
+
+constexpr double kSecondsPerDay = 86400.0;
+
+std::string Fixed(double value, int decimals)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+ephemeris::Instant RowInstant(const SunAnswer& answer, std::size_t row)
+{
+    return answer.epoch.PlusSeconds(answer.figures.days[row].secondsAfterEpoch);
+}
+
+// "days" when a row is a day, "rows" otherwise.
+std::string RowWord(const SunAnswer& answer) { return answer.span.stepDays == 1 ? "days" : "rows"; }
+
+void Line(std::ostream& out, const std::string& label, const std::string& text)
+{
+    std::string padded = label;
+    padded.resize(15, ' ');
+    out << padded << text << '\n';
+}
+
+void WriteSummary(const SunAnswer& answer, std::ostream& out)
+{
+    const sun::SunSummary& s = answer.figures.summary;
+    Line(out, "Beta", Fixed(s.betaMinDeg, 2) + " to " + Fixed(s.betaMaxDeg, 2) +
+                          " deg, the Sun's angle above the orbit plane");
+    if (s.umbraMaxMin > 0)
+        Line(out, "Longest umbra", Fixed(s.umbraMaxMin, 2) + " min a revolution, on " +
+                                       RowDateText(answer, s.umbraMaxRow, 0));
+    else
+        Line(out, "Longest umbra", "none: no revolution enters the full shadow");
+    Line(out, "Eclipse-free", std::to_string(s.eclipseFreeRows) + " of " +
+                                  std::to_string(answer.figures.days.size()) + " " + RowWord(answer) +
+                                  " without umbra or penumbra");
+    if (s.seasons.empty())
+        Line(out, "Eclipse season", "none: the orbit stays in sunlight");
+    for (std::size_t i = 0; i < s.seasons.size(); ++i) {
+        const sun::EclipseSeason& season = s.seasons[i];
+        Line(out, i == 0 ? "Eclipse season" : "",
+             RowDateText(answer, season.firstRow, 0) + " to " + RowDateText(answer, season.lastRow, 0) +
+                 ", longest umbra " + Fixed(season.umbraMaxMin, 2) + " min");
+    }
+}
+
+}  // namespace
+
+std::string RowDateText(const SunAnswer& answer, std::size_t row, int decimals)
+{
+    return RowInstant(answer, row).IsoUtc(decimals);
+}
+
+void WriteSunText(const SunAnswer& answer, std::ostream& out)
+{
+    Line(out, "Design", DesignSummaryText(answer.run));
+    Line(out, "Epoch", answer.epoch.IsoUtc(3) + " (UT1 taken as UTC)");
+    WriteNodeText(answer.node, out);
+    WriteSummary(answer, out);
+    out << '\n';
+    char line[160];
+    std::snprintf(line, sizeof line, "%-20s  %8s  %9s  %12s  %9s  %9s\n", "date", "beta_deg", "umbra_min",
+                  "penumbra_min", "ltan_mean", "ltan_true");
+    out << line;
+    for (std::size_t k = 0; k < answer.figures.days.size(); ++k) {
+        const sun::SunDay& day = answer.figures.days[k];
+        std::snprintf(line, sizeof line, "%-20s  %8.2f  %9.2f  %12.2f  %9s  %9s\n",
+                      RowDateText(answer, k, 0).c_str(), day.betaDeg, day.eclipse.umbraMin, day.eclipse.penumbraMin,
+                      LocalTimeText(day.ltanMeanH).c_str(), LocalTimeText(day.ltanTrueH).c_str());
+        out << line;
+    }
+    for (const std::string& warning :
+         DesignWarnings(answer.run.type, answer.run.semiMajorAxisKm, answer.run.meanAltitudeKm))
+        out << "Warning: " << warning << '\n';
+}
+
+void WriteSunCsv(const SunAnswer& answer, std::ostream& out)
+{
+    out << "date,mjd_utc,beta_deg,umbra_min,penumbra_min,umbra_fraction,ltan_mean_h,ltan_true_h\n";
+    for (std::size_t k = 0; k < answer.figures.days.size(); ++k) {
+        const sun::SunDay& day = answer.figures.days[k];
+        out << RowDateText(answer, k, 3) << ',' << ShortestNumberText(day.mjdUtc) << ','
+            << ShortestNumberText(day.betaDeg) << ',' << ShortestNumberText(day.eclipse.umbraMin) << ','
+            << ShortestNumberText(day.eclipse.penumbraMin) << ',' << ShortestNumberText(day.eclipse.umbraFraction)
+            << ',' << ShortestNumberText(day.ltanMeanH) << ',' << ShortestNumberText(day.ltanTrueH) << '\n';
+    }
+}
+
+void WriteSunJson(const SunAnswer& answer, std::ostream& out)
+{
+    const sun::SunSummary& s = answer.figures.summary;
+    nlohmann::ordered_json summary;
+    summary["beta_min_deg"] = s.betaMinDeg;
+    summary["beta_max_deg"] = s.betaMaxDeg;
+    summary["umbra_max_min"] = s.umbraMaxMin;
+    summary["umbra_max_date"] =
+        s.umbraMaxMin > 0 ? nlohmann::ordered_json(RowDateText(answer, s.umbraMaxRow, 3)) : nlohmann::ordered_json();
+    summary["eclipse_free_days"] = s.eclipseFreeRows;
+    nlohmann::ordered_json seasons = nlohmann::ordered_json::array();
+    for (const sun::EclipseSeason& season : s.seasons) {
+        nlohmann::ordered_json object;
+        object["start"] = RowDateText(answer, season.firstRow, 3);
+        object["end"] = RowDateText(answer, season.lastRow, 3);
+        object["umbra_max_min"] = season.umbraMaxMin;
+        seasons.push_back(object);
+    }
+    summary["eclipse_seasons"] = seasons;
+
+    // Written a row at a time: ten years at a hundredth of a day never
+    // builds the whole document.
+    out << "{\n";
+    out << "  \"design\": " << DesignJson(answer.run).dump() << ",\n";
+    out << "  \"epoch\": " << nlohmann::ordered_json(answer.epoch.IsoUtc(3)).dump() << ",\n";
+    out << "  \"node\": " << NodeJson(answer.node).dump() << ",\n";
+    out << "  \"summary\": " << summary.dump() << ",\n";
+    out << "  \"days\": [";
+    for (std::size_t k = 0; k < answer.figures.days.size(); ++k) {
+        const sun::SunDay& day = answer.figures.days[k];
+        nlohmann::ordered_json object;
+        object["date"] = RowDateText(answer, k, 3);
+        object["mjd_utc"] = day.mjdUtc;
+        object["beta_deg"] = day.betaDeg;
+        object["umbra_min"] = day.eclipse.umbraMin;
+        object["penumbra_min"] = day.eclipse.penumbraMin;
+        object["umbra_fraction"] = day.eclipse.umbraFraction;
+        object["ltan_mean_h"] = day.ltanMeanH;
+        object["ltan_true_h"] = day.ltanTrueH;
+        out << (k > 0 ? ",\n    " : "\n    ") << object.dump();
+    }
+    out << "\n  ]";
+    if (answer.span.latitudeStepDeg > 0) {
+        out << ",\n  \"latitudes\": [";
+        const auto& latitudes = answer.figures.latitudes;
+        for (std::size_t l = 0; l < latitudes.size(); ++l) {
+            nlohmann::ordered_json object;
+            object["latitude_deg"] = latitudes[l].latitudeDeg;
+            for (const auto& [name, pass] : {std::pair{"ascending", &latitudes[l].ascending},
+                                             std::pair{"descending", &latitudes[l].descending}}) {
+                object[name]["local_time_h"] = pass->localTimeH;
+                object[name]["sun_elevation_deg"] = pass->sunElevationDeg;
+            }
+            out << (l > 0 ? ",\n    " : "\n    ") << object.dump();
+        }
+        out << (latitudes.empty() ? "]" : "\n  ]");
+    }
+    out << "\n}\n";
+}
+
+std::string SunChartTitle(const SunAnswer& answer)
+{
+    // The design's name and figures, without its cycle.
+    const std::string design = DesignSummaryText(answer.run);
+    return "Sun and eclipses: " + design.substr(0, design.find(':')) + ", LTAN " +
+           LocalTimeText(answer.node.ltanMeanH) + " at " + answer.epoch.IsoUtc(0);
+}
+
+}  // namespace orbit::cli
