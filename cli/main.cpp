@@ -3,6 +3,7 @@
 #include "cli/command_line.h"
 #include "cli/coverage_command.h"
 #include "cli/design_command.h"
+#include "cli/export_command.h"
 #include "cli/help_format.h"
 #include "cli/map_command.h"
 #include "cli/pattern_command.h"
@@ -29,5 +30,6 @@ int main(int argc, char** argv)
     orbit::cli::AddMapCommand(app);
     orbit::cli::AddSunCommand(app);
     orbit::cli::AddRefineCommand(app);
+    orbit::cli::AddExportCommand(app);
     return output.Finish(orbit::cli::RunCommandLine(app, argc, argv));
 }

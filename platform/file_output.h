@@ -1,8 +1,9 @@
 #pragma once
-// Every file the program writes (pictures, tables) goes through here, so
+// Every file the windows write (pictures, tables) goes through here, so
 // that what makes a write safe is decided in one place: a file is replaced
 // only by complete contents, never left half written, and what is not a file
 // (a device, a pipe, a socket) is written into, never replaced by a file.
+// The rules are file_output/'s, which the command line uses without Qt.
 
 #include <QByteArray>
 #include <QString>

@@ -1,0 +1,193 @@
+#include "cli/export_command.h"
+
+#include "cli/command_line.h"
+#include "cli/design_input_options.h"
+#include "cli/epoch_node_options.h"
+#include "cli/export_formats.h"
+#include "cli/option_checks.h"
+#include "core/orbit_error.h"
+#include "export/text_lines.h"
+#include "file_output/file_output.h"
+
+#include <cmath>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+namespace orbit::cli {
+
+namespace {
+
+constexpr double kMinDays = 0.01, kMaxDays = 366;
+constexpr double kMaxStepS = 86400;
+constexpr int kMaxNorad = 99999;
+constexpr double kMaxSwathKm = 5000;
+
+struct ExportOptions {
+    DesignInputOptions inputs;
+    EpochNodeOptions epochNode;
+    std::string formatText;
+    bool refined = false, frozen = false;
+    std::string modelName = "zonal";
+    std::string daysText, stepText, noradText, swathText;
+    std::optional<std::string> objectName;
+    std::string objectId = "UNKNOWN";
+    std::string outputPath;
+};
+
+ExportFormat FormatOf(const std::string& text)
+{
+    for (const ExportFormat f : {ExportFormat::Opm, ExportFormat::Omm, ExportFormat::Oem, ExportFormat::Tle,
+                                 ExportFormat::Gmat, ExportFormat::GeoJson, ExportFormat::Kml})
+        if (text == FormatWord(f))
+            return f;
+    throw UsageError("--format: '" + text + "' is not one of opm, omm, oem, tle, gmat, geojson, kml");
+}
+
+// A number option, read with the one rule, inside [min, max] (or above min
+// when `minIncluded` is false).
+double NumberOption(const std::string& option, const std::string& text, double min, double max, bool minIncluded,
+                    const std::string& range)
+{
+    const double value = ArgumentNumber(option, text);
+    if (!(minIncluded ? value >= min : value > min) || !(value <= max))
+        throw UsageError(option + ": '" + text + "' " + range);
+    return value;
+}
+
+void RefuseUnless(bool applies, const std::string& text, const char* option, const char* formats)
+{
+    if (!text.empty() && !applies)
+        throw UsageError(std::string(option) + " applies to --format " + formats + " only");
+}
+
+std::string CheckedText(const char* option, const std::string& text)
+{
+    try {
+        exports::PlainText(text, option);
+    } catch (const OrbitError&) {
+        throw UsageError(std::string(option) + ": the text holds a line break or another control character");
+    }
+    if (text.empty())
+        throw UsageError(std::string(option) + ": the text is empty");
+    return text;
+}
+
+// Every usage check before any work: a bad option is exit 2 whatever the design.
+ExportChoices ReadChoices(const ExportOptions& o)
+{
+    ExportChoices c;
+    c.format = FormatOf(o.formatText);
+    const bool oem = c.format == ExportFormat::Oem;
+    const bool tle = c.format == ExportFormat::Tle || c.format == ExportFormat::Omm;
+    const bool track = c.format == ExportFormat::GeoJson || c.format == ExportFormat::Kml;
+    RefuseUnless(oem, o.stepText, "--step-s", "oem");
+    RefuseUnless(tle, o.noradText, "--norad", "tle and omm");
+    RefuseUnless(track, o.swathText, "--swath", "geojson and kml");
+    if (o.frozen && !o.refined)
+        throw UsageError("--frozen needs --refined (the frozen eccentricity starts the refined orbit)");
+    if (!o.stepText.empty())
+        c.stepS = NumberOption("--step-s", o.stepText, 0, kMaxStepS, false, "must be above 0 and at most 86400 seconds");
+    if (!o.noradText.empty()) {
+        const double norad = NumberOption("--norad", o.noradText, 0, kMaxNorad, true, "is outside 0 to 99999");
+        if (norad != std::floor(norad))
+            throw UsageError("--norad: '" + o.noradText + "' is not a whole number");
+        c.norad = static_cast<int>(norad);
+    }
+    if (!o.swathText.empty())
+        c.swathKm = NumberOption("--swath", o.swathText, 0, kMaxSwathKm, true, "is outside 0 to 5000 km");
+    if (o.objectName)
+        c.objectName = CheckedText("--object-name", *o.objectName);
+    c.objectId = CheckedText("--object-id", o.objectId);
+    return c;
+}
+
+[[noreturn]] void Failed(const std::string& message)
+{
+    std::cerr << message << '\n';
+    throw ComputationFailed();
+}
+
+void RunExportCommand(const ExportOptions& o)
+{
+    ExportChoices choices = ReadChoices(o);
+    const std::optional<double> days =
+        o.daysText.empty() ? std::nullopt
+                           : std::optional<double>(NumberOption("--days", o.daysText, kMinDays, kMaxDays, true,
+                                                                "is outside 0.01 to 366 days"));
+    const EpochNode epochNode = RequireEpochNode(o.epochNode);
+    propagation::GravityModel model;
+    try {
+        model = propagation::GravityModelNamed(o.modelName);
+    } catch (const OrbitError& e) {
+        throw UsageError(std::string("--model: ") + e.what());
+    }
+    const DesignRequest request = o.inputs.Request();
+
+    // The orbit, then its text: any failure ends here with nothing written.
+    ExportText text;
+    try {
+        const auto orbitOf = [&] {
+            if (o.refined)
+                return RefinedExportOrbit(request, epochNode.epoch, epochNode.node, model, o.frozen);
+            const DesignRun design = RunDesign(request);
+            if (!design.completed())
+                Failed(design.error.value_or("The design did not complete"));
+            return DesignExportOrbit(design, epochNode.epoch, epochNode.node, model);
+        };
+        const ExportOrbit orbit = orbitOf();
+        choices.spanS = days ? *days * 86400 : orbit.cycleS;
+        text = RenderExport(orbit, choices);
+    } catch (const OrbitError& e) {
+        Failed(e.what());
+    }
+
+    try {
+        if (o.outputPath.empty() || o.outputPath == "-")
+            std::cout << text.text << std::flush;
+        else
+            file_output::WriteOutputFile(o.outputPath, text.text);
+    } catch (const OrbitError& e) {
+        Failed(e.what());
+    }
+    if (!text.fitLine.empty())
+        std::cerr << text.fitLine << '\n';
+}
+
+}  // namespace
+
+void AddExportCommand(CLI::App& app)
+{
+    CLI::App* command = app.add_subcommand(
+        "export", "Hand one design on to other tools: CCSDS OPM, OMM or OEM, a fitted TLE, a GMAT script, GeoJSON or KML");
+    auto options = std::make_shared<ExportOptions>();
+    AddDesignInputOptions(*command, options->inputs);
+    AddEpochNodeOptions(*command, options->epochNode);
+    command->add_option("--format", options->formatText, "opm, omm, oem, tle, gmat, geojson or kml")
+        ->type_name("FORMAT")
+        ->required();
+    CLI::Option* refined =
+        command->add_flag("--refined", options->refined, "Export the refined orbit, which closes under --model");
+    command->add_flag("--frozen", options->frozen, "With --refined: start from the frozen eccentricity")
+        ->needs(refined);
+    command->add_option("--model", options->modelName, "Earth model to propagate under: j2 or zonal (default zonal)")
+        ->type_name("MODEL");
+    command->add_option("--days", options->daysText, "Span from the epoch, 0.01 to 366 days (default one repeat cycle)")
+        ->type_name("D");
+    command->add_option("--step-s", options->stepText, "OEM: seconds between states, above 0 to 86400 (default 60)")
+        ->type_name("S");
+    command->add_option("--object-name", options->objectName, "The object's name (default RepeatOrbit)")
+        ->type_name("NAME");
+    command->add_option("--object-id", options->objectId, "The object's identifier, e.g. 2027-001A (default UNKNOWN)")
+        ->type_name("ID");
+    command->add_option("--norad", options->noradText, "TLE and OMM: catalogue number, 0 to 99999 (default 99999)")
+        ->type_name("N");
+    command->add_option("--swath", options->swathText, "GeoJSON and KML: the swath's band, KM wide (0 to 5000)")
+        ->type_name("KM");
+    command->add_option("--output", options->outputPath, "Write to FILE, complete or not at all (- for standard output)")
+        ->type_name("FILE")
+        ->check(OutputFileName());
+    command->callback([options] { RunExportCommand(*options); });
+}
+
+}  // namespace orbit::cli

@@ -1,0 +1,242 @@
+#include "cli/export_formats.h"
+
+#include "export/ccsds_messages.h"
+#include "export/gmat_script.h"
+#include "export/map_formats.h"
+#include "map/day_tracks.h"
+#include "propagation/propagator.h"
+#include "sgp4/tle_fit.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <numbers>
+#include <regex>
+#include <unordered_map>
+
+namespace orbit::cli {
+
+namespace {
+
+using propagation::Propagator;
+
+// The TLE is fitted over the first day from the epoch, positions every 60 s.
+constexpr double kFitSpanS = 86400, kFitStepS = 60;
+constexpr double kDegPerRad = 180 / std::numbers::pi;
+
+exports::UtcClock ClockOf(const ephemeris::Instant& epoch)
+{
+    return [epoch](double seconds, int decimals) { return epoch.PlusSeconds(seconds).IsoUtc(decimals); };
+}
+
+std::string NowUtc()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+exports::MessageHeader HeaderOf(const ExportChoices& choices)
+{
+    exports::MessageHeader header;
+    header.creationDateUtc = NowUtc();
+    header.objectName = choices.objectName.value_or("RepeatOrbit");
+    header.objectId = choices.objectId;
+    return header;
+}
+
+exports::CartesianState ExportState(double t, const propagation::CartesianState& s)
+{
+    return {t, s.positionKm, s.velocityKmS};
+}
+
+std::string OpmText(const ExportOrbit& orbit, const ExportChoices& choices)
+{
+    exports::OpmContent c;
+    c.header = HeaderOf(choices);
+    c.state = ExportState(0, orbit.state);
+    c.epochUtc = orbit.epoch.IsoUtc(6);
+    c.gmKm3S2 = orbit.model.gmKm3S2;
+    c.stateComments = OrbitDescription(orbit);
+    return exports::WriteOpm(c);
+}
+
+std::string OemText(const ExportOrbit& orbit, const ExportChoices& choices)
+{
+    const Propagator propagator(orbit.model, orbit.state);
+    const std::vector<propagation::TimedState> samples = propagator.Sample(0, choices.spanS, choices.stepS);
+    exports::OemContent c;
+    c.header = HeaderOf(choices);
+    c.utc = ClockOf(orbit.epoch);
+    c.states.reserve(samples.size() + 1);
+    for (const propagation::TimedState& s : samples)
+        c.states.push_back(ExportState(s.secondsAfterEpoch, s.state));
+    // The span's end is always a record, so the ephemeris reaches STOP_TIME.
+    if (c.states.back().secondsAfterEpoch < choices.spanS - 1e-6) {
+        const double end[] = {choices.spanS};
+        c.states.push_back(ExportState(choices.spanS, propagator.StatesAt(end).front()));
+    }
+    c.interpolationDegree = std::min(7, static_cast<int>(c.states.size()) - 1);
+    c.dataComments = OrbitDescription(orbit);
+    char step[96];
+    std::snprintf(step, sizeof step, "States every %g s from the epoch, the span's end included", choices.stepS);
+    c.dataComments.push_back(step);
+    return exports::WriteOem(c);
+}
+
+sgp4::TleFit FitTle(const ExportOrbit& orbit, const ExportChoices& choices)
+{
+    const Propagator propagator(orbit.model, orbit.state);
+    // The fit asks for positions on its sampling grid: they are propagated in
+    // one pass beforehand, and any other time on its own.
+    std::unordered_map<long long, ephemeris::Vector3> onGrid;
+    for (const propagation::TimedState& s : propagator.Sample(0, kFitSpanS, kFitStepS))
+        onGrid.emplace(std::llround(s.secondsAfterEpoch * 1000), s.state.positionKm);
+    const sgp4::PositionFunction position = [&](double t) {
+        if (const auto found = onGrid.find(std::llround(t * 1000));
+            found != onGrid.end() && std::fabs(t * 1000 - static_cast<double>(found->first)) < 1e-6)
+            return found->second;
+        const double at[] = {t};
+        return propagator.StatesAt(at).front().positionKm;
+    };
+    sgp4::TleFitOptions options;
+    options.catalogNumber = choices.norad;
+    options.objectName = choices.objectName.value_or("");
+    options.internationalDesignator = InternationalDesignator(choices.objectId);
+    options.spanSeconds = kFitSpanS;
+    options.sampleStepSeconds = kFitStepS;
+    return sgp4::FitTle(orbit.epoch, position, options);
+}
+
+std::string FitLine(const sgp4::TleFit& fit)
+{
+    char line[160];
+    std::snprintf(line, sizeof line, "TLE fit: RMS %.3f km, largest %.3f km over %g days", fit.rmsErrorKm,
+                  fit.largestErrorKm, fit.spanDays);
+    return line;
+}
+
+std::string TleText(const sgp4::TleFit& fit)
+{
+    std::string text;
+    if (!fit.nameLine.empty())
+        text += fit.nameLine + '\n';
+    return text + fit.lines.line1 + '\n' + fit.lines.line2 + '\n';
+}
+
+std::string OmmText(const ExportOrbit& orbit, const ExportChoices& choices, const sgp4::TleFit& fit)
+{
+    const sgp4::TleElements& t = fit.elements;
+    exports::OmmContent c;
+    c.header = HeaderOf(choices);
+    exports::SgpMeanElements& e = c.elements;
+    e.epochUtc = sgp4::TleEpochInstant(t).IsoUtc(6);
+    e.meanMotionRevPerDay = t.meanMotionRevDay;
+    e.eccentricity = t.eccentricity;
+    e.inclinationDeg = t.inclinationDeg;
+    e.raanDeg = t.raanDeg;
+    e.argPericenterDeg = t.argumentOfPerigeeDeg;
+    e.meanAnomalyDeg = t.meanAnomalyDeg;
+    e.bstarPerEarthRadius = t.bstarPerEarthRadius;
+    e.meanMotionDotRevPerDay2 = t.meanMotionDotRevDay2;
+    e.meanMotionDdotRevPerDay3 = t.meanMotionDdotRevDay3;
+    e.noradCatalogNumber = t.catalogNumber;
+    e.classification = t.classification;
+    e.elementSetNumber = t.elementSetNumber;
+    e.revolutionAtEpoch = t.revolutionNumber;
+    c.elementComments = OrbitDescription(orbit);
+    c.elementComments.push_back("SGP4 elements fitted to the propagated orbit: " + FitLine(fit).substr(9));
+    return exports::WriteOmm(c);
+}
+
+std::string GmatText(const ExportOrbit& orbit, const ExportChoices& choices)
+{
+    exports::GmatContent c;
+    c.spacecraftName = choices.objectName.value_or("RepeatOrbit");
+    c.epochUtc = orbit.epoch.IsoUtc(3);
+    c.state = ExportState(0, orbit.state);
+    c.zonalDegree = ZonalDegree(orbit.model);
+    c.spanS = choices.spanS;
+    c.comments = {"Made by repeat-orbit"};
+    for (const std::string& line : OrbitDescription(orbit))
+        c.comments.push_back(line);
+    return exports::WriteGmatScript(c);
+}
+
+exports::TrackExport TrackOf(const ExportOrbit& orbit, const ExportChoices& choices)
+{
+    exports::TrackExport t;
+    t.name = choices.objectName.value_or("RepeatOrbit");
+    const propagation::GravityModel model = orbit.model;
+    const propagation::CartesianState state = orbit.state;
+    const double earthAngle = orbit.earthAngleAtEpochRad;
+    // The sub-satellite point on the model's sphere: geocentric latitude, and
+    // the longitude from the Greenwich meridian turning at the model's rate
+    // about the frame's pole.
+    t.where = [model, state, earthAngle](const std::vector<double>& times) {
+        const Propagator propagator(model, state);
+        const std::vector<propagation::CartesianState> states = propagator.StatesAt(times);
+        std::vector<world_map::LonLat> points(times.size());
+        for (std::size_t k = 0; k < times.size(); ++k) {
+            const propagation::Vector3& r = states[k].positionKm;
+            const double lon = std::atan2(r[1], r[0]) - (earthAngle + model.earthRateRadS * times[k]);
+            points[k] = {world_map::WrapDeg(lon * kDegPerRad),
+                         std::atan2(r[2], std::hypot(r[0], r[1])) * kDegPerRad};
+        }
+        return points;
+    };
+    t.utc = ClockOf(orbit.epoch);
+    t.spanS = choices.spanS;
+    t.dayLengthS = world_map::DayLengthS(orbit.design.record);
+    t.swathKm = choices.swathKm;
+    t.sphereRadiusKm = model.equatorialRadiusKm;
+    t.description = OrbitDescription(orbit);
+    return t;
+}
+
+}  // namespace
+
+const char* FormatWord(ExportFormat format)
+{
+    switch (format) {
+    case ExportFormat::Opm: return "opm";
+    case ExportFormat::Omm: return "omm";
+    case ExportFormat::Oem: return "oem";
+    case ExportFormat::Tle: return "tle";
+    case ExportFormat::Gmat: return "gmat";
+    case ExportFormat::GeoJson: return "geojson";
+    case ExportFormat::Kml: return "kml";
+    }
+    return "";
+}
+
+std::string InternationalDesignator(const std::string& objectId)
+{
+    static const std::regex cospar(R"((\d{2})(\d{2})-(\d{3})([A-Z]{1,3}))");
+    std::smatch m;
+    if (!std::regex_match(objectId, m, cospar))
+        return {};
+    return m[2].str() + m[3].str() + m[4].str();
+}
+
+ExportText RenderExport(const ExportOrbit& orbit, const ExportChoices& choices)
+{
+    switch (choices.format) {
+    case ExportFormat::Opm: return {OpmText(orbit, choices), {}};
+    case ExportFormat::Oem: return {OemText(orbit, choices), {}};
+    case ExportFormat::Tle: {
+        const sgp4::TleFit fit = FitTle(orbit, choices);
+        return {TleText(fit), FitLine(fit)};
+    }
+    case ExportFormat::Omm: return {OmmText(orbit, choices, FitTle(orbit, choices)), {}};
+    case ExportFormat::Gmat: return {GmatText(orbit, choices), {}};
+    case ExportFormat::GeoJson: return {exports::WriteGeoJson(TrackOf(orbit, choices)), {}};
+    case ExportFormat::Kml: return {exports::WriteKml(TrackOf(orbit, choices)), {}};
+    }
+    return {};
+}
+
+}  // namespace orbit::cli

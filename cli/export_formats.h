@@ -1,0 +1,40 @@
+#pragma once
+// An export's text in each format, from the orbit and the user's choices:
+// the states come from the propagator under the orbit's model, the TLE from
+// a fit of SGP4 to them.
+
+#include "cli/export_orbit.h"
+
+#include <optional>
+#include <string>
+
+namespace orbit::cli {
+
+enum class ExportFormat { Opm, Omm, Oem, Tle, Gmat, GeoJson, Kml };
+
+// "opm" ... "kml", the words --format takes.
+const char* FormatWord(ExportFormat format);
+
+struct ExportChoices {
+    ExportFormat format = ExportFormat::Opm;
+    double spanS = 0;       // from the epoch
+    double stepS = 60;      // between the OEM's states
+    std::optional<std::string> objectName;  // else "RepeatOrbit", and no "0 NAME" line in a TLE
+    std::string objectId = "UNKNOWN";
+    int norad = 99999;
+    double swathKm = 0;     // none
+};
+
+struct ExportText {
+    std::string text;
+    std::string fitLine;  // "TLE fit: RMS ..." for a TLE, else empty
+};
+
+// Throws OrbitError from the propagator, the fit or a writer.
+ExportText RenderExport(const ExportOrbit& orbit, const ExportChoices& choices);
+
+// The TLE's international designator from a CCSDS object identifier
+// "1998-067A": "98067A"; empty when the identifier is not of that form.
+std::string InternationalDesignator(const std::string& objectId);
+
+}  // namespace orbit::cli

@@ -1,0 +1,75 @@
+#include "cli/export_orbit.h"
+
+#include "propagation/closure.h"
+#include "propagation/mean_elements.h"
+#include "propagation/propagator.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+namespace orbit::cli {
+
+namespace {
+
+constexpr double kDegPerRad = 180 / std::numbers::pi;
+
+std::string Printed(const char* format, auto... values)
+{
+    char line[512];
+    std::snprintf(line, sizeof line, format, values...);
+    return line;
+}
+
+}  // namespace
+
+ExportOrbit DesignExportOrbit(const DesignRun& design, const ephemeris::Instant& epoch,
+                              const ephemeris::NodeRequest& node, const propagation::GravityModel& model)
+{
+    using namespace propagation;
+    const DesignRecord& record = design.record;
+    ExportOrbit orbit{design, epoch, ephemeris::ResolveNode(epoch, node, record.Incl, record.NodeRate), model, {}, {}};
+    // As the refinement starts from it: the field's pole is the frame's, so
+    // the design's inclination is taken to EME2000's equator and its node
+    // where the true plane crosses that equator.
+    orbit.mean.semiMajorAxisKm = design.solution->SemiMajorAxis;
+    orbit.mean.inclinationRad = record.Incl;
+    orbit.mean.raanRad = orbit.node.raanEme2000Rad;
+    orbit.state = ToCartesian(MeanToOsculating(orbit.mean, model), model.gmKm3S2);
+    const RepeatCycle cycle{design.solution->RevCount, record.NodalPeriod, record.NodeRate};
+    orbit.earthAngleAtEpochRad = EarthAngleForFirstNode(Propagator(model, orbit.state), cycle, orbit.node.longitudeRad);
+    orbit.cycleS = cycle.revolutions * cycle.nodalPeriodS;
+    return orbit;
+}
+
+std::vector<std::string> OrbitDescription(const ExportOrbit& orbit)
+{
+    const DesignRecord& r = orbit.design.record;
+    const bool sunSync = orbit.design.type == OrbitType::SunSynchronous;
+    std::vector<std::string> lines;
+    lines.push_back(Printed("Repeat orbit N %g, M %g, Q %g%s: %d revolutions in the cycle, nodal period %.6f min",
+                            r.N, r.M, r.Q, sunSync ? ", sun-synchronous" : "",
+                            static_cast<int>(orbit.design.solution->RevCount), r.NodalPeriod / 60));
+    const double e = std::hypot(orbit.mean.ex, orbit.mean.ey);
+    lines.push_back(Printed("%s mean elements at the epoch: a %.6f km, e %.7f, i %.6f deg, RAAN %.6f deg (EME2000), "
+                            "argument of latitude %.6f deg",
+                            orbit.refined ? "Refined" : "J2 design", orbit.mean.semiMajorAxisKm, e,
+                            orbit.mean.inclinationRad * kDegPerRad, orbit.mean.raanRad * kDegPerRad,
+                            orbit.mean.meanArgumentOfLatitudeRad * kDegPerRad));
+    lines.push_back(Printed("Model %s: GM %.7f km3/s2, Re %.4f km, zonal J2 to J%d; the Earth turns at %.10e rad/s "
+                            "about the EME2000 pole (no precession or nutation)",
+                            orbit.model.name.c_str(), orbit.model.gmKm3S2, orbit.model.equatorialRadiusKm,
+                            ZonalDegree(orbit.model), orbit.model.earthRateRadS));
+    return lines;
+}
+
+int ZonalDegree(const propagation::GravityModel& model)
+{
+    int degree = 2;
+    for (int n = 3; n <= 6; ++n)
+        if (model.J(n) != 0)
+            degree = n;
+    return degree;
+}
+
+}  // namespace orbit::cli

@@ -1,0 +1,52 @@
+#pragma once
+// The orbit an export hands on: its initial osculating state at the epoch in
+// EME2000, the model it is propagated under and the mean elements it was made
+// from, either the J2 design's or the refined design's.
+
+#include "cli/design_run.h"
+#include "ephemeris/instant.h"
+#include "ephemeris/orbit_node.h"
+#include "propagation/gravity_model.h"
+#include "propagation/orbital_elements.h"
+
+#include <string>
+#include <vector>
+
+namespace orbit::cli {
+
+struct ExportOrbit {
+    DesignRun design;
+    ephemeris::Instant epoch;
+    ephemeris::OrbitNode node;
+    propagation::GravityModel model;
+    propagation::NonsingularElements mean;  // the mean elements the state was made from
+    propagation::CartesianState state;      // osculating, EME2000, at the epoch
+    // The Earth's rotation angle at the epoch (from the frame's x axis to the
+    // Greenwich meridian), chosen so that the J2 design's first ascending
+    // node lies at the node's Earth-fixed longitude.
+    double earthAngleAtEpochRad = 0;
+    double cycleS = 0;  // one repeat cycle: R nodal periods, or the refined cycle's R-th node
+    bool refined = false;
+};
+
+// The J2 design's own orbit: its mean elements at the epoch (circular, the
+// node where the local time puts it, mean argument of latitude 0) turned into
+// the osculating state under `model`. `design` must have completed.
+ExportOrbit DesignExportOrbit(const DesignRun& design, const ephemeris::Instant& epoch,
+                              const ephemeris::NodeRequest& node, const propagation::GravityModel& model);
+
+// The refined design's orbit: the refinement run as `refine` runs it, from
+// the J2 design (started at the frozen eccentricity when `frozen`). Throws
+// OrbitError when the design or the refinement fails.
+ExportOrbit RefinedExportOrbit(const DesignRequest& design, const ephemeris::Instant& epoch,
+                               const ephemeris::NodeRequest& node, const propagation::GravityModel& model,
+                               bool frozen);
+
+// What every export says about the orbit, one line each: the design, the
+// mean elements, the model.
+std::vector<std::string> OrbitDescription(const ExportOrbit& orbit);
+
+// The highest zonal degree the model carries (2 for the J2 model).
+int ZonalDegree(const propagation::GravityModel& model);
+
+}  // namespace orbit::cli

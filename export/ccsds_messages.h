@@ -1,0 +1,72 @@
+#pragma once
+// The three orbit data messages of CCSDS 502.0-B-3 in their keyword = value
+// notation (KVN), version 3.0:
+// - OPM, one osculating state with its Keplerian elements;
+// - OMM, mean elements of a named theory: here the SGP4 elements of a TLE,
+//   as satellite catalogues publish them;
+// - OEM, an ephemeris of states to interpolate between.
+// Times are UTC; states are about the Earth's centre in EME2000 (TEME for the
+// SGP4 elements, the frame that theory is defined in).
+//
+// COMMENT lines stand only where the standard lets them: after the version
+// line, at the start of the metadata and at the start of a data block.
+
+#include "export/export_inputs.h"
+
+#include <string>
+#include <vector>
+
+namespace orbit::exports {
+
+struct OpmContent {
+    MessageHeader header;
+    CartesianState state;           // at the epoch (its secondsAfterEpoch is ignored)
+    std::string epochUtc;           // "YYYY-MM-DDThh:mm:ss.ffffffZ"
+    double gmKm3S2 = 0;             // the GM the Keplerian block is worked out with
+    std::vector<std::string> stateComments;  // at the head of the state vector: design, model, mean elements
+};
+
+// The TLE's elements as SGP4 reads them: Kozai mean motion, TEME angles.
+struct SgpMeanElements {
+    std::string epochUtc;  // the TLE's own epoch, as exactly as it holds it
+    double meanMotionRevPerDay = 0;
+    double eccentricity = 0;
+    double inclinationDeg = 0;
+    double raanDeg = 0;
+    double argPericenterDeg = 0;
+    double meanAnomalyDeg = 0;
+    double bstarPerEarthRadius = 0;
+    double meanMotionDotRevPerDay2 = 0;     // the TLE's first derivative field (not halved)
+    double meanMotionDdotRevPerDay3 = 0;    // the TLE's second derivative field (not sixthed)
+    int noradCatalogNumber = 99999;
+    char classification = 'U';
+    int elementSetNumber = 999;
+    int revolutionAtEpoch = 0;
+};
+
+struct OmmContent {
+    MessageHeader header;
+    SgpMeanElements elements;
+    std::vector<std::string> elementComments;  // at the head of the mean elements: the design's own
+};
+
+struct OemContent {
+    MessageHeader header;
+    std::vector<CartesianState> states;  // increasing in time; the first at START_TIME, the last at STOP_TIME
+    UtcClock utc;
+    int interpolationDegree = 7;
+    std::vector<std::string> dataComments;  // at the head of the ephemeris lines
+};
+
+// Each writer throws OrbitError (InvalidArgument) for figures that are not
+// finite or a state that has no elliptic orbit, and (Usage) for a name or
+// comment holding a line break.
+std::string WriteOpm(const OpmContent& content);
+std::string WriteOmm(const OmmContent& content);
+std::string WriteOem(const OemContent& content);
+
+// "YYYY-MM-DDThh:mm:ss.fffZ" as the messages write a time: the same digits
+// without the zone letter, UTC being said by TIME_SYSTEM.
+std::string CcsdsTime(const std::string& isoUtc);
+
+}  // namespace orbit::exports

@@ -1,0 +1,63 @@
+#include "export/ccsds_messages.h"
+#include "export/kvn_lines.h"
+#include "export/text_lines.h"
+
+#include "core/orbit_error.h"
+
+#include <cstdio>
+
+namespace orbit::exports {
+
+namespace {
+
+// The digits a TLE holds, and no more: the OMM says what the TLE says.
+constexpr int kMeanMotionDecimals = 8, kAngleDecimals = 4, kEccentricityDecimals = 7;
+
+// BSTAR and the mean motion's derivatives in the exponent form catalogues
+// use for such small numbers.
+std::string Scientific(double value, std::string_view what)
+{
+    Fixed(value, 0, what);  // refuses what is not finite
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.8E", value);
+    return buffer;
+}
+
+}  // namespace
+
+std::string WriteOmm(const OmmContent& content)
+{
+    const SgpMeanElements& el = content.elements;
+    if (el.noradCatalogNumber < 0 || el.noradCatalogNumber > 99999)
+        throw OrbitError(ErrorKind::Usage, "The catalogue number must lie between 0 and 99999");
+    std::string out;
+    KvnHeader(out, "CCSDS_OMM_VERS", content.header);
+
+    KvnObject(out, content.header);
+    KvnLine(out, "REF_FRAME", "TEME");
+    KvnLine(out, "TIME_SYSTEM", "UTC");
+    KvnLine(out, "MEAN_ELEMENT_THEORY", "SGP4");
+    out += '\n';
+
+    KvnComments(out, content.elementComments);
+    KvnLine(out, "EPOCH", CcsdsTime(PlainText(el.epochUtc, "epoch")));
+    KvnLine(out, "MEAN_MOTION", Fixed(el.meanMotionRevPerDay, kMeanMotionDecimals, "mean motion"), "rev/day");
+    KvnLine(out, "ECCENTRICITY", Fixed(el.eccentricity, kEccentricityDecimals, "eccentricity"));
+    KvnLine(out, "INCLINATION", Fixed(el.inclinationDeg, kAngleDecimals, "inclination"), "deg");
+    KvnLine(out, "RA_OF_ASC_NODE", FixedDegrees(el.raanDeg, kAngleDecimals, "node"), "deg");
+    KvnLine(out, "ARG_OF_PERICENTER", FixedDegrees(el.argPericenterDeg, kAngleDecimals, "argument of pericentre"), "deg");
+    KvnLine(out, "MEAN_ANOMALY", FixedDegrees(el.meanAnomalyDeg, kAngleDecimals, "mean anomaly"), "deg");
+    out += '\n';
+
+    KvnLine(out, "EPHEMERIS_TYPE", "0");
+    KvnLine(out, "CLASSIFICATION_TYPE", std::string(1, el.classification));
+    KvnLine(out, "NORAD_CAT_ID", std::to_string(el.noradCatalogNumber));
+    KvnLine(out, "ELEMENT_SET_NO", std::to_string(el.elementSetNumber));
+    KvnLine(out, "REV_AT_EPOCH", std::to_string(el.revolutionAtEpoch));
+    KvnLine(out, "BSTAR", Scientific(el.bstarPerEarthRadius, "BSTAR"), "1/ER");
+    KvnLine(out, "MEAN_MOTION_DOT", Scientific(el.meanMotionDotRevPerDay2, "mean motion rate"), "rev/day**2");
+    KvnLine(out, "MEAN_MOTION_DDOT", Scientific(el.meanMotionDdotRevPerDay3, "mean motion acceleration"), "rev/day**3");
+    return out;
+}
+
+}  // namespace orbit::exports
