@@ -1,10 +1,8 @@
 #include "chart/coverage_chart.h"
 
 #include "core/orbit_error.h"
-#include "platform/picture_output.h"
+#include "chart/chart_picture.h"
 
-#include <QGraphicsScene>
-#include <QPainter>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
@@ -20,8 +18,6 @@ namespace {
 
 using orbit::analysis::CoverageTable;
 using orbit::analysis::LatitudeCoverage;
-
-const QSizeF kChartSize(kChartWidthPx, kChartHeightPx);
 
 QValueAxis* AddAxis(QChart& chart, const QString& title, double low, double high, Qt::Alignment side)
 {
@@ -70,16 +66,6 @@ void AddFigure(QChart& chart, const CoverageTable& table, const QString& name, c
 }
 
 // Lays the chart out at the picture's size and paints it.
-void Paint(QChart& chart, QPainter& painter)
-{
-    QGraphicsScene scene;
-    scene.addItem(&chart);
-    chart.setGeometry(QRectF(QPointF(0, 0), kChartSize));
-    scene.setSceneRect(QRectF(QPointF(0, 0), kChartSize));
-    painter.setRenderHint(QPainter::Antialiasing);
-    scene.render(&painter, QRectF(QPointF(0, 0), kChartSize), QRectF(QPointF(0, 0), kChartSize));
-    scene.removeItem(&chart);  // the chart belongs to its caller, not to the scene
-}
 
 }  // namespace
 
@@ -112,25 +98,17 @@ std::unique_ptr<QChart> MakeCoverageChart(const CoverageTable& table, const QStr
 
 QImage RenderCoverageChart(const CoverageTable& table, const QString& title)
 {
-    const std::unique_ptr<QChart> chart = MakeCoverageChart(table, title);
-    QImage image(kChartSize.toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    Paint(*chart, painter);
-    painter.end();
-    return image;
+    return RenderChart(*MakeCoverageChart(table, title));
 }
 
 void WriteCoverageChartPng(const CoverageTable& table, const QString& title, const QString& path)
 {
-    platform::WritePng(RenderCoverageChart(table, title), path);
+    WriteChartPng(*MakeCoverageChart(table, title), path);
 }
 
 void WriteCoverageChartSvg(const CoverageTable& table, const QString& title, const QString& path)
 {
-    const std::unique_ptr<QChart> chart = MakeCoverageChart(table, title);
-    platform::WriteSvg({kChartSize.toSize(), QRectF(QPointF(0, 0), kChartSize), title, QString()},
-                       [&](QPainter& painter) { Paint(*chart, painter); }, path);
+    WriteChartSvg(*MakeCoverageChart(table, title), title, path);
 }
 
 }  // namespace chart

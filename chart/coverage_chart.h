@@ -7,6 +7,8 @@
 
 #include "analysis/swath_coverage.h"
 
+#include "chart/chart_picture.h"
+
 #include <QImage>
 #include <QString>
 #include <QtCharts/QChart>
@@ -14,9 +16,6 @@
 #include <memory>
 
 namespace chart {
-
-inline constexpr int kChartWidthPx = 1200;
-inline constexpr int kChartHeightPx = 700;
 
 // The chart itself, for a caller that shows or renders it.
 std::unique_ptr<QChart> MakeCoverageChart(const orbit::analysis::CoverageTable& table, const QString& title);

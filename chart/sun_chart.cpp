@@ -1,10 +1,8 @@
 #include "chart/sun_chart.h"
 
-#include "platform/picture_output.h"
+#include "chart/chart_picture.h"
 
 #include <QDate>
-#include <QGraphicsScene>
-#include <QPainter>
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLineSeries>
@@ -20,7 +18,6 @@ namespace {
 using orbit::sun::SunDay;
 using orbit::sun::SunFigures;
 
-const QSizeF kChartSize(kSunChartWidthPx, kSunChartHeightPx);
 // A Julian day number counts from noon; the modified Julian date from the
 // midnight 2400000.5 days later.
 constexpr double kJulianDayOfMjdZero = 2400001;
@@ -69,16 +66,6 @@ QLineSeries* AddLine(QChart& chart, const QString& name, const QColor& colour, Q
     return series;
 }
 
-void Paint(QChart& chart, QPainter& painter)
-{
-    QGraphicsScene scene;
-    scene.addItem(&chart);
-    chart.setGeometry(QRectF(QPointF(0, 0), kChartSize));
-    scene.setSceneRect(QRectF(QPointF(0, 0), kChartSize));
-    painter.setRenderHint(QPainter::Antialiasing);
-    scene.render(&painter, QRectF(QPointF(0, 0), kChartSize), QRectF(QPointF(0, 0), kChartSize));
-    scene.removeItem(&chart);  // the chart belongs to its caller, not to the scene
-}
 
 }  // namespace
 
@@ -151,25 +138,17 @@ std::unique_ptr<QChart> MakeSunChart(const SunFigures& figures, const QString& t
 
 QImage RenderSunChart(const SunFigures& figures, const QString& title)
 {
-    const std::unique_ptr<QChart> chart = MakeSunChart(figures, title);
-    QImage image(kChartSize.toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    Paint(*chart, painter);
-    painter.end();
-    return image;
+    return RenderChart(*MakeSunChart(figures, title));
 }
 
 void WriteSunChartPng(const SunFigures& figures, const QString& title, const QString& path)
 {
-    platform::WritePng(RenderSunChart(figures, title), path);
+    WriteChartPng(*MakeSunChart(figures, title), path);
 }
 
 void WriteSunChartSvg(const SunFigures& figures, const QString& title, const QString& path)
 {
-    const std::unique_ptr<QChart> chart = MakeSunChart(figures, title);
-    platform::WriteSvg({kChartSize.toSize(), QRectF(QPointF(0, 0), kChartSize), title, QString()},
-                       [&](QPainter& painter) { Paint(*chart, painter); }, path);
+    WriteChartSvg(*MakeSunChart(figures, title), title, path);
 }
 
 }  // namespace chart

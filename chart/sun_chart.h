@@ -7,6 +7,8 @@
 
 #include "sun/sun_figures.h"
 
+#include "chart/chart_picture.h"
+
 #include <QImage>
 #include <QString>
 #include <QtCharts/QChart>
@@ -14,9 +16,6 @@
 #include <memory>
 
 namespace chart {
-
-inline constexpr int kSunChartWidthPx = 1200;
-inline constexpr int kSunChartHeightPx = 700;
 
 std::unique_ptr<QChart> MakeSunChart(const orbit::sun::SunFigures& figures, const QString& title);
 

@@ -82,7 +82,7 @@ TEST(SunChart, OneRowStillDrawsItsPoints)
     const std::unique_ptr<QChart> chart = chart::MakeSunChart(figures, "one row");
     EXPECT_TRUE(SeriesNamed(*chart, "Beta (deg)")->pointsVisible());
     const QImage image = chart::RenderSunChart(figures, "one row");
-    EXPECT_EQ(image.size(), QSize(chart::kSunChartWidthPx, chart::kSunChartHeightPx));
+    EXPECT_EQ(image.size(), QSize(chart::kChartWidthPx, chart::kChartHeightPx));
 }
 
 // MJD 51544 is 2000-01-01; 1858-11-17 is MJD 0.

@@ -29,7 +29,7 @@ TEST(SunPicture, WritesTheChartBesideTheTable)
                              "--ltdn", "10:30", "--png", png});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.rfind("Design ", 0), 0u);
-    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(chart::kSunChartWidthPx, chart::kSunChartHeightPx));
+    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(chart::kChartWidthPx, chart::kChartHeightPx));
 
     run = RunSun({"--n", "14", "--m", "7", "--q", "12", "--sun-sync", "--epoch", "2027-01-01T00:00Z", "--ltan", "18:00",
                   "--csv", "--svg", svg});
