@@ -22,6 +22,16 @@ Matrix3 Eme2000ToMeanOfDate(const Instant& t);
 // Into the true equator and equinox of date (precession-nutation, bias).
 Matrix3 Eme2000ToTrueOfDate(const Instant& t);
 
+// Everything of the Earth's orientation at one instant, each taken once: the
+// precession-nutation model is the costly part, and GAST is formed from the
+// same matrix.
+struct EarthOrientation {
+    Matrix3 eme2000ToTrueOfDate{};
+    double gmstRad = 0;  // [0, 2 pi)
+    double gastRad = 0;  // [0, 2 pi)
+};
+EarthOrientation EarthOrientationAt(const Instant& t);
+
 Vector3 Multiply(const Matrix3& m, const Vector3& v);
 Vector3 MultiplyTransposed(const Matrix3& m, const Vector3& v);  // m^T v
 

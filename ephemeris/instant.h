@@ -39,6 +39,9 @@ public:
     JulianDate Utc() const;  // ERFA's quasi Julian date of UTC
     JulianDate Ut1() const;  // = UTC, see above
     double MjdUtc() const;   // modified Julian date of UTC (days)
+    // Fraction of the UT1 day gone since midnight, [0, 1): mean solar time at
+    // Greenwich as a fraction of 24 h.
+    double Ut1DayFraction() const;
 
     UtcCalendar Calendar() const;
     // "YYYY-MM-DDThh:mm:ss.fffZ" with `decimals` digits of the second
@@ -49,6 +52,9 @@ private:
     explicit Instant(JulianDate tai) : tai_(tai) {}
     JulianDate tai_;
 };
+
+// True when the UTC day ends with a positive leap second (23:59:60).
+bool IsLeapSecondDay(int year, int month, int day);
 
 // Reads "YYYY-MM-DDThh:mm[:ss[.fff...]]Z". Throws OrbitError (Usage) with the
 // reason ("no Z at the end", "2027-02-30 is not a date", "not a leap second",

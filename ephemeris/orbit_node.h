@@ -5,7 +5,10 @@
 // 15 deg (hours, mod 24); the true local time adds the equation of time. So
 // the node's Earth-fixed longitude at the epoch is 15 deg (LTAN - UT1).
 
+#include "ephemeris/earth_orientation.h"
 #include "ephemeris/instant.h"
+
+#include <string>
 
 namespace orbit::ephemeris {
 
@@ -34,6 +37,18 @@ struct OrbitNode {
 // equator of date) whose node turns at `nodeRateRadS` (the design's J2 rate).
 OrbitNode ResolveNode(const Instant& epoch, const NodeRequest& request, double inclinationRad,
                       double nodeRateRadS);
+
+// The orbit plane of node `raanOfDateRad` and inclination `inclinationRad`
+// (both to the true equator and equinox of date), seen in EME2000: where it
+// crosses the J2000 equator going north, and its inclination there.
+struct PlaneEme2000 {
+    double raanRad = 0;         // [0, 2 pi)
+    double inclinationRad = 0;  // [0, pi]
+};
+PlaneEme2000 PlaneInEme2000(const Matrix3& eme2000ToTrueOfDate, double raanOfDateRad, double inclinationRad);
+
+// Node-rate difference to the mean Sun turned into minutes of local time a day.
+double LocalTimeDriftMinPerDay(double nodeRateRadS);
 
 // Mean local time of the ascending node (hours, [0, 24)) `secondsAfterEpoch`
 // later, following the node's drift against the mean Sun.

@@ -19,9 +19,14 @@ struct SunPosition {
 };
 
 SunPosition SunAt(const Instant& t);
+// The same with the Earth's orientation at `t` already in hand.
+SunPosition SunAt(const Instant& t, const EarthOrientation& earth);
 
 // Apparent solar time minus mean solar time, minutes (positive when the
 // true Sun runs ahead: about +16 min early in November, -14 min in mid-February).
 double EquationOfTimeMin(const Instant& t);
+// The same from figures already in hand at `t`: GAST less the Sun's apparent
+// right ascension of date, plus 12 h, less mean solar time (UT1).
+double EquationOfTimeMin(const Instant& t, const EarthOrientation& earth, const SunPosition& sun);
 
 }  // namespace orbit::ephemeris
