@@ -13,18 +13,7 @@ namespace {
 constexpr double kTwoPi = 2 * std::numbers::pi;
 // Speed of light in AU per day, ERFA's (from its exact c and IAU 2012 au).
 constexpr double kLightAuPerDay = ERFA_CMPS * ERFA_DAYSEC / ERFA_DAU;
-constexpr int kLightTimeSteps = 2;  // the Sun moves ~13 m/s about the barycentre: one correction is plenty
-
-// The Sun's barycentric position (AU, BCRS axes) at a TDB date: the Earth's
-// barycentric position less its heliocentric one.
-Vector3 SunBarycentric(double tdb1, double tdb2, double earthBary[3]) {
-    double pvh[2][3], pvb[2][3];
-    eraEpv00(tdb1, tdb2, pvh, pvb);
-    if (earthBary != nullptr) {
-        for (int i = 0; i < 3; ++i) earthBary[i] = pvb[0][i];
-    }
-    return Vector3{pvb[0][0] - pvh[0][0], pvb[0][1] - pvh[0][1], pvb[0][2] - pvh[0][2]};
-}
+constexpr int kLightTimeSteps = 2;  // the second step moves the Sun by micrometres
 
 }  // namespace
 
@@ -39,16 +28,20 @@ SunPosition SunAt(const Instant& t, const EarthOrientation& earth) {
     const double* earthBary = pvb[0];
     const double* earthVelocity = pvb[1];
 
-    // Light time: the Sun is seen where it was when the light left it.
-    Vector3 sunBary{pvb[0][0] - pvh[0][0], pvb[0][1] - pvh[0][1], pvb[0][2] - pvh[0][2]};
+    // Light time: the Sun is seen where it was when the light left it,
+    // some 499 s earlier. The Sun moves about the barycentre at some 13 m/s
+    // with a period of years, so stepping it back along its velocity is
+    // exact to well under a metre.
     double geometric[3] = {0, 0, 0};
-    double distanceAu = 0;
+    for (int i = 0; i < 3; ++i) geometric[i] = (pvb[0][i] - pvh[0][i]) - earthBary[i];
+    double distanceAu = eraPm(geometric);
     for (int step = 0; step < kLightTimeSteps; ++step) {
-        for (int i = 0; i < 3; ++i) geometric[i] = sunBary[static_cast<std::size_t>(i)] - earthBary[i];
-        distanceAu = eraPm(geometric);
-        if (step + 1 < kLightTimeSteps) {
-            sunBary = SunBarycentric(tt.jd1, tt.jd2 - distanceAu / kLightAuPerDay, nullptr);
+        const double lightDays = distanceAu / kLightAuPerDay;
+        for (int i = 0; i < 3; ++i) {
+            const double sunVelocity = pvb[1][i] - pvh[1][i];
+            geometric[i] = (pvb[0][i] - pvh[0][i]) - sunVelocity * lightDays - earthBary[i];
         }
+        distanceAu = eraPm(geometric);
     }
 
     // Annual aberration: the Earth's barycentric velocity tilts the light.
