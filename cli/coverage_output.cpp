@@ -22,24 +22,6 @@ using analysis::SwathRequest;
 
 namespace {
 
-std::string ShortestText(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-std::string DesignName(const DesignRun& run)
-{
-    const DesignRecord& d = run.record;
-    std::string name = "N " + ShortestText(d.N) + ", M " + ShortestText(d.M) + ", Q " + ShortestText(d.Q) + ", ";
-    if (run.type == OrbitType::SunSynchronous)
-        name += "sun-synchronous";
-    else
-        name += "inclination " + FormatPattern(d.Incl * 180 / std::numbers::pi, "#0.0") + " deg";
-    return name;
-}
-
 std::string SatellitesText(int satellites)
 {
     return std::to_string(satellites) + (satellites == 1 ? " satellite" : " satellites");
@@ -166,6 +148,24 @@ nlohmann::ordered_json OptionalNumber(const std::optional<double>& value)
 }
 
 }  // namespace
+
+std::string ShortestText(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string DesignName(const DesignRun& run)
+{
+    const DesignRecord& d = run.record;
+    std::string name = "N " + ShortestText(d.N) + ", M " + ShortestText(d.M) + ", Q " + ShortestText(d.Q) + ", ";
+    if (run.type == OrbitType::SunSynchronous)
+        name += "sun-synchronous";
+    else
+        name += "inclination " + FormatPattern(d.Incl * 180 / std::numbers::pi, "#0.0") + " deg";
+    return name;
+}
 
 std::string PassDirectionName(PassDirection direction)
 {

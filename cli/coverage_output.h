@@ -16,6 +16,14 @@ namespace orbit::cli {
 std::string PassDirectionName(analysis::PassDirection direction);
 std::optional<analysis::PassDirection> PassDirectionNamed(const std::string& name);
 
+// "N 14, M 3, Q 10, sun-synchronous" or "..., inclination 65.0 deg": the
+// design as the summaries of the commands name it.
+std::string DesignName(const DesignRun& run);
+
+// The shortest text that reads back as the same double: full precision
+// without trailing noise, as the CSV cells are written.
+std::string ShortestText(double value);
+
 // "Revisit by latitude: N 14, M 3, Q 10, sun-synchronous, 290 km swath", with
 // the satellites and the direction of pass when they are not the default.
 std::string CoverageChartTitle(const DesignRun& run, const analysis::SwathRequest& request);

@@ -1,5 +1,6 @@
 // repeat-orbit: the design core on the command line, for scripts and tables.
 
+#include "cli/access_command.h"
 #include "cli/command_line.h"
 #include "cli/coverage_command.h"
 #include "cli/design_command.h"
@@ -25,5 +26,6 @@ int main(int argc, char** argv)
     orbit::cli::AddPatternCommand(app);
     orbit::cli::AddCoverageCommand(app);
     orbit::cli::AddMapCommand(app);
+    orbit::cli::AddAccessCommand(app);
     return output.Finish(orbit::cli::RunCommandLine(app, argc, argv));
 }
