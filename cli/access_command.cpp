@@ -3,6 +3,7 @@
 #include "access/site_access.h"
 #include "access/station_contacts.h"
 #include "analysis/swath_coverage.h"
+#include "analysis/whole_numbers.h"
 #include "cli/access_output.h"
 #include "cli/access_places.h"
 #include "cli/command_line.h"
@@ -144,6 +145,10 @@ void RunAccessCommand(const AccessOptions& options)
         if (request.spanDays) {
             setting.spanS = *request.spanDays * kSecondsPerDay;
         } else {
+            if (!analysis::IsModestWhole(run.record.N) || !analysis::IsModestWhole(run.record.M) ||
+                !analysis::IsModestWhole(run.record.Q) || run.record.Q < 1)
+                Fail("The default span is one repeat cycle, which needs whole numbers N, M and Q with Q at least 1: "
+                     "give the span with --days");
             setting.spanS = analysis::RepeatCycleOf(run.record).LengthDays() * kSecondsPerDay;
             setting.spanIsCycle = true;
         }

@@ -290,6 +290,16 @@ TEST(AccessCommand, FailingDesignExitsOneWithItsError)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "Division by zero\n");
     EXPECT_EQ(run.out, "");
+
+    // A design without a whole cycle has no default span, but --days gives one.
+    const Args fractional = {"--n", "14.5", "--m", "0", "--q", "1", "--sun-sync", "--epoch", kEpoch,
+                             "--ltan", "10:30", "--station", "1,2"};
+    const CommandRun noCycle = orbit::cli::testing::RunInProcess(orbit::cli::AddAccessCommand, "access", fractional);
+    EXPECT_EQ(noCycle.status, 1);
+    EXPECT_NE(noCycle.err.find("give the span with --days"), std::string::npos) << noCycle.err;
+    Args withDays = fractional;
+    withDays.insert(withDays.end(), {"--days", "1"});
+    EXPECT_EQ(orbit::cli::testing::RunInProcess(orbit::cli::AddAccessCommand, "access", withDays).status, 0);
 }
 
 }  // namespace
