@@ -7,6 +7,7 @@
 #include "analysis/ground_track.h"
 #include "core/orbit_error.h"
 #include "core/repbas.h"
+#include "ephemeris/orbit_node.h"
 #include "tests/access/solved_orbit.h"
 
 #include <gtest/gtest.h>
@@ -134,19 +135,31 @@ TEST(StationContacts, MidLatitudeStationOfA786KmSunSynchronousOrbit)
 {
     // About four to five contacts a day, none longer than the pass straight
     // overhead (twice the mask's central angle at the track's ground rate,
-    // about 12.6 min), and the long gap of the half day the node time leaves
-    // between the morning and the evening passes.
+    // about 12.6 min). The 10:30 descending node brings the satellite over
+    // Toulouse in two bunches a day, late in the morning and late in the
+    // evening (local mean solar time), so the long gaps fall in the
+    // afternoon and in the small hours.
     const SolvedOrbit orbit = Solve(14, 3, 10);
     ASSERT_NEAR(orbit.solution.MeanAltitude, 786, 0.5);
-    const SatelliteTrack track(orbit.record, orbit.solution.SemiMajorAxis, kNodeLongitudeRad);
+    const ephemeris::Instant epoch = ephemeris::ParseIsoUtc("2027-09-01T00:00:00Z");
+    const ephemeris::OrbitNode node =
+        ephemeris::ResolveNode(epoch, {ephemeris::NodeGiven::Ltdn, 10.5}, orbit.record.Incl, orbit.record.NodeRate);
+    const SatelliteTrack track(orbit.record, orbit.solution.SemiMajorAxis, node.longitudeRad);
     const double spanS = testing::CycleSeconds(orbit);
-    const std::vector<Contact> contacts = access::StationContacts(TrackSamples(track, spanS), {43.6, 1.44, 150, 5});
+    const Station toulouse{43.6, 1.44, 150, 5};
+    const std::vector<Contact> contacts = access::StationContacts(TrackSamples(track, spanS), toulouse);
     const ContactSummary summary = SummarizeContacts(contacts, spanS);
     EXPECT_GE(summary.contactsPerDay, 4);
     EXPECT_LE(summary.contactsPerDay, 5.5);
     double longest = 0;
-    for (const Contact& c : contacts)
+    for (const Contact& c : contacts) {
         longest = std::max(longest, c.DurationMin());
+        const ephemeris::UtcCalendar clock = epoch.PlusSeconds(c.maxElevationS).Calendar();
+        const double localH = std::fmod(clock.hour + clock.minute / 60.0 + toulouse.longitudeDeg / 15 + 24, 24.0);
+        const double fromMorning = std::fabs(std::remainder(localH - 10.5, 24.0));
+        const double fromEvening = std::fabs(std::remainder(localH - 22.5, 24.0));
+        EXPECT_LT(std::min(fromMorning, fromEvening), 3.5) << localH;
+    }
     EXPECT_GT(longest, 11.5);
     EXPECT_LT(longest, 13.0);
     ASSERT_TRUE(summary.longestGapMin);
