@@ -19,6 +19,7 @@
 #include <memory>
 #include <numbers>
 #include <optional>
+#include <utility>
 
 namespace orbit::cli {
 
@@ -78,13 +79,11 @@ AccessRequest RequestOf(const AccessOptions& o)
     request.stations = stations;
 
     if (stations) {
-        for (const char* option : {"--swath", "--off-nadir", "--sun-min"}) {
-            const std::string& text = std::string(option) == "--swath"       ? o.swathText
-                                      : std::string(option) == "--off-nadir" ? o.offNadirText
-                                                                             : o.sunMinText;
-            if (!text.empty())
+        const std::pair<const char*, const std::string*> siteOptions[] = {
+            {"--swath", &o.swathText}, {"--off-nadir", &o.offNadirText}, {"--sun-min", &o.sunMinText}};
+        for (const auto& [option, text] : siteOptions)
+            if (!text->empty())
                 throw UsageError(std::string(option) + ": applies to a site, not a station");
-        }
         for (const std::string& text : o.stationTexts)
             request.places.push_back(ReadPlaceOption("--station", text, true));
         if (!o.stationsFile.empty())
