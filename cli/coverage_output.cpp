@@ -24,15 +24,6 @@ using analysis::SwathRequest;
 
 namespace {
 
-std::string ShortestText(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-std::string DesignName(const DesignRun& run) { return orbit::DesignName(run.record, run.type); }
-
 std::string SatellitesText(int satellites)
 {
     return std::to_string(satellites) + (satellites == 1 ? " satellite" : " satellites");
@@ -151,6 +142,15 @@ nlohmann::ordered_json OptionalNumber(const std::optional<double>& value)
 }
 
 }  // namespace
+
+std::string ShortestText(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string DesignName(const DesignRun& run) { return orbit::DesignName(run.record, run.type); }
 
 std::string DesignSummaryText(const DesignRun& run)
 {

@@ -1,5 +1,6 @@
 // repeat-orbit: the design core on the command line, for scripts and tables.
 
+#include "cli/access_command.h"
 #include "cli/command_line.h"
 #include "cli/coverage_command.h"
 #include "cli/design_command.h"
@@ -31,5 +32,6 @@ int main(int argc, char** argv)
     orbit::cli::AddSunCommand(app);
     orbit::cli::AddRefineCommand(app);
     orbit::cli::AddExportCommand(app);
+    orbit::cli::AddAccessCommand(app);
     return output.Finish(orbit::cli::RunCommandLine(app, argc, argv));
 }

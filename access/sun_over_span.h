@@ -1,0 +1,33 @@
+#pragma once
+// The Sun as a place on the ground sees it, over a span of time from an
+// epoch, cheaply enough to ask at every pass of a thousand sites: the Sun's
+// table of sun/sun_table.h (sampled every four days, read by a cubic) for
+// its direction and the sidereal time, and the instant itself for the mean
+// local solar time, UT1 + longitude / 15 deg (UT1 = UTC here).
+
+#include "ephemeris/instant.h"
+#include "sun/sun_table.h"
+
+namespace orbit::access {
+
+struct SunSeen {
+    double meanLocalTimeH = 0;  // [0, 24)
+    // The Sun's centre above the horizon of a place on the sphere (its
+    // parallax, under 9 arcseconds, left out).
+    double elevationDeg = 0;
+};
+
+class SunOverSpan {
+public:
+    // Throws OrbitError (InvalidArgument) for a span that is not a positive number.
+    SunOverSpan(const ephemeris::Instant& epoch, double spanS);
+
+    const ephemeris::Instant& Epoch() const { return table_.Start(); }
+    // At `secondsSinceEpoch` within the span, for a place on the sphere.
+    SunSeen At(double secondsSinceEpoch, double latitudeDeg, double longitudeDeg) const;
+
+private:
+    sun::SunTable table_;
+};
+
+}  // namespace orbit::access
