@@ -1,6 +1,7 @@
 #include "access/site_access.h"
 
 #include "access/view_geometry.h"
+#include "core/constants.h"
 #include "core/repbas.h"
 
 #include <algorithm>
@@ -11,7 +12,6 @@ namespace orbit::access {
 
 namespace {
 constexpr double kRadiansPerDegree = std::numbers::pi / 180;
-constexpr double kSecondsPerDay = 86400;
 }  // namespace
 
 double LookReachKm(const LookRule& rule, double orbitRadiusKm)

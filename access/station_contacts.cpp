@@ -1,6 +1,7 @@
 #include "access/station_contacts.h"
 
 #include "access/view_geometry.h"
+#include "core/constants.h"
 #include "core/orbit_error.h"
 #include "core/repbas.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
-constexpr double kSecondsPerDay = 86400;
 
 double StationRadiusKm(const Station& station) { return RepBas::Re + station.heightM / 1000; }
 

@@ -11,6 +11,7 @@
 #include "cli/design_run.h"
 #include "cli/epoch_node_options.h"
 #include "cli/option_checks.h"
+#include "core/constants.h"
 #include "core/orbit_error.h"
 #include "core/repbas.h"
 
@@ -26,7 +27,6 @@ namespace orbit::cli {
 namespace {
 
 constexpr double kLongestSpanDays = 366;
-constexpr double kSecondsPerDay = 86400;
 
 struct AccessOptions {
     DesignInputOptions inputs;

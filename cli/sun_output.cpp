@@ -5,6 +5,7 @@
 #include "cli/design_output.h"
 #include "cli/design_warnings.h"
 #include "cli/epoch_node_options.h"
+#include "core/constants.h"
 
 #include <nlohmann/json.hpp>
 
@@ -16,7 +17,6 @@ namespace {
 
 using analysis::ShortestNumberText;
 
-constexpr double kSecondsPerDay = 86400.0;
 
 std::string Fixed(double value, int decimals)
 {

@@ -1,5 +1,6 @@
 #include "ephemeris/instant.h"
 
+#include "core/constants.h"
 #include "core/orbit_error.h"
 
 #include <erfa.h>
@@ -11,8 +12,6 @@
 namespace orbit::ephemeris {
 
 namespace {
-
-constexpr double kSecondsPerDay = 86400.0;
 
 // Keeps jd1 on a whole day plus a half (midnight) and jd2 in [0, 1): the
 // fraction of the day then holds its full precision whatever is added.

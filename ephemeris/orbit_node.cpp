@@ -1,5 +1,6 @@
 #include "ephemeris/orbit_node.h"
 
+#include "core/constants.h"
 #include "core/orbit_error.h"
 #include "ephemeris/sun_position.h"
 
@@ -10,8 +11,6 @@ namespace orbit::ephemeris {
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kRadPerHour = kPi / 12;
 // Newton on the J2000 node: the map from the node of date to the J2000
 // crossing has a slope within a few thousandths of 1, so three or four steps

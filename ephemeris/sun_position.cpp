@@ -1,5 +1,7 @@
 #include "ephemeris/sun_position.h"
 
+#include "core/constants.h"
+
 #include <erfa.h>
 #include <erfam.h>
 
@@ -10,7 +12,6 @@ namespace orbit::ephemeris {
 
 namespace {
 
-constexpr double kTwoPi = 2 * std::numbers::pi;
 // Speed of light in AU per day, ERFA's (from its exact c and IAU 2012 au).
 constexpr double kLightAuPerDay = ERFA_CMPS * ERFA_DAYSEC / ERFA_DAU;
 constexpr int kLightTimeSteps = 2;  // the second step moves the Sun by micrometres

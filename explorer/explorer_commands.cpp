@@ -173,28 +173,28 @@ void ExplorerWindow::SaveCsv_Click()
     const std::size_t count = rows.size();
     save_.Start(
         [set, revisits = model_->Revisits(), rows = std::move(rows), path](const std::atomic<bool>&) -> QString {
-        try {
-            platform::WriteOutputFile(path, QByteArray::fromStdString(CsvText(*set, revisits, rows)));
-        } catch (const orbit::OrbitError& e) {
-            return QString::fromUtf8(e.what());
-        } catch (const std::bad_alloc&) {
-            return tr("Not enough memory to write %1").arg(QDir::toNativeSeparators(path));
-        }
-        return {};
-    },
+            try {
+                platform::WriteOutputFile(path, QByteArray::fromStdString(CsvText(*set, revisits, rows)));
+            } catch (const orbit::OrbitError& e) {
+                return QString::fromUtf8(e.what());
+            } catch (const std::bad_alloc&) {
+                return tr("Not enough memory to write %1").arg(QDir::toNativeSeparators(path));
+            }
+            return {};
+        },
         [this, path, count, pending](const QString& error) {
-        if (error.isEmpty()) {
-            saveNote_ = CountText(static_cast<std::int64_t>(count), "row", "rows") + tr(" saved to %1.").arg(
-                QDir::toNativeSeparators(path));
-            if (pending > 0)
-                saveNote_ += tr(" %1 revisit figures were still pending: their cells are empty.").arg(pending);
-        } else {
-            saveNote_.clear();
-            platform::ReportError(this, error);
-        }
-        UpdateStatus();
-        emit SaveFinished();
-    });
+            if (error.isEmpty()) {
+                saveNote_ = CountText(static_cast<std::int64_t>(count), "row", "rows") +
+                            tr(" saved to %1.").arg(QDir::toNativeSeparators(path));
+                if (pending > 0)
+                    saveNote_ += tr(" %1 revisit figures were still pending: their cells are empty.").arg(pending);
+            } else {
+                saveNote_.clear();
+                platform::ReportError(this, error);
+            }
+            UpdateStatus();
+            emit SaveFinished();
+        });
 }
 
 }  // namespace explorer

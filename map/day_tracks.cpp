@@ -10,8 +10,8 @@ namespace world_map {
 
 namespace {
 
-using orbit::analysis::kDegreesPerRadian;
-using orbit::analysis::kRadiansPerDegree;
+using orbit::kDegreesPerRadian;
+using orbit::kRadiansPerDegree;
 
 // Sampling: two degrees of the orbit a step, cut into even parts where the
 // chord would stray from the track by more than the tolerance. At most 64

@@ -1,5 +1,6 @@
 #include "propagation/closure.h"
 
+#include "core/constants.h"
 #include "core/orbit_error.h"
 #include "propagation/orbital_elements.h"
 
@@ -10,7 +11,6 @@
 namespace orbit::propagation {
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
 constexpr double kDaysPerYear = 365.2422;
 
 void CheckCycle(const RepeatCycle& cycle)

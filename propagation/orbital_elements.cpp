@@ -9,6 +9,7 @@
 
 #include "propagation/orbital_elements.h"
 
+#include "core/constants.h"
 #include "core/orbit_error.h"
 
 #include <cmath>
@@ -16,8 +17,6 @@
 
 namespace orbit::propagation {
 namespace {
-
-constexpr double kTwoPi = 2 * std::numbers::pi;
 
 Vector3 Cross(const Vector3& a, const Vector3& b)
 {

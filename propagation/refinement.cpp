@@ -1,5 +1,6 @@
 #include "propagation/refinement.h"
 
+#include "core/constants.h"
 #include "core/orbit_error.h"
 
 #include <cmath>
@@ -8,8 +9,6 @@
 
 namespace orbit::propagation {
 namespace {
-
-constexpr double kTwoPi = 2 * std::numbers::pi;
 
 // The residuals the refinement drives to zero: the closure (m) and, for a
 // sun-synchronous design, the local-time drift (s per cycle).

@@ -1,5 +1,6 @@
 #include "sgp4/deep_space.h"
 
+#include "core/constants.h"
 #include "sgp4/wgs72.h"
 
 #include <cmath>
@@ -9,7 +10,6 @@ namespace orbit::sgp4 {
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 // The Sun's and the Moon's mean motions (rad/min) and orbit eccentricities,
 // and their perturbing strengths, as the theory takes them.
 constexpr double kSunRate = 1.19459e-5, kSunEcc = 0.01675;

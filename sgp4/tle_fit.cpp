@@ -1,5 +1,6 @@
 #include "sgp4/tle_fit.h"
 
+#include "core/constants.h"
 #include "core/orbit_error.h"
 #include "sgp4/mean_element_fit.h"
 #include "sgp4/teme.h"
@@ -11,7 +12,6 @@ namespace orbit::sgp4 {
 namespace {
 
 constexpr int kSampleCap = 100000;
-constexpr double kSecondsPerDay = 86400.0;
 
 [[noreturn]] void Refuse(const std::string& what)
 {

@@ -5,6 +5,8 @@
 // with these values, so a TLE is only read rightly with them; they are not the
 // design core's J2 model and not WGS-84.
 
+#include "core/constants.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -24,7 +26,6 @@ inline const double kKe = 60.0 / std::sqrt(kEarthRadiusKm * kEarthRadiusKm * kEa
 // SGP4's unit of velocity (one Earth radius per 1/ke minutes) in km/s.
 inline const double kVelocityKmS = kEarthRadiusKm * kKe / 60.0;
 
-inline constexpr double kTwoPi = 2.0 * std::numbers::pi;
 inline constexpr double kMinutesPerDay = 1440.0;
 
 // Orbits of a period of 225 minutes or more are "deep space": the Moon's and

@@ -1,6 +1,7 @@
 #include "sun/sun_figures.h"
 
 #include "analysis/ground_track.h"
+#include "core/constants.h"
 #include "core/orbit_error.h"
 #include "core/repbas.h"
 #include "ephemeris/sun_position.h"
@@ -15,10 +16,7 @@ namespace orbit::sun {
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kTwoPi = 2 * kPi;
 constexpr double kDeg = 180 / kPi;
-constexpr double kSecondsPerDay = 86400.0;
 // A step that divides the span exactly may come out of the division a hair
 // short of the whole number: count it as whole.
 constexpr double kRowCountSlack = 1e-9;

@@ -1,5 +1,6 @@
 #include "sun/sun_table.h"
 
+#include "core/constants.h"
 #include "core/orbit_error.h"
 #include "ephemeris/sun_position.h"
 
@@ -11,7 +12,6 @@ namespace orbit::sun {
 
 namespace {
 
-constexpr double kTwoPi = 2 * std::numbers::pi;
 // Samples beyond the span's ends: one before the start, two after the end,
 // so every instant in the span has two samples on each side.
 constexpr int kSamplesBefore = 1;

@@ -253,17 +253,17 @@ void GroundTrackMapWindow::SavePicture_Click()
     statusLine_->setText(QStringLiteral("Saving %1\u2026").arg(QDir::toNativeSeparators(path)));
     saving_.Start(
         [=](const std::atomic<bool>&) -> QString {
-        try {
-            const MapScene picture(world, design, swathKm);
-            if (svg)
-                WriteMapSvg(picture, days, path, kDefaultPictureSize, view);
-            else
-                WriteMapPng(picture, days, path, kDefaultPictureSize, view);
-        } catch (const std::exception& e) {
-            return QString::fromStdString(e.what());
-        }
-        return QString();
-    },
+            try {
+                const MapScene picture(world, design, swathKm);
+                if (svg)
+                    WriteMapSvg(picture, days, path, kDefaultPictureSize, view);
+                else
+                    WriteMapPng(picture, days, path, kDefaultPictureSize, view);
+            } catch (const std::exception& e) {
+                return QString::fromStdString(e.what());
+            }
+            return QString();
+        },
         [this](const QString& error) { PictureSaved(error); });
 }
 
