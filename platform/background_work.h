@@ -36,6 +36,8 @@ class LatestRequest {
 public:
     // Results go to `receiver`'s thread; the work runs on `pool` (the
     // application's shared pool unless a window keeps a pool of its own).
+    // Keep it a member of `receiver`: a delivery runs only while the
+    // receiver lives, and reads this object.
     explicit LatestRequest(QObject* receiver, QThreadPool* pool = QThreadPool::globalInstance());
     // Cancels what is under way and waits for it to end: no work outlives
     // the window that asked for it.
@@ -86,9 +88,9 @@ void LatestRequest::Start(Work work, Deliver deliver)
         ReleaseUpperVectorState();
         return work(static_cast<const std::atomic<bool>&>(*cancel));
     });
-    // The continuation runs on the receiver's thread; `this` lives as long
-    // as the receiver (it is the receiver's member, or waits in its
-    // destructor), and a serial that moved on means a newer request.
+    // The continuation runs on the receiver's thread while the receiver
+    // lives, and so while this member of it does; a serial that moved on
+    // means a newer request (or Cancel) came meanwhile.
     work_ = QFuture<void>(future);
     future.then(receiver_, [this, serial, deliver = std::move(deliver)](Result result) mutable {
         if (serial != serial_)
