@@ -104,6 +104,10 @@ double ParseImpliedExponent(const std::string& line, int lineNo, std::size_t fir
     }
     if (!IsDigit(f[7])) Fault(lineNo, first + 7, std::string(name) + " exponent is not a digit");
     const int exponent = (f[6] == '-' ? -1 : 1) * (f[7] - '0');
+    // One value, one text: a mantissa keeps a leading zero only where the
+    // exponent can go no lower ("00615-0" is "61500-2" written twice over).
+    if (mantissa != 0 && mantissa < 10000 && exponent != -9)
+        Fault(lineNo, first + 1, std::string(name) + " mantissa has a leading zero");
     return (s == '-' ? -1.0 : 1.0) * mantissa * 1e-5 * std::pow(10.0, exponent);
 }
 

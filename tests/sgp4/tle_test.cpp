@@ -140,6 +140,9 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"BlankInTheEccentricity", kVanguard1, Edited(kVanguard2, 27, "18 9667"), "line 2, column 29"},
         FaultCase{"SeparatorColumnNotBlank", kVanguard1, Edited(kVanguard2, 17, "0"), "line 2, column 17"},
         FaultCase{"ExponentWithoutSign", Edited(kVanguard1, 54, " 2809804"), kVanguard2, "line 1, column 60"},
+        // Written back it would read "61500-2": one value, one text.
+        FaultCase{"ExponentMantissaWithALeadingZero", Edited(kVanguard1, 54, " 00615-0"), kVanguard2,
+                  "line 1, column 55"},
         FaultCase{"InclinationAbove180", kVanguard1, Edited(kVanguard2, 9, "180.0001"), "line 2, column 9"},
         FaultCase{"EpochDayZero", Edited(kVanguard1, 19, "00000.78495062"), kVanguard2, "line 1, column 21"},
         FaultCase{"EpochDay366OfACommonYear", Edited(kVanguard1, 19, "01366.50000000"), kVanguard2,
