@@ -198,12 +198,12 @@ void ReadSections(const std::vector<std::string>& lines, std::size_t& next, cons
         field = f + 1;
         sectionOpened = true;
 
-        const Field& spec = sections[s].fields[f];
+        const Field& expected = sections[s].fields[f];
         if (value.empty())
             Fail(lineNo, keyword + " has no value");
-        if (unit != spec.unit)
-            Fail(lineNo, keyword + " carries the unit [" + unit + "], not [" + spec.unit + "]");
-        switch (spec.kind) {
+        if (unit != expected.unit)
+            Fail(lineNo, keyword + " carries the unit [" + unit + "], not [" + expected.unit + "]");
+        switch (expected.kind) {
         case Kind::Time:
             if (!IsTime(value))
                 Fail(lineNo, keyword + " is not a time: " + value);
