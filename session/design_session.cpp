@@ -9,6 +9,13 @@ struct DesignSession::Following::Followers {
     std::map<int, std::function<void()>> byId;  // ordered: the order they began to follow
 };
 
+std::optional<ephemeris::OrbitNode> NodeOf(const CompletedDesign& design, const MissionContext& mission)
+{
+    if (!mission.epoch)
+        return std::nullopt;
+    return ephemeris::ResolveNode(*mission.epoch, mission.node, design.record.Incl, design.record.NodeRate);
+}
+
 DesignSession::DesignSession() : followers_(std::make_shared<Following::Followers>()) {}
 
 void DesignSession::DesignCompleted(const DesignRecord& record, OrbitType type, const RepeatOrbitSolution& solution)
@@ -16,6 +23,12 @@ void DesignSession::DesignCompleted(const DesignRecord& record, OrbitType type, 
     const std::uint64_t number = last_ ? last_->number + 1 : 1;
     last_ = CompletedDesign{record, type, solution, number};
     shown_ = true;
+    Tell();
+}
+
+void DesignSession::SetMission(const MissionContext& mission)
+{
+    mission_ = mission;
     Tell();
 }
 

@@ -11,7 +11,10 @@
 // Single-threaded: used from the windows' thread only. Followers are told
 // synchronously, in the order they began to follow.
 
+#include "analysis/swath_coverage.h"
 #include "core/repeat_orbit_solver.h"
+#include "ephemeris/instant.h"
+#include "ephemeris/orbit_node.h"
 
 #include <cstdint>
 #include <functional>
@@ -30,6 +33,31 @@ struct CompletedDesign {
     std::uint64_t number = 0;
 };
 
+// What the design window cannot show and every other window needs: when the
+// orbit flies, where its node lies, and what its instrument sees. Set in the
+// Mission panel; the map, the explorer, the Sun window and the export all
+// read this one copy.
+struct MissionContext {
+    // The UTC instant of day 0's first ascending node, and the node. Without
+    // an epoch the track stays relative: no true longitudes, no Sun.
+    std::optional<ephemeris::Instant> epoch;
+    ephemeris::NodeRequest node{ephemeris::NodeGiven::Ltdn, 10.5};
+    // The instrument: no swath means no coverage figures.
+    std::optional<double> swathKm;
+    int satellites = 1;
+    analysis::PassDirection passes = analysis::PassDirection::Both;
+    // Looks count only with the Sun at least this high at the place seen
+    // (an optical imager); none counts every look.
+    std::optional<double> sunMinDeg;
+
+    bool HasEpoch() const { return epoch.has_value(); }
+};
+
+// The node of `design` at the mission's epoch, from the design's inclination
+// and J2 node rate; none without an epoch. Throws OrbitError when the node
+// cannot be placed (an equatorial plane given by its right ascension).
+std::optional<ephemeris::OrbitNode> NodeOf(const CompletedDesign& design, const MissionContext& mission);
+
 class DesignSession {
 public:
     DesignSession();
@@ -42,6 +70,10 @@ public:
     // A computation failed, or an edit cleared the results: the last
     // completed design stays, but the design window no longer shows it.
     void DesignCleared();
+
+    // The mission context changed: every follower is told, as after a design.
+    void SetMission(const MissionContext& mission);
+    const MissionContext& Mission() const { return mission_; }
 
     const std::optional<CompletedDesign>& LastCompleted() const { return last_; }
     // Whether the design window's results are those of LastCompleted().
@@ -70,6 +102,7 @@ private:
     void Tell();
 
     std::optional<CompletedDesign> last_;
+    MissionContext mission_;
     bool shown_ = false;
     std::shared_ptr<Following::Followers> followers_;
 };

@@ -1,5 +1,7 @@
 #include "session/design_session.h"
 
+#include "core/constants.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -97,6 +99,34 @@ TEST(DesignSession, AHandleMayOutliveItsSession)
     following = other.Follow([&] { ++told; });  // lets go of the dead session's entry safely
     other.DesignCompleted(Record(14, 3, 10), OrbitType::SunSynchronous, {});
     EXPECT_EQ(told, 1);
+}
+
+TEST(DesignSession, MissionChangesReachFollowersAndPlaceTheNode)
+{
+    DesignSession session;
+    int told = 0;
+    const DesignSession::Following following = session.Follow([&] { ++told; });
+
+    orbit::session::MissionContext mission;
+    EXPECT_FALSE(mission.HasEpoch());
+    mission.epoch = orbit::ephemeris::ParseIsoUtc("2027-03-21T00:00Z");
+    mission.node = {orbit::ephemeris::NodeGiven::Ltdn, 10.5};
+    mission.swathKm = 290;
+    session.SetMission(mission);
+    EXPECT_EQ(told, 1);
+    ASSERT_TRUE(session.Mission().swathKm.has_value());
+    EXPECT_EQ(*session.Mission().swathKm, 290);
+
+    // A descending node at 10:30 puts the ascending node at 22:30 mean local
+    // time, whatever the design.
+    orbit::session::CompletedDesign design;
+    design.record.Incl = 98.6 * orbit::kRadiansPerDegree;
+    design.record.NodeRate = 1.99e-7;
+    const auto node = orbit::session::NodeOf(design, session.Mission());
+    ASSERT_TRUE(node.has_value());
+    EXPECT_NEAR(node->ltanMeanH, 22.5, 1e-9);
+
+    EXPECT_FALSE(orbit::session::NodeOf(design, orbit::session::MissionContext{}).has_value());
 }
 
 }  // namespace
