@@ -13,6 +13,7 @@
 // safe to call from many threads at once.
 
 #include "analysis/pass_swath.h"
+#include "analysis/sub_solar_track.h"
 #include "core/repeat_orbit_solver.h"
 
 #include <cstdint>
@@ -42,6 +43,32 @@ struct SwathRequest {
 // 1 or more than kMaxSatellites satellites, a latitude step outside
 // (0, 90] or finer than kFinestLatitudeStepDeg.
 void ValidateSwathRequest(const SwathRequest& request);
+
+// The light test of an optical imager: a look counts only when the Sun
+// stands at least `minSunElevationDeg` above the horizon of the place seen,
+// at the time of the look. The track is then placed on the Earth and in time:
+// day 0's first ascending node lies at `nodeLongitudeRad` (Earth-fixed, east)
+// at t = 0, the start of the Sun's track. The seasons move from one cycle to
+// the next, so `cycles` successive cycles from t = 0 are each evaluated and
+// every latitude keeps its worst.
+inline constexpr double kLowestSunElevationDeg = -18;  // the end of astronomical twilight
+// A year of seasons in one-day cycles needs 366; after a year the seasons
+// come round again, so more cycles would add time, not answers.
+inline constexpr int kMaxCycles = 400;
+// The cycles together: ten years at most, the longest span the Sun's figures
+// of `repeat-orbit sun` take too.
+inline constexpr double kMaxLightSpanDays = 3660;
+
+struct LightCondition {
+    double minSunElevationDeg = 0;
+    double nodeLongitudeRad = 0;
+    int cycles = 1;
+};
+
+// Throws OrbitError (Usage) with the reason: a least elevation that is not a
+// number from kLowestSunElevationDeg to 90, or a count of cycles outside 1 to
+// kMaxCycles.
+void ValidateLightCondition(const LightCondition& light);
 
 struct LatitudeCoverage {
     double latitudeDeg = 0;
@@ -104,10 +131,30 @@ public:
                   PassDirection passes = PassDirection::Both);
 
     LatitudeCoverage AtLatitude(double latitudeDeg) const;
+
+    // The same with the light test, for cycle `cycle` (0 the first) of the
+    // track placed by `light` and lit by `sun` (t = 0 at day 0's first
+    // ascending node). The Sun breaks the symmetry AtLatitude rests on (every
+    // node position alike), so the whole parallel is laid out, and each look
+    // is tested where and when it is made. The Sun's track should cover the
+    // cycle; outside it, it is read at its nearest end.
+    LatitudeCoverage AtLatitude(double latitudeDeg, const LightCondition& light, const SubSolarTrack& sun,
+                                std::int64_t cycle) const;
+
     const RepeatCycle& Cycle() const { return cycle_; }
 
 private:
+    struct HalfStretch {
+        SeenStretch stretch;
+        std::size_t half;  // index into counted_
+    };
+    // The covered stretches of every counted half at the latitude.
+    std::vector<HalfStretch> StretchesAt(double latitudeDeg) const;
+    // The cuts of one position spacing where some stretch starts or ends.
+    std::vector<double> PieceBounds(const std::vector<HalfStretch>& stretches, double finestPieceRad) const;
     LatitudeCoverage AtPole(double latitudeDeg) const;
+    LatitudeCoverage AtPole(double latitudeDeg, const LightCondition& light, const SubSolarTrack& sun,
+                            std::int64_t cycle) const;
 
     RepeatCycle cycle_;
     std::vector<PassSwath> counted_;  // the halves whose looks count
@@ -132,5 +179,18 @@ CoverageSummary SummarizeCoverage(const std::vector<LatitudeCoverage>& rows, dou
 
 // The whole table: validates the request, then every parallel of the grid.
 CoverageTable CoverageByLatitude(const DesignRecord& design, const SwathRequest& request);
+
+// The whole table with the light test: each latitude's worst over the
+// cycles: fewest passes, least covered fraction, longest max revisit (over
+// the cycles that see some of the parallel) and the mean revisit averaged
+// over those cycles. Throws as the table without light does, as
+// ValidateLightCondition does, OrbitError (Usage) when the cycles together
+// last longer than kMaxLightSpanDays, and OrbitError (InvalidArgument) when
+// `sun` does not reach the end of the last cycle.
+CoverageTable CoverageByLatitude(const DesignRecord& design, const SwathRequest& request,
+                                 const LightCondition& light, const SubSolarTrack& sun);
+
+// A latitude's worst over cycles, as the table with light reports it.
+LatitudeCoverage WorstOverCycles(const std::vector<LatitudeCoverage>& cycles);
 
 }  // namespace orbit::analysis

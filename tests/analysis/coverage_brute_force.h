@@ -7,6 +7,10 @@
 // parabola through three samples, that comes within half the swath; it
 // belongs to the half-revolution in which it falls.
 //
+// A light test, when given, is asked of every look found: the time of the
+// look from the cycle's start (day 0's first ascending node) and the place,
+// its longitude counted from that node.
+//
 // The track is the design's own, except that its shift per revolution is
 // taken as 360 Q / R degrees, so that the cycle closes as the coverage
 // assumes; the design's spacing differs from that by about 1e-7, which would
@@ -19,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <numbers>
 #include <set>
 #include <utility>
@@ -36,6 +41,7 @@ struct BruteForceRow {
 struct BruteForceSettings {
     int samplesPerRevolution = 4000;
     int pointsAlongEquator = 36000;  // fewer toward the poles, the same spacing on the ground
+    std::function<bool(double timeS, double latitudeRad, double longitudeRad)> lookCounts;
 };
 
 inline BruteForceRow BruteForceCoverage(const DesignRecord& design, double swathKm, int satellites,
@@ -91,6 +97,8 @@ inline BruteForceRow BruteForceCoverage(const DesignRecord& design, double swath
             const double t = (static_cast<double>(sample) + shift) * stepS - periodS / 2;
             if (t < 0 || t >= cycleS)
                 return;  // counted once, in its own cycle
+            if (settings.lookCounts && !settings.lookCounts(t, lat0, pointLon[b]))
+                return;
             const double u = 2 * kPi * (t + leadS) / periodS;
             const auto half = static_cast<std::int64_t>(std::floor((u + kPi / 2) / kPi));
             const bool ascending = half % 2 == 0;
