@@ -5,10 +5,12 @@
 #include "cli/coverage_output.h"
 #include "cli/design_input_options.h"
 #include "cli/design_run.h"
+#include "cli/epoch_node_options.h"
 #include "cli/option_checks.h"
 #include "cli/picture_files.h"
 #include "core/number_text.h"
 #include "core/orbit_error.h"
+#include "sun/sub_solar_sampling.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +25,8 @@ using analysis::SwathRequest;
 
 struct CoverageOptions {
     DesignInputOptions inputs;
+    EpochNodeOptions epochNode;
+    std::string sunMinText, cyclesText;
     std::string swathText, satellitesText = "1", passesText = "both", latStepText = "1";
     std::string pngPath, svgPath;
     bool csv = false;
@@ -52,9 +56,72 @@ SwathRequest RequestOf(const CoverageOptions& options)
     return request;
 }
 
+// The light test's options, read before any design is run.
+struct LightOptions {
+    std::optional<EpochNode> epochNode;
+    std::optional<double> sunMinDeg;
+    int cycles = 1;
+};
+
+LightOptions LightOptionsOf(const CoverageOptions& options)
+{
+    LightOptions light;
+    light.epochNode = ReadEpochNode(options.epochNode);
+    const char* needs = " needs --epoch and one of --ltan, --ltdn or --raan (the track placed in time)";
+    if (!options.sunMinText.empty()) {
+        if (!light.epochNode)
+            throw UsageError(std::string("--sun-min") + needs);
+        const double least = ArgumentNumber("--sun-min", options.sunMinText);
+        if (!(least >= analysis::kLowestSunElevationDeg && least <= 90))
+            throw UsageError("--sun-min: '" + options.sunMinText + "' is outside -18 to 90 degrees");
+        light.sunMinDeg = least;
+    }
+    if (!options.cyclesText.empty()) {
+        if (!light.epochNode)
+            throw UsageError(std::string("--cycles") + needs);
+        const double cycles = ArgumentNumber("--cycles", options.cyclesText);
+        if (std::floor(cycles) != cycles || !(cycles >= 1 && cycles <= analysis::kMaxCycles))
+            throw UsageError("--cycles: '" + options.cyclesText + "' is not a whole number of cycles from 1 to " +
+                             std::to_string(analysis::kMaxCycles));
+        light.cycles = static_cast<int>(cycles);
+    }
+    return light;
+}
+
+// The table with the light test: the node placed for the design, the Sun
+// sampled over the cycles. Exits 1 with the error when the node cannot be
+// placed or the design has no cycle, 2 when the cycles last too long.
+analysis::CoverageTable LitTable(const DesignRun& run, const SwathRequest& request, const LightOptions& options,
+                                 const ephemeris::OrbitNode& node)
+{
+    analysis::RepeatCycle cycle;
+    try {
+        cycle = analysis::RepeatCycleOf(run.record);
+    } catch (const OrbitError& e) {
+        std::cerr << e.what() << '\n';
+        throw ComputationFailed();
+    }
+    const double spanDays = options.cycles * cycle.LengthDays();
+    if (spanDays > analysis::kMaxLightSpanDays)
+        throw UsageError("--cycles: " + std::to_string(options.cycles) + " cycles of " +
+                         FormatPattern(cycle.LengthDays(), "#0.00") + " days last longer than 3660 days (ten years)");
+    analysis::LightCondition light;
+    light.minSunElevationDeg = *options.sunMinDeg;
+    light.nodeLongitudeRad = node.longitudeRad;
+    light.cycles = options.cycles;
+    try {
+        const analysis::SubSolarTrack sun = sun::SubSolarTrackOver(options.epochNode->epoch, spanDays * 86400.0);
+        return analysis::CoverageByLatitude(run.record, request, light, sun);
+    } catch (const OrbitError& e) {
+        std::cerr << e.what() << '\n';
+        throw ComputationFailed();
+    }
+}
+
 void RunCoverageCommand(const CoverageOptions& options)
 {
     const SwathRequest request = RequestOf(options);
+    const LightOptions lightOptions = LightOptionsOf(options);
     const bool chart = !options.pngPath.empty() || !options.svgPath.empty();
     if (chart && !PictureSupport()) {
         // Said before any table is written, so a script never takes a half
@@ -63,27 +130,43 @@ void RunCoverageCommand(const CoverageOptions& options)
         throw ComputationFailed();
     }
     const DesignRun run = RunCompletedDesign(options.inputs.Request());
+    std::optional<CoverageDaylight> daylight;
+    if (lightOptions.epochNode) {
+        try {
+            const ephemeris::OrbitNode node = NodeOfDesign(run.record, *lightOptions.epochNode);
+            daylight = CoverageDaylight{lightOptions.epochNode->epoch, node, lightOptions.sunMinDeg, lightOptions.cycles};
+        } catch (const OrbitError& e) {
+            std::cerr << e.what() << '\n';
+            throw ComputationFailed();
+        }
+    }
     analysis::CoverageTable table;
-    try {
-        table = analysis::CoverageByLatitude(run.record, request);
-    } catch (const OrbitError& e) {
-        std::cerr << e.what() << '\n';
-        throw ComputationFailed();
+    if (daylight && daylight->sunMinDeg) {
+        table = LitTable(run, request, lightOptions, daylight->node);
+    } else {
+        // Without the light test every cycle is the same as the first,
+        // wherever and whenever the track is placed.
+        try {
+            table = analysis::CoverageByLatitude(run.record, request);
+        } catch (const OrbitError& e) {
+            std::cerr << e.what() << '\n';
+            throw ComputationFailed();
+        }
     }
 
     if (options.json) {
-        WriteCoverageJson(run, request, table, std::cout);
+        WriteCoverageJson(run, request, table, std::cout, daylight);
     } else if (options.csv) {
-        WriteCoverageCsv(table, std::cout);
+        WriteCoverageCsv(table, std::cout, daylight);
     } else {
-        WriteCoverageText(run, request, table, std::cout);
+        WriteCoverageText(run, request, table, std::cout, daylight);
     }
     std::cout.flush();
 
     if (!chart)
         return;
     try {
-        const std::string title = CoverageChartTitle(run, request);
+        const std::string title = CoverageChartTitle(run, request, daylight);
         if (!options.pngPath.empty())
             WriteCoveragePicture(table, title, PictureFormat::Png, options.pngPath);
         else
@@ -113,6 +196,15 @@ void AddCoverageCommand(CLI::App& app)
         ->type_name("WHICH");
     command->add_option("--lat-step", options->latStepText, "Latitude step of the table, deg (default 1)")
         ->type_name("DEG");
+    AddEpochNodeOptions(*command, options->epochNode);
+    command->add_option("--sun-min", options->sunMinText,
+                        "Count a look only with the Sun at least DEG above the place seen, at the time of the look "
+                        "(-18 to 90; 10 to 15 suits an optical imager); needs --epoch and a node")
+        ->type_name("DEG");
+    command->add_option("--cycles", options->cyclesText,
+                        "With --sun-min: successive cycles from the epoch, each latitude's worst reported "
+                        "(1 to 400; default 1)")
+        ->type_name("C");
     CLI::Option* csv = command->add_flag("--csv", options->csv, "Write the table as CSV");
     CLI::Option* json = command->add_flag("--json", options->json, "Write one JSON object: design, summary, rows");
     csv->excludes(json);

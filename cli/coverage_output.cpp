@@ -3,6 +3,7 @@
 #include "analysis/search_columns.h"
 #include "cli/design_output.h"
 #include "cli/design_warnings.h"
+#include "cli/epoch_node_options.h"
 #include "core/design_name.h"
 #include "core/number_text.h"
 #include "core/orbit_error.h"
@@ -55,34 +56,10 @@ std::string Percent(double fraction)
 
 std::string DegreesText(double degrees) { return ShortestText(degrees); }
 
-void WriteSummary(const DesignRun& run, const SwathRequest& request, const CoverageTable& table,
-                  std::ostream& out)
+std::string NodeText(const ephemeris::OrbitNode& node)
 {
-    const auto line = [&](const std::string& label, const std::string& text) {
-        std::string padded = label;
-        padded.resize(15, ' ');
-        out << padded << text << '\n';
-    };
-    line("Design", DesignSummaryText(run));
-    line("Swath", ShortestText(request.swathKm) + " km, " + SatellitesText(request.satellites) + ", " +
-                      DirectionText(request.passes));
-
-    const analysis::CoverageSummary& s = table.summary;
-    std::string sidelap = analysis::SidelapPercentText(s.sidelapPercent) + " % at the equator, across the track";
-    if (s.sidelapPercent < 0)
-        sidelap += ": gaps between neighbouring tracks";
-    line("Sidelap", sidelap);
-    if (!s.fullCoverageFromLatDeg)
-        line("Full coverage", "none: some of every parallel goes unseen");
-    else if (*s.fullCoverageFromLatDeg == 0)
-        line("Full coverage", "every place from the equator to " + DegreesText(*s.fullCoverageToLatDeg) +
-                                  " deg, north and south");
-    else
-        line("Full coverage", "from " + DegreesText(*s.fullCoverageFromLatDeg) + " to " +
-                                  DegreesText(*s.fullCoverageToLatDeg) +
-                                  " deg, north and south; gaps nearer the equator");
-    line("Longest wait", s.maxRevisitDays ? Days(*s.maxRevisitDays) + " days, over the fully covered latitudes"
-                                          : "-");
+    return "ascending node at " + LocalTimeText(node.ltanMeanH) + ", descending node at " +
+           LocalTimeText(node.ltdnMeanH) + " mean local time";
 }
 
 std::vector<std::string> Cells(const LatitudeCoverage& row)
@@ -99,18 +76,79 @@ std::size_t Width(const std::string& text)
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+// Whether the southern hemisphere reads, cell for cell, as the northern.
+bool Mirrors(const CoverageTable& table)
+{
+    std::map<double, const LatitudeCoverage*> byLatitude;
+    for (const LatitudeCoverage& row : table.rows)
+        byLatitude[row.latitudeDeg] = &row;
+    for (const LatitudeCoverage& row : table.rows) {
+        const auto other = byLatitude.find(-row.latitudeDeg);
+        if (other == byLatitude.end() || Cells(*other->second) != Cells(row))
+            return false;
+    }
+    return true;
+}
+
+// The band of full coverage of one hemisphere (the equator belongs to both).
+std::string HemisphereBandText(const CoverageTable& table, bool north)
+{
+    std::vector<LatitudeCoverage> rows;
+    for (const LatitudeCoverage& row : table.rows)
+        if (north ? row.latitudeDeg >= 0 : row.latitudeDeg <= 0)
+            rows.push_back(row);
+    const analysis::CoverageSummary band = analysis::SummarizeCoverage(rows, table.summary.sidelapPercent);
+    if (!band.fullCoverageFromLatDeg)
+        return "none";
+    if (*band.fullCoverageFromLatDeg == 0)
+        return "every place from the equator to " + DegreesText(*band.fullCoverageToLatDeg) + " deg";
+    return "from " + DegreesText(*band.fullCoverageFromLatDeg) + " to " + DegreesText(*band.fullCoverageToLatDeg) +
+           " deg";
+}
+
+void WriteSummary(const DesignRun& run, const SwathRequest& request, const CoverageTable& table,
+                  const std::optional<CoverageDaylight>& daylight, std::ostream& out)
+{
+    const auto line = [&](const std::string& label, const std::string& text) {
+        std::string padded = label;
+        padded.resize(15, ' ');
+        out << padded << text << '\n';
+    };
+    line("Design", DesignSummaryText(run));
+    line("Swath", ShortestText(request.swathKm) + " km, " + SatellitesText(request.satellites) + ", " +
+                      DirectionText(request.passes));
+    if (daylight) {
+        line("Epoch", daylight->epoch.IsoUtc(3) + ", " + NodeText(daylight->node));
+        line("Daylight", DaylightText(*daylight));
+    }
+
+    const analysis::CoverageSummary& s = table.summary;
+    std::string sidelap = analysis::SidelapPercentText(s.sidelapPercent) + " % at the equator, across the track";
+    if (s.sidelapPercent < 0)
+        sidelap += ": gaps between neighbouring tracks";
+    line("Sidelap", sidelap);
+    if (daylight && daylight->sunMinDeg && !Mirrors(table))
+        // The Sun lights the hemispheres differently; each has its band.
+        line("Full coverage", "north: " + HemisphereBandText(table, true) + "; south: " +
+                                  HemisphereBandText(table, false));
+    else if (!s.fullCoverageFromLatDeg)
+        line("Full coverage", "none: some of every parallel goes unseen");
+    else if (*s.fullCoverageFromLatDeg == 0)
+        line("Full coverage", "every place from the equator to " + DegreesText(*s.fullCoverageToLatDeg) +
+                                  " deg, north and south");
+    else
+        line("Full coverage", "from " + DegreesText(*s.fullCoverageFromLatDeg) + " to " +
+                                  DegreesText(*s.fullCoverageToLatDeg) +
+                                  " deg, north and south; gaps nearer the equator");
+    line("Longest wait", s.maxRevisitDays ? Days(*s.maxRevisitDays) + " days, over the fully covered latitudes"
+                                          : "-");
+}
+
 void WriteTable(const CoverageTable& table, std::ostream& out)
 {
     // One line per latitude, or per pair of latitudes north and south when
     // the whole table mirrors.
-    std::map<double, const LatitudeCoverage*> byLatitude;
-    for (const LatitudeCoverage& row : table.rows)
-        byLatitude[row.latitudeDeg] = &row;
-    bool mirrors = true;
-    for (const LatitudeCoverage& row : table.rows) {
-        const auto other = byLatitude.find(-row.latitudeDeg);
-        mirrors = mirrors && other != byLatitude.end() && Cells(*other->second) == Cells(row);
-    }
+    const bool mirrors = Mirrors(table);
     std::vector<std::vector<std::string>> lines = {
         {"latitude", "passes", "covered %", "max revisit (days)", "mean revisit (days)"}};
     for (const LatitudeCoverage& row : table.rows) {
@@ -148,6 +186,15 @@ std::string ShortestText(double value)
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
+}
+
+std::string DaylightText(const CoverageDaylight& daylight)
+{
+    if (!daylight.sunMinDeg)
+        return "every look counts";
+    const std::string cycles = daylight.cycles == 1 ? "1 cycle" : "the worst of " + std::to_string(daylight.cycles) + " cycles";
+    return "the Sun at least " + ShortestText(*daylight.sunMinDeg) + " deg above the place seen, " + cycles +
+           " from " + daylight.epoch.IsoUtc(3);
 }
 
 std::string DesignName(const DesignRun& run) { return orbit::DesignName(run.record, run.type); }
@@ -191,28 +238,33 @@ std::optional<PassDirection> PassDirectionNamed(const std::string& name)
     return std::nullopt;
 }
 
-std::string CoverageChartTitle(const DesignRun& run, const SwathRequest& request)
+std::string CoverageChartTitle(const DesignRun& run, const SwathRequest& request,
+                               const std::optional<CoverageDaylight>& daylight)
 {
     std::string title = "Revisit by latitude: " + DesignName(run) + ", " + ShortestText(request.swathKm) + " km swath";
     if (request.satellites != 1)
         title += ", " + SatellitesText(request.satellites);
     if (request.passes != PassDirection::Both)
         title += ", " + DirectionText(request.passes);
+    if (daylight && daylight->sunMinDeg)
+        title += ", Sun at least " + ShortestText(*daylight->sunMinDeg) + "° up";
     return title;
 }
 
 void WriteCoverageText(const DesignRun& run, const SwathRequest& request, const CoverageTable& table,
-                       std::ostream& out)
+                       std::ostream& out, const std::optional<CoverageDaylight>& daylight)
 {
-    WriteSummary(run, request, table, out);
+    WriteSummary(run, request, table, daylight, out);
     out << '\n';
     WriteTable(table, out);
     for (const std::string& warning : DesignWarnings(run.type, run.semiMajorAxisKm, run.meanAltitudeKm))
         out << "Warning: " << warning << '\n';
 }
 
-void WriteCoverageCsv(const CoverageTable& table, std::ostream& out)
+void WriteCoverageCsv(const CoverageTable& table, std::ostream& out, const std::optional<CoverageDaylight>& daylight)
 {
+    if (daylight && daylight->sunMinDeg)
+        out << "# daylight: " << DaylightText(*daylight) << '\n';
     out << "latitude_deg,passes,covered_fraction,max_revisit_days,mean_revisit_days\n";
     for (const LatitudeCoverage& row : table.rows) {
         out << ShortestText(row.latitudeDeg) << ',' << row.passes << ',' << ShortestText(row.coveredFraction) << ','
@@ -222,11 +274,12 @@ void WriteCoverageCsv(const CoverageTable& table, std::ostream& out)
 }
 
 void WriteCoverageJson(const DesignRun& run, const SwathRequest& request, const CoverageTable& table,
-                       std::ostream& out)
+                       std::ostream& out, const std::optional<CoverageDaylight>& daylight)
 {
     nlohmann::ordered_json summary;
     summary["sidelap_percent"] = table.summary.sidelapPercent;
     summary["full_coverage_from_lat_deg"] = OptionalNumber(table.summary.fullCoverageFromLatDeg);
+    summary["full_coverage_to_lat_deg"] = OptionalNumber(table.summary.fullCoverageToLatDeg);
     summary[analysis::kWorstRevisitKey] = OptionalNumber(table.summary.maxRevisitDays);
 
     // Written row by row: a fine latitude grid never builds the whole document.
@@ -235,6 +288,12 @@ void WriteCoverageJson(const DesignRun& run, const SwathRequest& request, const 
     out << "  \"swath_km\": " << nlohmann::ordered_json(request.swathKm).dump() << ",\n";
     out << "  \"satellites\": " << request.satellites << ",\n";
     out << "  \"passes_direction\": " << nlohmann::ordered_json(PassDirectionName(request.passes)).dump() << ",\n";
+    if (daylight) {
+        out << "  \"sun_min_deg\": " << OptionalNumber(daylight->sunMinDeg).dump() << ",\n";
+        out << "  \"epoch\": " << nlohmann::ordered_json(daylight->epoch.IsoUtc(3)).dump() << ",\n";
+        out << "  \"ltan_mean_h\": " << nlohmann::ordered_json(daylight->node.ltanMeanH).dump() << ",\n";
+        out << "  \"cycles\": " << daylight->cycles << ",\n";
+    }
     out << "  \"summary\": " << summary.dump() << ",\n";
     out << "  \"rows\": [";
     for (std::size_t i = 0; i < table.rows.size(); ++i) {

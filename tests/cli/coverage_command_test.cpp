@@ -5,6 +5,8 @@
 #include "cli/design_command.h"
 
 #include "analysis/swath_coverage.h"
+#include "ephemeris/orbit_node.h"
+#include "sun/sub_solar_sampling.h"
 #include "tests/cli/in_process_command.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +113,7 @@ TEST(CoverageCommand, JsonHoldsTheDesignAsDesignWritesItAndEveryRow)
     const orbit::analysis::CoverageTable table = LibraryTable(orbit::analysis::PassDirection::Descending);
     EXPECT_EQ(json["summary"]["sidelap_percent"], table.summary.sidelapPercent);
     EXPECT_EQ(json["summary"]["full_coverage_from_lat_deg"], table.summary.fullCoverageFromLatDeg.value());
+    EXPECT_EQ(json["summary"]["full_coverage_to_lat_deg"], table.summary.fullCoverageToLatDeg.value());
     EXPECT_EQ(json["summary"]["max_revisit_days"], table.summary.maxRevisitDays.value());
     ASSERT_EQ(json["rows"].size(), table.rows.size());
     for (std::size_t i = 0; i < table.rows.size(); ++i) {
@@ -121,6 +124,146 @@ TEST(CoverageCommand, JsonHoldsTheDesignAsDesignWritesItAndEveryRow)
             EXPECT_EQ(row["max_revisit_days"], *table.rows[i].maxRevisitDays);
         else
             EXPECT_TRUE(row["max_revisit_days"].is_null() && row["mean_revisit_days"].is_null());
+    }
+}
+
+const Args kDaylight = {"--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--sun-min", "10"};
+
+// The question of the daylight coverage, answered from the library with the
+// node and the Sun the command should have used.
+orbit::analysis::CoverageTable LitLibraryTable(int cycles)
+{
+    orbit::DesignRecord design;
+    orbit::SolveRepeatOrbit(orbit::RepeatOrbitInputs::Fixed(14, 3, 10, orbit::OrbitType::SunSynchronous), {}, design);
+    const orbit::ephemeris::Instant epoch = orbit::ephemeris::ParseIsoUtc("2027-03-21T00:00Z");
+    const orbit::ephemeris::OrbitNode node = orbit::ephemeris::ResolveNode(
+        epoch, {orbit::ephemeris::NodeGiven::Ltdn, 10.5}, design.Incl, design.NodeRate);
+    const orbit::analysis::SubSolarTrack sun = orbit::sun::SubSolarTrackOver(epoch, cycles * 10.0 * 86400);
+    return orbit::analysis::CoverageByLatitude(design, {290, 1, orbit::analysis::PassDirection::Both, 1},
+                                               {10, node.longitudeRad, cycles}, sun);
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::istringstream in(text);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(CoverageCommand, DaylightRevisitByLatitudeSaysItsConditionUnfolded)
+{
+    const CommandRun run = RunCoverage(kQuestion, kDaylight);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 8u + 1 + 181);  // the hemispheres differ: every latitude has its line
+    EXPECT_EQ(lines[2], "Epoch          2027-03-21T00:00:00.000Z, ascending node at 22:30:00, descending node at "
+                        "10:30:00 mean local time");
+    EXPECT_EQ(lines[3], "Daylight       the Sun at least 10 deg above the place seen, 1 cycle from "
+                        "2027-03-21T00:00:00.000Z");
+    EXPECT_EQ(lines[8], "latitude  passes  covered %  max revisit (days)  mean revisit (days)");
+    // The equator sees its descending passes only, in the morning light.
+    const orbit::analysis::CoverageTable table = LitLibraryTable(1);
+    EXPECT_EQ(table.rows[90].passes, 143);
+    EXPECT_EQ(lines[9 + 90].substr(0, 16), "       0     143");
+    EXPECT_EQ(lines[9].substr(0, 16), "     -90       0");
+    // The hemispheres differ, so each has its band of full coverage: in the
+    // north to 80 degrees (81 falls short), in the south to 70 (71 does).
+    EXPECT_EQ(lines[5], "Full coverage  north: every place from the equator to 80 deg; south: every place from the "
+                        "equator to 70 deg");
+    EXPECT_EQ(table.rows[90 + 80].coveredFraction, 1);
+    EXPECT_LT(table.rows[90 + 81].coveredFraction, 1);
+    EXPECT_EQ(table.rows[90 - 70].coveredFraction, 1);
+    EXPECT_LT(table.rows[90 - 71].coveredFraction, 1);
+}
+
+TEST(CoverageCommand, DaylightJsonAndCsvCarryTheConditionAndTheLibrarysFigures)
+{
+    const CommandRun run = RunCoverage(kQuestion, {"--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--sun-min",
+                                                   "10", "--cycles", "3", "--json", "--lat-step", "5"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::ordered_json json = nlohmann::ordered_json::parse(run.out);
+    std::vector<std::string> keys;
+    for (const auto& item : json.items())
+        keys.push_back(item.key());
+    EXPECT_EQ(keys, (std::vector<std::string>{"design", "swath_km", "satellites", "passes_direction", "sun_min_deg",
+                                              "epoch", "ltan_mean_h", "cycles", "summary", "rows"}));
+    EXPECT_EQ(json["sun_min_deg"], 10.0);
+    EXPECT_EQ(json["epoch"], "2027-03-21T00:00:00.000Z");
+    EXPECT_NEAR(json["ltan_mean_h"].get<double>(), 22.5, 1e-9);
+    EXPECT_EQ(json["cycles"], 3);
+    orbit::analysis::CoverageTable table = LitLibraryTable(3);
+    ASSERT_EQ(json["rows"].size(), 37u);
+    for (std::size_t i = 0; i < 37; ++i) {
+        const orbit::analysis::LatitudeCoverage& row = table.rows[5 * i];
+        SCOPED_TRACE(row.latitudeDeg);
+        EXPECT_EQ(json["rows"][i]["latitude_deg"], row.latitudeDeg);
+        EXPECT_EQ(json["rows"][i]["passes"], row.passes);
+        EXPECT_EQ(json["rows"][i]["covered_fraction"], row.coveredFraction);
+        if (row.maxRevisitDays)
+            EXPECT_EQ(json["rows"][i]["max_revisit_days"], *row.maxRevisitDays);
+        else
+            EXPECT_TRUE(json["rows"][i]["max_revisit_days"].is_null());
+    }
+
+    const CommandRun csv = RunCoverage(kQuestion, {"--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--sun-min",
+                                                   "12.5", "--csv", "--lat-step", "90"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const std::vector<std::string> lines = Lines(csv.out);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "# daylight: the Sun at least 12.5 deg above the place seen, 1 cycle from "
+                        "2027-03-21T00:00:00.000Z");
+    EXPECT_EQ(lines[1], "latitude_deg,passes,covered_fraction,max_revisit_days,mean_revisit_days");
+}
+
+// An epoch alone places the track without asking for light: the figures
+// stay those of the table without it, and the JSON says no condition.
+TEST(CoverageCommand, EpochWithoutSunMinKeepsEveryLook)
+{
+    const CommandRun plain = RunCoverage(kQuestion, {"--json"});
+    const CommandRun placed = RunCoverage(kQuestion, {"--json", "--epoch", "2027-03-21T00:00Z", "--ltan", "06:00"});
+    ASSERT_EQ(placed.status, 0) << placed.err;
+    const nlohmann::ordered_json a = nlohmann::ordered_json::parse(plain.out);
+    const nlohmann::ordered_json b = nlohmann::ordered_json::parse(placed.out);
+    EXPECT_FALSE(a.contains("epoch"));
+    EXPECT_TRUE(b["sun_min_deg"].is_null());
+    EXPECT_EQ(b["cycles"], 1);
+    EXPECT_EQ(a["rows"], b["rows"]);
+    EXPECT_EQ(a["summary"], b["summary"]);
+    const CommandRun csv = RunCoverage(kQuestion, {"--csv"});
+    EXPECT_EQ(RunCoverage(kQuestion, {"--csv", "--epoch", "2027-03-21T00:00Z", "--ltan", "06:00"}).out, csv.out);
+}
+
+TEST(CoverageCommand, DaylightOptionsRefusedWithTheirNames)
+{
+    struct Case {
+        Args extra;
+        std::string error;
+    } const cases[] = {
+        {{"--sun-min", "10"}, "--sun-min needs --epoch and one of --ltan, --ltdn or --raan"},
+        {{"--cycles", "2"}, "--cycles needs --epoch and one of --ltan, --ltdn or --raan"},
+        {{"--epoch", "2027-03-21T00:00Z", "--sun-min", "10"}, "--epoch needs the node"},
+        {{"--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--sun-min", "95"},
+         "--sun-min: '95' is outside -18 to 90 degrees"},
+        {{"--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--sun-min", "-18.5"},
+         "--sun-min: '-18.5' is outside -18 to 90 degrees"},
+        {{"--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--sun-min", "dusk"}, "--sun-min: 'dusk' is not a number"},
+        {{"--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--sun-min", "10", "--cycles", "0"},
+         "--cycles: '0' is not a whole number of cycles from 1 to 400"},
+        {{"--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--sun-min", "10", "--cycles", "2.5"},
+         "--cycles: '2.5' is not a whole number of cycles from 1 to 400"},
+        {{"--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--sun-min", "10", "--cycles", "401"},
+         "--cycles: '401' is not a whole number of cycles from 1 to 400"},
+        // Known only once the design gives the cycle's length: 367 of 10 days.
+        {{"--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--sun-min", "10", "--cycles", "367"},
+         "--cycles: 367 cycles of 10.00 days last longer than 3660 days (ten years)"},
+    };
+    for (const Case& c : cases) {
+        const CommandRun run = RunCoverage(kQuestion, c.extra);
+        EXPECT_EQ(run.status, 2) << testing::PrintToString(c.extra);
+        EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
     }
 }
 
