@@ -20,14 +20,35 @@ namespace {
 // the rounding of their separate computations must not open a gap there.
 constexpr double kSameLongitudeRad = 1e-9;
 
-// The light test cuts the parallel in pieces no longer than this, so that a
-// look lit at both ends of a piece is lit throughout: the Sun's elevation
-// along a degree of a parallel turns back only right at its highest or
-// lowest, and by far less than any threshold's meaning.
-constexpr double kLightPieceRad = 1 * kRadiansPerDegree;
+// Near the light's edge a look is sampled along its stretch no more than
+// this far apart, so that a look lit at two neighbouring samples is lit
+// between them: along two degrees of a parallel the Sun's elevation turns
+// back only right at its highest or lowest, and then by a few thousandths
+// of a degree.
+constexpr double kLightSampleRad = 2 * kRadiansPerDegree;
 // Where a look passes into or out of the light: to a nano-radian (6 mm).
 constexpr double kLightRootToleranceRad = 1e-9;
 constexpr int kLightRootSteps = 60;
+// Bounds on how fast the Sun moves over the ground: its longitude runs west
+// at 7.27e-5 rad/s (a turn in a solar day, give or take the equation of
+// time's drift), its declination changes by at most 0.4 degrees a day
+// (8.1e-8 rad/s). Along a look's stretch the sine of its elevation can move
+// no further than these allow, which settles most looks by one test.
+constexpr double kSunLongitudeRateBoundRadS = 7.5e-5;
+constexpr double kSunDeclinationRateBoundRadS = 1e-7;
+constexpr double kLightReachSlack = 1e-6;  // the Sun's samples read between, and rounding
+
+// Where `margin(x, wraps)` changes sign between a and b, by bisection.
+template <typename Margin>
+double RootBetween(double a, double b, const Margin& margin, double wraps)
+{
+    const bool litA = margin(a, wraps) >= 0;
+    for (int step = 0; step < kLightRootSteps && b - a > kLightRootToleranceRad; ++step) {
+        const double mid = 0.5 * (a + b);
+        ((margin(mid, wraps) >= 0) == litA ? a : b) = mid;
+    }
+    return 0.5 * (a + b);
+}
 
 // a mod n in [0, n) for angles, never n itself however a rounds.
 double ModuloRad(double a, double n)
@@ -329,164 +350,290 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
     if (stretches.empty())
         return row;
 
-    // Which stretches, moved to which node positions, lie over each piece of
-    // one position spacing: the same for every copy of the spacing round the
-    // parallel, as in the table without light. What differs from copy to
-    // copy is the Sun, so every copy is laid out and each look tested.
     const double spacing = positionSpacingRad_;
-    const std::vector<double> bounds = PieceBounds(stretches, kLightPieceRad);
-    struct Over {
-        const HalfStretch* stretch;
-        std::int64_t firstPosition, count;
-    };
-    struct Piece {
-        double west, east;
-        std::vector<Over> over;
-    };
-    std::vector<Piece> pieces;
-    double unseenRad = 0;
-    for (std::size_t b = 0; b + 1 < bounds.size(); ++b) {
-        Piece piece{bounds[b], bounds[b + 1], {}};
-        const double middle = 0.5 * (piece.west + piece.east);
-        for (const HalfStretch& s : stretches) {
-            const auto first = static_cast<std::int64_t>(std::ceil((middle - s.stretch.EastRad()) / spacing));
-            const auto last = static_cast<std::int64_t>(std::floor((middle - s.stretch.WestRad()) / spacing));
-            const std::int64_t count = std::min(last - first + 1, positions_);
-            if (count > 0)
-                piece.over.push_back({&s, first, count});
-        }
-        if (piece.over.empty())
-            unseenRad += (piece.east - piece.west) * static_cast<double>(positions_);
-        else
-            pieces.push_back(std::move(piece));
-    }
-
     const double latitudeRad = latitudeDeg * kRadiansPerDegree;
     const double sinLat = std::sin(latitudeRad), cosLat = std::cos(latitudeRad);
     const double sinLeast = std::sin(light.minSunElevationDeg * kRadiansPerDegree);
     const double cycleStartS = static_cast<double>(cycle) * cycleS_;
+    const std::int64_t passes = passesPerHalf_;
+    const std::int64_t stepQ = cycle_.days / passesPerPosition_;  // positions a pass moves on, westward
 
-    // One look over a piece: the parallel at x (from the copy's first node)
-    // is seen from `stretch` at x - shiftRad, at passS + the stretch's look
-    // time there. A look before the cycle's start or after its end is made
-    // by the pass a whole cycle on or back, at the same place: `wraps`
-    // counts the cycles taken off.
-    struct Look {
-        const SeenStretch* stretch;
-        double shiftRad, passS;
-        std::size_t pass;  // half and pass of the cycle, for the count of passes
-        double wraps;
-        bool lit;
+    // First, each look of the cycle once: stretch s flown by pass m, in the
+    // stretch's own longitudes (from the pass's node). Its place is the
+    // pass's node, at its position round the parallel, plus that longitude;
+    // its time the pass's plus the stretch's. A look made before the
+    // cycle's start or after its end is made at the same place by the pass
+    // a whole cycle on or back, and is tested at that time.
+    struct LookLight {
+        std::uint32_t firstBreak = 0, breakCount = 0;
+        bool litAtWest = false;
     };
-    const auto rawTimeS = [](const Look& l, double x) { return l.passS + l.stretch->LookTimeS(x - l.shiftRad); };
-    const auto wrapsAt = [&](const Look& l, double x) { return std::floor(rawTimeS(l, x) / cycleS_); };
+    std::vector<LookLight> lookLight(stretches.size() * static_cast<std::size_t>(passes));
+    std::vector<double> breaks;  // where a look passes into or out of the light, by look
+    std::vector<double> samples;
+    for (std::size_t s = 0; s < stretches.size(); ++s) {
+        const SeenStretch& stretch = stretches[s].stretch;
+        double earliestS = stretch.points.front().timeS, latestS = earliestS;
+        for (const SeenStretch::Point& p : stretch.points) {
+            earliestS = std::min(earliestS, p.timeS);
+            latestS = std::max(latestS, p.timeS);
+        }
+        // How far the sine of the Sun's elevation can move along the
+        // stretch: with the place's longitude against the Sun's (which runs
+        // west at the Earth's turn), and with the Sun's declination.
+        const double reach = cosLat * (stretch.EastRad() - stretch.WestRad() +
+                                       kSunLongitudeRateBoundRadS * (latestS - earliestS)) +
+                             kSunDeclinationRateBoundRadS * (latestS - earliestS) + kLightReachSlack;
+        for (std::int64_t m = 0; m < passes; ++m) {
+            const double passS = static_cast<double>(m) * passIntervalS_;
+            const double placeRad = light.nodeLongitudeRad +
+                                    static_cast<double>(Modulo(-m * stepQ, positions_)) * spacing;
+            const auto wrapsAt = [&](double x) { return std::floor((passS + stretch.LookTimeS(x)) / cycleS_); };
+            const auto margin = [&](double x, double wraps) {
+                const double t = cycleStartS + passS + stretch.LookTimeS(x) - wraps * cycleS_;
+                return sun.SinElevation(t, sinLat, cosLat, placeRad + x) - sinLeast;
+            };
+            LookLight& look = lookLight[s * static_cast<std::size_t>(passes) + static_cast<std::size_t>(m)];
+            look.firstBreak = static_cast<std::uint32_t>(breaks.size());
+            const bool wraps = std::floor((passS + earliestS) / cycleS_) != std::floor((passS + latestS) / cycleS_);
+            const double west = stretch.WestRad();
+            const double atWest = margin(west, wrapsAt(west));
+            look.litAtWest = atWest >= 0;
+            if (!wraps && std::fabs(atWest) > reach)
+                continue;  // lit, or dark, throughout
 
-    std::vector<char> passSeen(static_cast<std::size_t>(passesPerHalf_) * counted_.size(), 0);
+            // Near the light's edge: sampled along the stretch, every
+            // point of it and at most kLightSampleRad apart.
+            samples.clear();
+            for (std::size_t p = 0; p < stretch.points.size(); ++p) {
+                const double x = stretch.points[p].longitudeRad;
+                if (!samples.empty()) {
+                    const double from = samples.back();
+                    const auto extra = static_cast<int>(std::ceil((x - from) / kLightSampleRad));
+                    for (int e = 1; e < extra; ++e)
+                        samples.push_back(from + (x - from) * e / extra);
+                }
+                if (samples.empty() || x > samples.back())
+                    samples.push_back(x);
+            }
+            bool lit = look.litAtWest;
+            for (std::size_t k = 0; k + 1 < samples.size(); ++k) {
+                double a = samples[k];
+                const double b = samples[k + 1];
+                if (wrapsAt(a) != wrapsAt(b)) {
+                    // Split where the look's time crosses the cycle's end.
+                    double before = a, after = b;
+                    const double wrapsBefore = wrapsAt(a);
+                    for (int step = 0; step < kLightRootSteps && after - before > kLightRootToleranceRad; ++step) {
+                        const double mid = 0.5 * (before + after);
+                        (wrapsAt(mid) == wrapsBefore ? before : after) = mid;
+                    }
+                    const double split = 0.5 * (before + after);
+                    const bool litBefore = margin(split, wrapsBefore) >= 0;
+                    if (litBefore != lit) {
+                        breaks.push_back(RootBetween(a, split, margin, wrapsBefore));
+                        lit = litBefore;
+                    }
+                    const bool litAfter = margin(split, wrapsBefore + 1) >= 0;
+                    if (litAfter != lit) {
+                        breaks.push_back(split);
+                        lit = litAfter;
+                    }
+                    a = split;
+                }
+                const double segmentWraps = wrapsAt(0.5 * (a + b));
+                if ((margin(a, segmentWraps) >= 0) != lit) {
+                    breaks.push_back(a);
+                    lit = !lit;
+                }
+                if ((margin(b, segmentWraps) >= 0) != lit) {
+                    breaks.push_back(RootBetween(a, b, margin, segmentWraps));
+                    lit = !lit;
+                }
+            }
+            look.breakCount = static_cast<std::uint32_t>(breaks.size() - look.firstBreak);
+        }
+    }
+    // Whether a look is lit at x of its stretch; `cut` is set to the first
+    // break strictly between x and `to` when there is one.
+    const auto litAt = [&](const LookLight& look, double x) {
+        bool lit = look.litAtWest;
+        for (std::uint32_t b = 0; b < look.breakCount && breaks[look.firstBreak + b] <= x; ++b)
+            lit = !lit;
+        return lit;
+    };
+    const auto breaksWithin = [&](const LookLight& look, double from, double to) {
+        for (std::uint32_t b = 0; b < look.breakCount; ++b) {
+            const double x = breaks[look.firstBreak + b];
+            if (x > from && x < to)
+                return true;
+        }
+        return false;
+    };
+
+    // Then the pieces of one position spacing, as without light: what lies
+    // over each is the same for every copy of the spacing round the
+    // parallel, and so is the order of its looks round the cycle, since
+    // moving on by a position shifts every look's time alike. Only which of
+    // them are lit changes from copy to copy.
+    struct Entry {
+        std::size_t stretch;
+        std::int64_t firstPass;  // at the first copy
+        std::int64_t shiftPass;  // i P: the coinciding passes
+        double westRel, eastRel;  // the piece's ends in the stretch's longitudes
+        double westS, eastS;      // the look's time at them, at the first copy, within the cycle
+    };
+    struct Piece {
+        double west, east;
+        std::vector<Entry> entries;
+        std::vector<std::uint32_t> westOrder, eastOrder;  // entries by time
+    };
+    std::vector<Piece> pieces;
+    double unseenRad = 0;
+    const std::vector<double> bounds = PieceBounds(stretches, spacing);
+    for (std::size_t b = 0; b + 1 < bounds.size(); ++b) {
+        Piece piece{bounds[b], bounds[b + 1], {}, {}, {}};
+        const double middle = 0.5 * (piece.west + piece.east);
+        for (std::size_t s = 0; s < stretches.size(); ++s) {
+            const SeenStretch& stretch = stretches[s].stretch;
+            const auto first = static_cast<std::int64_t>(std::ceil((middle - stretch.EastRad()) / spacing));
+            const auto last = static_cast<std::int64_t>(std::floor((middle - stretch.WestRad()) / spacing));
+            const std::int64_t count = std::min(last - first + 1, positions_);
+            for (std::int64_t k = first; k < first + count; ++k) {
+                const double shift = static_cast<double>(k) * spacing;
+                const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
+                for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
+                    const double passS = static_cast<double>(firstPass + i * positions_) * passIntervalS_;
+                    piece.entries.push_back({s, firstPass, i * positions_, piece.west - shift, piece.east - shift,
+                                             ModuloRad(passS + stretch.LookTimeS(piece.west - shift), cycleS_),
+                                             ModuloRad(passS + stretch.LookTimeS(piece.east - shift), cycleS_)});
+                }
+            }
+        }
+        if (piece.entries.empty()) {
+            unseenRad += (piece.east - piece.west) * static_cast<double>(positions_);
+            continue;
+        }
+        for (std::uint32_t e = 0; e < piece.entries.size(); ++e) {
+            piece.westOrder.push_back(e);
+            piece.eastOrder.push_back(e);
+        }
+        std::sort(piece.westOrder.begin(), piece.westOrder.end(),
+                  [&](std::uint32_t x, std::uint32_t y) { return piece.entries[x].westS < piece.entries[y].westS; });
+        std::sort(piece.eastOrder.begin(), piece.eastOrder.end(),
+                  [&](std::uint32_t x, std::uint32_t y) { return piece.entries[x].eastS < piece.entries[y].eastS; });
+        pieces.push_back(std::move(piece));
+    }
+
+    std::vector<char> passSeen(static_cast<std::size_t>(passes) * counted_.size(), 0);
     double seenRad = 0, meanWaitTimesRad = 0, longestWaitS = 0;
-    std::vector<Look> looks;
-    std::vector<double> cuts, times;
-
+    const auto longestGap = [&](const std::vector<double>& sortedTimes) {
+        if (sortedTimes.size() == 1)
+            return cycleS_;
+        double longest = sortedTimes.front() + cycleS_ - sortedTimes.back();
+        for (std::size_t i = 1; i < sortedTimes.size(); ++i)
+            longest = std::max(longest, sortedTimes[i] - sortedTimes[i - 1]);
+        return longest;
+    };
+    std::vector<const LookLight*> looks;
+    std::vector<std::int64_t> passOf;
+    std::vector<char> lit;
+    std::vector<double> times, cuts;
     for (std::int64_t j = 0; j < positions_; ++j) {
-        const double copyLongitudeRad = light.nodeLongitudeRad + static_cast<double>(j) * spacing;
-        const auto margin = [&](const Look& l, double x, double wraps) {
-            const double t = cycleStartS + rawTimeS(l, x) - wraps * cycleS_;
-            return sun.SinElevation(t, sinLat, cosLat, copyLongitudeRad + x) - sinLeast;
-        };
-        // Where a look's margin changes sign between a and b.
-        const auto rootBetween = [&](const Look& l, double a, double b, double wraps) {
-            const bool litA = margin(l, a, wraps) >= 0;
-            for (int step = 0; step < kLightRootSteps && b - a > kLightRootToleranceRad; ++step) {
-                const double mid = 0.5 * (a + b);
-                ((margin(l, mid, wraps) >= 0) == litA ? a : b) = mid;
-            }
-            return 0.5 * (a + b);
-        };
-        // Where a look's own time crosses the cycle's end between a and b.
-        const auto wrapBetween = [&](const Look& l, double a, double b) {
-            const double wrapsA = wrapsAt(l, a);
-            for (int step = 0; step < kLightRootSteps && b - a > kLightRootToleranceRad; ++step) {
-                const double mid = 0.5 * (a + b);
-                (wrapsAt(l, mid) == wrapsA ? a : b) = mid;
-            }
-            return 0.5 * (a + b);
-        };
-        // The looks lit over [a, b] (their `lit` and `wraps` set for it).
-        const auto count = [&](double a, double b) {
-            std::int64_t lit = 0;
-            for (const Look& l : looks)
-                lit += l.lit ? 1 : 0;
-            if (lit == 0) {
-                unseenRad += b - a;
-                return;
-            }
-            seenRad += b - a;
-            meanWaitTimesRad += (b - a) * (cycleS_ / static_cast<double>(lit));
-            for (const Look& l : looks)
-                if (l.lit)
-                    passSeen[l.pass] = 1;
-            for (const double at : {a, b}) {
-                times.clear();
-                for (const Look& l : looks)
-                    if (l.lit)
-                        times.push_back(rawTimeS(l, at) - l.wraps * cycleS_);
-                std::sort(times.begin(), times.end());
-                double longest = times.size() == 1 ? cycleS_ : times.front() + cycleS_ - times.back();
-                for (std::size_t i = 1; i < times.size(); ++i)
-                    longest = std::max(longest, times[i] - times[i - 1]);
-                longestWaitS = std::max(longestWaitS, longest);
-            }
-        };
-
+        const std::int64_t passStep = Modulo(-j * stepInverse_, positions_);
         for (const Piece& piece : pieces) {
             looks.clear();
-            for (const Over& o : piece.over) {
-                for (std::int64_t k = o.firstPosition; k < o.firstPosition + o.count; ++k) {
-                    const std::int64_t firstPass = Modulo(-(k + j) * stepInverse_, positions_);
-                    for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
-                        const std::int64_t pass = firstPass + i * positions_;
-                        looks.push_back({&o.stretch->stretch, static_cast<double>(k) * spacing,
-                                         static_cast<double>(pass) * passIntervalS_,
-                                         static_cast<std::size_t>(static_cast<std::int64_t>(o.stretch->half) *
-                                                                      passesPerHalf_ +
-                                                                  pass),
-                                         0, false});
-                    }
-                }
+            passOf.clear();
+            lit.clear();
+            bool uniform = true;
+            std::int64_t litCount = 0;
+            for (const Entry& e : piece.entries) {
+                std::int64_t firstPass = e.firstPass + passStep;
+                if (firstPass >= positions_)
+                    firstPass -= positions_;
+                const std::int64_t pass = firstPass + e.shiftPass;
+                const LookLight& look =
+                    lookLight[e.stretch * static_cast<std::size_t>(passes) + static_cast<std::size_t>(pass)];
+                looks.push_back(&look);
+                passOf.push_back(pass);
+                const bool isLit = litAt(look, e.westRel);
+                lit.push_back(isLit ? 1 : 0);
+                litCount += isLit ? 1 : 0;
+                if (look.breakCount > 0 && breaksWithin(look, e.westRel, e.eastRel))
+                    uniform = false;
             }
-            // Cut the piece where some look wraps round the cycle's end or
-            // passes into or out of the light; between the cuts each look is
-            // lit or not throughout.
-            cuts.assign({piece.west, piece.east});
-            for (Look& l : looks) {
-                const double wrapsWest = wrapsAt(l, piece.west), wrapsEast = wrapsAt(l, piece.east);
-                double split = piece.east;
-                if (wrapsWest != wrapsEast) {
-                    split = wrapBetween(l, piece.west, piece.east);
-                    cuts.push_back(split);
+            const auto markSeen = [&]() {
+                for (std::size_t e = 0; e < looks.size(); ++e)
+                    if (lit[e])
+                        passSeen[stretches[piece.entries[e].stretch].half * static_cast<std::size_t>(passes) +
+                                 static_cast<std::size_t>(passOf[e])] = 1;
+            };
+            if (uniform) {
+                const double width = piece.east - piece.west;
+                if (litCount == 0) {
+                    unseenRad += width;
+                    continue;
                 }
-                const bool litWest = margin(l, piece.west, wrapsWest) >= 0;
-                if ((margin(l, split, wrapsWest) >= 0) != litWest)
-                    cuts.push_back(rootBetween(l, piece.west, split, wrapsWest));
-                if (split != piece.east && (margin(l, split, wrapsEast) >= 0) != (margin(l, piece.east, wrapsEast) >= 0))
-                    cuts.push_back(rootBetween(l, split, piece.east, wrapsEast));
-                l.wraps = wrapsWest;
-                l.lit = litWest;
-            }
-            if (cuts.size() == 2) {
-                count(piece.west, piece.east);
+                seenRad += width;
+                meanWaitTimesRad += width * (cycleS_ / static_cast<double>(litCount));
+                markSeen();
+                // The first copy's times, in their order round the cycle:
+                // this copy's are all moved on alike, which leaves the waits.
+                for (const bool atWest : {true, false}) {
+                    times.clear();
+                    for (const std::uint32_t e : atWest ? piece.westOrder : piece.eastOrder)
+                        if (lit[e])
+                            times.push_back(atWest ? piece.entries[e].westS : piece.entries[e].eastS);
+                    longestWaitS = std::max(longestWaitS, longestGap(times));
+                }
                 continue;
+            }
+
+            // Some look passes into or out of the light inside the piece:
+            // cut it there, and between the cuts work each look out afresh.
+            cuts.assign({piece.west, piece.east});
+            for (std::size_t e = 0; e < looks.size(); ++e) {
+                const Entry& entry = piece.entries[e];
+                const double shift = piece.west - entry.westRel;
+                for (std::uint32_t b = 0; b < looks[e]->breakCount; ++b) {
+                    const double x = breaks[looks[e]->firstBreak + b];
+                    if (x > entry.westRel && x < entry.eastRel)
+                        cuts.push_back(x + shift);
+                }
             }
             std::sort(cuts.begin(), cuts.end());
             for (std::size_t c = 0; c + 1 < cuts.size(); ++c) {
                 const double a = cuts[c], b = cuts[c + 1];
                 if (!(b - a > 0))
                     continue;
-                const double middle = 0.5 * (a + b);
-                for (Look& l : looks) {
-                    l.wraps = wrapsAt(l, middle);
-                    l.lit = margin(l, middle, l.wraps) >= 0;
+                litCount = 0;
+                for (std::size_t e = 0; e < looks.size(); ++e) {
+                    const Entry& entry = piece.entries[e];
+                    const bool isLit = litAt(*looks[e], 0.5 * (a + b) - (piece.west - entry.westRel));
+                    lit[e] = isLit ? 1 : 0;
+                    litCount += isLit ? 1 : 0;
                 }
-                count(a, b);
+                if (litCount == 0) {
+                    unseenRad += b - a;
+                    continue;
+                }
+                seenRad += b - a;
+                meanWaitTimesRad += (b - a) * (cycleS_ / static_cast<double>(litCount));
+                markSeen();
+                for (const double at : {a, b}) {
+                    times.clear();
+                    for (std::size_t e = 0; e < looks.size(); ++e) {
+                        if (!lit[e])
+                            continue;
+                        const Entry& entry = piece.entries[e];
+                        const double x = at - (piece.west - entry.westRel);
+                        times.push_back(ModuloRad(static_cast<double>(passOf[e]) * passIntervalS_ +
+                                                      stretches[entry.stretch].stretch.LookTimeS(x),
+                                                  cycleS_));
+                    }
+                    std::sort(times.begin(), times.end());
+                    longestWaitS = std::max(longestWaitS, longestGap(times));
+                }
             }
         }
     }

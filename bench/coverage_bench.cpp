@@ -1,10 +1,14 @@
 // The coverage table of `repeat-orbit coverage`: every parallel of the
 // default 1-degree grid, both directions of pass, for designs of 43 to 499
 // revolutions per cycle, with 1 to 10 satellites; and the equatorial
-// sidelap alone, as a table of candidate designs asks for it. Run with
+// sidelap alone, as a table of candidate designs asks for it; and the table
+// with the light test (a morning orbit, the Sun at least 10 degrees up),
+// the Sun sampled over the cycles included. Run with
 //   build/bench/coverage_bench
 
 #include "analysis/swath_coverage.h"
+#include "ephemeris/orbit_node.h"
+#include "sun/sub_solar_sampling.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,6 +46,25 @@ void WideSwathTable(benchmark::State& state)
     }
 }
 
+// Arguments: Q of N 14, M 9 as for Table, and the cycles.
+void DaylightTable(benchmark::State& state)
+{
+    const orbit::DesignRecord design = SunSynchronous(14, 9, static_cast<double>(state.range(0)));
+    const orbit::analysis::SwathRequest request{185, 1, PassDirection::Both, 1};
+    const orbit::ephemeris::Instant epoch = orbit::ephemeris::ParseIsoUtc("2027-03-21T00:00Z");
+    const orbit::ephemeris::OrbitNode node = orbit::ephemeris::ResolveNode(
+        epoch, {orbit::ephemeris::NodeGiven::Ltdn, 10.5}, design.Incl, design.NodeRate);
+    const int cycles = static_cast<int>(state.range(1));
+    const orbit::analysis::LightCondition light{10, node.longitudeRad, cycles};
+    const double spanS = cycles * orbit::analysis::RepeatCycleOf(design).LengthDays() * 86400;
+    for (auto _ : state) {
+        const orbit::analysis::SubSolarTrack sun = orbit::sun::SubSolarTrackOver(epoch, spanS);
+        const orbit::analysis::CoverageTable table = orbit::analysis::CoverageByLatitude(design, request, light, sun);
+        benchmark::DoNotOptimize(table.rows.data());
+    }
+    state.counters["revolutions"] = 14 * static_cast<double>(state.range(0)) + 9;
+}
+
 void Sidelap(benchmark::State& state)
 {
     const orbit::DesignRecord design = SunSynchronous(14, 9, 35);
@@ -53,4 +76,5 @@ void Sidelap(benchmark::State& state)
 
 BENCHMARK(Table)->Args({3, 1})->Args({16, 1})->Args({35, 1})->Args({35, 2})->Args({35, 10})->Unit(benchmark::kMillisecond);
 BENCHMARK(WideSwathTable)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(DaylightTable)->Args({3, 1})->Args({16, 1})->Args({35, 1})->Args({35, 4})->Unit(benchmark::kMillisecond);
 BENCHMARK(Sidelap)->Unit(benchmark::kNanosecond);
