@@ -487,6 +487,7 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
         double west, east;
         std::vector<Entry> entries;
         std::vector<std::uint32_t> westOrder, eastOrder;  // entries by time
+        double allLitWaitS = 0;  // the longest wait at either end with every look lit
     };
     std::vector<Piece> pieces;
     double unseenRad = 0;
@@ -535,10 +536,18 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
             longest = std::max(longest, sortedTimes[i] - sortedTimes[i - 1]);
         return longest;
     };
+    std::vector<double> times, cuts;
+    for (Piece& piece : pieces) {
+        for (const bool atWest : {true, false}) {
+            times.clear();
+            for (const std::uint32_t e : atWest ? piece.westOrder : piece.eastOrder)
+                times.push_back(atWest ? piece.entries[e].westS : piece.entries[e].eastS);
+            piece.allLitWaitS = std::max(piece.allLitWaitS, longestGap(times));
+        }
+    }
     std::vector<const LookLight*> looks;
     std::vector<std::int64_t> passOf;
     std::vector<char> lit;
-    std::vector<double> times, cuts;
     for (std::int64_t j = 0; j < positions_; ++j) {
         const std::int64_t passStep = Modulo(-j * stepInverse_, positions_);
         for (const Piece& piece : pieces) {
@@ -577,6 +586,10 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
                 seenRad += width;
                 meanWaitTimesRad += width * (cycleS_ / static_cast<double>(litCount));
                 markSeen();
+                if (litCount == static_cast<std::int64_t>(looks.size())) {
+                    longestWaitS = std::max(longestWaitS, piece.allLitWaitS);
+                    continue;
+                }
                 // The first copy's times, in their order round the cycle:
                 // this copy's are all moved on alike, which leaves the waits.
                 for (const bool atWest : {true, false}) {
