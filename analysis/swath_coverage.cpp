@@ -434,7 +434,8 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
                         breaks.push_back(RootBetween(a, split, margin, wrapsBefore));
                         lit = litBefore;
                     }
-                    const bool litAfter = margin(split, wrapsBefore + 1) >= 0;
+                    // The look's time may run either way along the stretch.
+                    const bool litAfter = margin(split, wrapsAt(b)) >= 0;
                     if (litAfter != lit) {
                         breaks.push_back(split);
                         lit = litAfter;
@@ -454,8 +455,8 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
             look.breakCount = static_cast<std::uint32_t>(breaks.size() - look.firstBreak);
         }
     }
-    // Whether a look is lit at x of its stretch; `cut` is set to the first
-    // break strictly between x and `to` when there is one.
+    // Whether a look is lit at x of its stretch, and whether it passes into
+    // or out of the light strictly between two longitudes of it.
     const auto litAt = [&](const LookLight& look, double x) {
         bool lit = look.litAtWest;
         for (std::uint32_t b = 0; b < look.breakCount && breaks[look.firstBreak + b] <= x; ++b)
