@@ -2,7 +2,9 @@
 // library's figures exactly, and what bad input gets.
 
 #include "cli/coverage_command.h"
+#include "cli/coverage_output.h"
 #include "cli/design_command.h"
+#include "cli/design_run.h"
 
 #include "analysis/swath_coverage.h"
 #include "ephemeris/orbit_node.h"
@@ -215,6 +217,24 @@ TEST(CoverageCommand, DaylightJsonAndCsvCarryTheConditionAndTheLibrarysFigures)
     EXPECT_EQ(lines[0], "# daylight: the Sun at least 12.5 deg above the place seen, 1 cycle from "
                         "2027-03-21T00:00:00.000Z");
     EXPECT_EQ(lines[1], "latitude_deg,passes,covered_fraction,max_revisit_days,mean_revisit_days");
+}
+
+// The chart's title names the light test, and only the light test.
+TEST(CoverageCommand, ChartTitleNamesTheDaylightCondition)
+{
+    const orbit::cli::DesignRun run =
+        orbit::cli::RunDesign({"14", "3", "10", orbit::OrbitType::SunSynchronous, "0", "0"});
+    ASSERT_TRUE(run.completed());
+    const orbit::analysis::SwathRequest request{290, 1, orbit::analysis::PassDirection::Both, 1};
+    const orbit::ephemeris::Instant epoch = orbit::ephemeris::ParseIsoUtc("2027-03-21T00:00Z");
+    const orbit::ephemeris::OrbitNode node = orbit::ephemeris::ResolveNode(
+        epoch, {orbit::ephemeris::NodeGiven::Ltdn, 10.5}, run.record.Incl, run.record.NodeRate);
+    const std::string plain = "Revisit by latitude: N 14, M 3, Q 10, sun-synchronous, 290 km swath";
+    EXPECT_EQ(orbit::cli::CoverageChartTitle(run, request), plain);
+    EXPECT_EQ(orbit::cli::CoverageChartTitle(run, request, orbit::cli::CoverageDaylight{epoch, node, std::nullopt, 1}),
+              plain);
+    EXPECT_EQ(orbit::cli::CoverageChartTitle(run, request, orbit::cli::CoverageDaylight{epoch, node, 12.5, 3}),
+              plain + ", Sun at least 12.5° up");
 }
 
 // An epoch alone places the track without asking for light: the figures
