@@ -33,7 +33,7 @@ namespace {
 
 using orbit::exports::ExportFormat;
 
-const QSize kFirstSize(560, 430);
+const QSize kFirstSize(560, 360);
 const QString kFolderKey = QStringLiteral("export/folder");
 // As `repeat-orbit export` takes them.
 constexpr double kMaxDays = 366, kMaxStepS = 86400;

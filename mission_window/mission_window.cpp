@@ -31,7 +31,7 @@ namespace {
 using orbit::ephemeris::NodeGiven;
 using orbit::session::MissionContext;
 
-const QSize kFirstSize(560, 540);
+const QSize kFirstSize(560, 440);
 
 int IndexOfNode(NodeGiven given)
 {

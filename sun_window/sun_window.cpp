@@ -24,6 +24,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QtCharts/QChartView>
 
@@ -125,11 +126,11 @@ SunWindow::SunWindow(std::shared_ptr<orbit::session::DesignSession> session, QWi
     chartView_->setFocusPolicy(Qt::NoFocus);
 
     auto* summaryBox = new QGroupBox(QStringLiteral("Summary"), this);
-    summary_ = new QLabel(summaryBox);
+    // Scrolls when the window is made small; Tab reaches it and the arrows scroll it.
+    summary_ = new QTextBrowser(summaryBox);
     summary_->setObjectName(QStringLiteral("Summary"));
-    summary_->setWordWrap(true);
-    summary_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    summary_->setFrameShape(QFrame::NoFrame);
+    summary_->setOpenLinks(false);
     auto* summaryLayout = new QVBoxLayout(summaryBox);
     summaryLayout->addWidget(summary_, 1);
 
@@ -143,15 +144,18 @@ SunWindow::SunWindow(std::shared_ptr<orbit::session::DesignSession> session, QWi
     dayLabel->setBuddy(dayBox_);
     dayLine_ = new QLabel(passesBox);
     dayLine_->setObjectName(QStringLiteral("DayLine"));
+    dayLine_->setWordWrap(true);
     latitudeTable_ = new QTableWidget(0, 5, passesBox);
     latitudeTable_->setObjectName(QStringLiteral("LatitudeTable"));
     latitudeTable_->setHorizontalHeaderLabels(
-        {QStringLiteral("Latitude"), QStringLiteral("Ascending\nlocal time"), QStringLiteral("Ascending\nSun elevation"),
-         QStringLiteral("Descending\nlocal time"), QStringLiteral("Descending\nSun elevation")});
+        {QStringLiteral("Latitude"), QStringLiteral("Ascending\nlocal time"), QStringLiteral("Ascending\nSun"),
+         QStringLiteral("Descending\nlocal time"), QStringLiteral("Descending\nSun")});
+    latitudeTable_->setToolTip(QStringLiteral(
+        "The mean local solar time of each pass and the Sun's elevation at the point below it"));
     latitudeTable_->verticalHeader()->hide();
     latitudeTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     latitudeTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    latitudeTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    latitudeTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto* dayRow = new QHBoxLayout;
     dayRow->addWidget(dayLabel);
     dayRow->addWidget(dayBox_);
@@ -365,7 +369,7 @@ void SunWindow::ShowDayTable()
     const SunWindowFigures& f = *shown_;
     const auto row = static_cast<std::size_t>(dayBox_->value());
     dayLine_->setText(QString::fromStdString(orbit::sun::RowDateText(*f.epoch, f.figures, row, 0)) +
-                      QStringLiteral(", the day's first pass at each latitude"));
+                      QStringLiteral(": the day's first passes"));
     const auto& latitudes = f.figures.latitudes;
     latitudeTable_->setRowCount(static_cast<int>(latitudes.size()));
     // North at the top, as on a map.

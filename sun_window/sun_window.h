@@ -33,6 +33,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QTextBrowser;
 
 namespace sun_window {
 
@@ -67,7 +68,7 @@ public:
     QSpinBox* DayBox() const { return dayBox_; }
     QChartView* Chart() const { return chartView_; }
     QLabel* DesignLine() const { return designLine_; }
-    QLabel* Summary() const { return summary_; }
+    QTextBrowser* Summary() const { return summary_; }
     QLabel* DayLine() const { return dayLine_; }
     QTableWidget* LatitudeTable() const { return latitudeTable_; }
     QPushButton* CopyButton() const { return copyButton_; }
@@ -113,7 +114,7 @@ private:
     QSpinBox* dayBox_ = nullptr;
     QChartView* chartView_ = nullptr;
     QLabel* designLine_ = nullptr;
-    QLabel* summary_ = nullptr;
+    QTextBrowser* summary_ = nullptr;
     QLabel* dayLine_ = nullptr;
     QTableWidget* latitudeTable_ = nullptr;
     QPushButton* copyButton_ = nullptr;

@@ -140,7 +140,7 @@ TEST_F(WindowCommands, TheMissionReachesTheMapTheSunWindowAndTheExport)
     QTest::mouseClick(mission.EpochCheck(), Qt::LeftButton);
     while (sun.IsComputing() || !sun.Shown())
         ASSERT_TRUE(shown.wait(kWorkTimeoutMs)) << sun.DesignLine()->text().toStdString();
-    EXPECT_TRUE(sun.Summary()->text().contains(QStringLiteral("Ascending node 22:30:00 mean")));
+    EXPECT_TRUE(sun.Summary()->toPlainText().contains(QStringLiteral("Ascending node 22:30:00 mean")));
     EXPECT_TRUE(exporting.ExportButton()->isEnabled());
     EXPECT_TRUE(exporting.DesignLine()->text().contains(QStringLiteral("LTDN 10:30:00 mean")));
     EXPECT_EQ(exporting.ProposedName(), QStringLiteral("N14M1Q3-ss-1030.opm"));
