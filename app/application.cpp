@@ -11,6 +11,8 @@ namespace app {
 void ConfigureApplication(QApplication& application)
 {
     QApplication::setApplicationName(QStringLiteral("orbit-designer"));
+    // Where the windows' settings (the export's last folder) are kept.
+    QApplication::setOrganizationName(QStringLiteral("repeat-orbit"));
     QApplication::setApplicationVersion(QStringLiteral(ORBIT_DESIGNER_VERSION));
     // Ties the windows to the installed menu entry, so a desktop shows the
     // entry's name and icon for them.

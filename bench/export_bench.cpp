@@ -1,7 +1,8 @@
 // The exports' speed: a cycle's ephemeris as an OEM, propagated and written.
 
 #include "cli/design_run.h"
-#include "cli/export_formats.h"
+#include "cli/export_refined.h"
+#include "export/orbit/export_formats.h"
 #include "ephemeris/instant.h"
 #include "propagation/gravity_model.h"
 
@@ -16,16 +17,16 @@ using namespace orbit;
 void TenDayOemEvery60s(benchmark::State& state)
 {
     const cli::DesignRun design = cli::RunDesign({"14", "3", "10", OrbitType::SunSynchronous});
-    const cli::ExportOrbit orbit =
-        cli::DesignExportOrbit(design, ephemeris::ParseIsoUtc("2027-03-21T00:00Z"),
+    const exports::ExportOrbit orbit =
+        exports::DesignExportOrbit(cli::ExportDesignOf(design), ephemeris::ParseIsoUtc("2027-03-21T00:00Z"),
                                {ephemeris::NodeGiven::Ltdn, 10.5}, propagation::Egm2008ZonalModel());
-    cli::ExportChoices choices;
-    choices.format = cli::ExportFormat::Oem;
+    exports::ExportChoices choices;
+    choices.format = exports::ExportFormat::Oem;
     choices.spanS = 10 * 86400;
     choices.stepS = 60;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const cli::ExportText text = cli::RenderExport(orbit, choices);
+        const exports::ExportText text = exports::RenderExport(orbit, choices);
         bytes = text.text.size();
         benchmark::DoNotOptimize(text.text.data());
     }

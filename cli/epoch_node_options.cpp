@@ -102,14 +102,7 @@ ephemeris::OrbitNode NodeOfDesign(const DesignRecord& record, const EpochNode& e
     return ephemeris::ResolveNode(epochNode.epoch, epochNode.node, record.Incl, record.NodeRate);
 }
 
-std::string LocalTimeText(double hours)
-{
-    long seconds = std::lround(hours * 3600);
-    seconds = ((seconds % 86400) + 86400) % 86400;
-    char text[32];
-    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60, seconds % 60);
-    return text;
-}
+std::string LocalTimeText(double hours) { return ephemeris::LocalTimeText(hours); }
 
 void WriteNodeText(const ephemeris::OrbitNode& node, std::ostream& out)
 {

@@ -3,7 +3,8 @@
 #include "cli/command_line.h"
 #include "cli/design_input_options.h"
 #include "cli/epoch_node_options.h"
-#include "cli/export_formats.h"
+#include "cli/export_refined.h"
+#include "export/orbit/export_formats.h"
 #include "cli/option_checks.h"
 #include "core/orbit_error.h"
 #include "export/text_lines.h"
@@ -17,6 +18,10 @@
 namespace orbit::cli {
 
 namespace {
+
+using exports::ExportChoices;
+using exports::ExportFormat;
+using exports::ExportText;
 
 constexpr double kMinDays = 0.01, kMaxDays = 366;
 constexpr double kMaxStepS = 86400;
@@ -37,9 +42,8 @@ struct ExportOptions {
 
 ExportFormat FormatOf(const std::string& text)
 {
-    for (const ExportFormat f : {ExportFormat::Opm, ExportFormat::Omm, ExportFormat::Oem, ExportFormat::Tle,
-                                 ExportFormat::Gmat, ExportFormat::GeoJson, ExportFormat::Kml})
-        if (text == FormatWord(f))
+    for (const ExportFormat f : exports::kExportFormats)
+        if (text == exports::FormatWord(f))
             return f;
     throw UsageError("--format: '" + text + "' is not one of opm, omm, oem, tle, gmat, geojson, kml");
 }
@@ -133,11 +137,11 @@ void RunExportCommand(const ExportOptions& o)
             const DesignRun design = RunDesign(request);
             if (!design.completed())
                 Failed(design.error.value_or("The design did not complete"));
-            return DesignExportOrbit(design, epochNode.epoch, epochNode.node, model);
+            return exports::DesignExportOrbit(ExportDesignOf(design), epochNode.epoch, epochNode.node, model);
         };
-        const ExportOrbit orbit = orbitOf();
+        const exports::ExportOrbit orbit = orbitOf();
         choices.spanS = days ? *days * 86400 : orbit.cycleS;
-        text = RenderExport(orbit, choices);
+        text = exports::RenderExport(orbit, choices);
     } catch (const OrbitError& e) {
         Failed(e.what());
     }

@@ -1,11 +1,11 @@
 #include "cli/sun_output.h"
 
-#include "analysis/search_columns.h"
 #include "cli/coverage_output.h"
 #include "cli/design_output.h"
 #include "cli/design_warnings.h"
 #include "cli/epoch_node_options.h"
 #include "core/constants.h"
+#include "sun/sun_text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -15,24 +15,6 @@ namespace orbit::cli {
 
 namespace {
 
-using analysis::ShortestNumberText;
-
-
-std::string Fixed(double value, int decimals)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-ephemeris::Instant RowInstant(const SunAnswer& answer, std::size_t row)
-{
-    return answer.epoch.PlusSeconds(answer.figures.days[row].secondsAfterEpoch);
-}
-
-// "days" when a row is a day, "rows" otherwise.
-std::string RowWord(const SunAnswer& answer) { return answer.span.stepDays == 1 ? "days" : "rows"; }
-
 void Line(std::ostream& out, const std::string& label, const std::string& text)
 {
     std::string padded = label;
@@ -40,34 +22,11 @@ void Line(std::ostream& out, const std::string& label, const std::string& text)
     out << padded << text << '\n';
 }
 
-void WriteSummary(const SunAnswer& answer, std::ostream& out)
-{
-    const sun::SunSummary& s = answer.figures.summary;
-    Line(out, "Beta", Fixed(s.betaMinDeg, 2) + " to " + Fixed(s.betaMaxDeg, 2) +
-                          " deg, the Sun's angle above the orbit plane");
-    if (s.umbraMaxMin > 0)
-        Line(out, "Longest umbra", Fixed(s.umbraMaxMin, 2) + " min a revolution, on " +
-                                       RowDateText(answer, s.umbraMaxRow, 0));
-    else
-        Line(out, "Longest umbra", "none: no revolution enters the full shadow");
-    Line(out, "Eclipse-free", std::to_string(s.eclipseFreeRows) + " of " +
-                                  std::to_string(answer.figures.days.size()) + " " + RowWord(answer) +
-                                  " without umbra or penumbra");
-    if (s.seasons.empty())
-        Line(out, "Eclipse season", "none: the orbit stays in sunlight");
-    for (std::size_t i = 0; i < s.seasons.size(); ++i) {
-        const sun::EclipseSeason& season = s.seasons[i];
-        Line(out, i == 0 ? "Eclipse season" : "",
-             RowDateText(answer, season.firstRow, 0) + " to " + RowDateText(answer, season.lastRow, 0) +
-                 ", longest umbra " + Fixed(season.umbraMaxMin, 2) + " min");
-    }
-}
-
 }  // namespace
 
 std::string RowDateText(const SunAnswer& answer, std::size_t row, int decimals)
 {
-    return RowInstant(answer, row).IsoUtc(decimals);
+    return sun::RowDateText(answer.epoch, answer.figures, row, decimals);
 }
 
 void WriteSunText(const SunAnswer& answer, std::ostream& out)
@@ -75,7 +34,8 @@ void WriteSunText(const SunAnswer& answer, std::ostream& out)
     Line(out, "Design", DesignSummaryText(answer.run));
     Line(out, "Epoch", answer.epoch.IsoUtc(3) + " (UT1 taken as UTC)");
     WriteNodeText(answer.node, out);
-    WriteSummary(answer, out);
+    for (const auto& [label, text] : sun::SunSummaryLines(answer.epoch, answer.figures, answer.span))
+        Line(out, label, text);
     out << '\n';
     char line[160];
     std::snprintf(line, sizeof line, "%-20s  %8s  %9s  %12s  %9s  %9s\n", "date", "beta_deg", "umbra_min",
@@ -95,14 +55,7 @@ void WriteSunText(const SunAnswer& answer, std::ostream& out)
 
 void WriteSunCsv(const SunAnswer& answer, std::ostream& out)
 {
-    out << "date,mjd_utc,beta_deg,umbra_min,penumbra_min,umbra_fraction,ltan_mean_h,ltan_true_h\n";
-    for (std::size_t k = 0; k < answer.figures.days.size(); ++k) {
-        const sun::SunDay& day = answer.figures.days[k];
-        out << RowDateText(answer, k, 3) << ',' << ShortestNumberText(day.mjdUtc) << ','
-            << ShortestNumberText(day.betaDeg) << ',' << ShortestNumberText(day.eclipse.umbraMin) << ','
-            << ShortestNumberText(day.eclipse.penumbraMin) << ',' << ShortestNumberText(day.eclipse.umbraFraction)
-            << ',' << ShortestNumberText(day.ltanMeanH) << ',' << ShortestNumberText(day.ltanTrueH) << '\n';
-    }
+    sun::WriteSunDaysCsv(answer.epoch, answer.figures, out);
 }
 
 void WriteSunJson(const SunAnswer& answer, std::ostream& out)

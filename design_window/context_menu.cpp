@@ -1,13 +1,20 @@
 #include "design_window/context_menu.h"
 
 #include "design_window/orbit_des_vorn.h"
+#include "design_window/owned_windows.h"
+#include "export_window/export_window.h"
+#include "help/about_dialog.h"
+#include "help/help_window.h"
 #include "map/qt/ground_track_map_window.h"
+#include "mission_window/mission_window.h"
+#include "sun_window/sun_window.h"
 #include "platform/command_button.h"
 #include "platform/handler_boundary.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QMenu>
+#include <QPointer>
 
 namespace design_window {
 
@@ -69,6 +76,13 @@ void InstallContextMenu(OrbitDesVorn& window)
                    GroundTrackMap_Click, window.DispCom);
     AddMenuCommand(window, QStringLiteral("Find repeat orbits\u2026"), QKeySequence(Qt::CTRL | Qt::Key_F),
                    FindRepeatOrbits_Click);
+    AddMenuCommand(window, QStringLiteral("Mission\u2026"), QKeySequence(Qt::CTRL | Qt::Key_I), Mission_Click);
+    AddMenuCommand(window, QStringLiteral("Sun and eclipses\u2026"), QKeySequence(Qt::CTRL | Qt::Key_B),
+                   SunAndEclipses_Click);
+    AddMenuCommand(window, QStringLiteral("Export orbit\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
+                   ExportOrbit_Click);
+    AddMenuCommand(window, QStringLiteral("Help"), QKeySequence(Qt::Key_F1), Help_Click);
+    AddMenuCommand(window, QStringLiteral("About\u2026"), QKeySequence(Qt::SHIFT | Qt::Key_F1), About_Click);
 
     window.setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(&window, &QWidget::customContextMenuRequested, &window,
@@ -76,5 +90,52 @@ void InstallContextMenu(OrbitDesVorn& window)
 }
 
 void GroundTrackMap_Click(OrbitDesVorn& window) { world_map::OpenGroundTrackMap(window.Session()); }
+
+mission_window::MissionWindow& MissionWindowOf(OrbitDesVorn& window)
+{
+    return OwnedWindow<mission_window::MissionWindow>(window, QStringLiteral("MissionWindowKeeper"), [&window] {
+        return new mission_window::MissionWindow(window.Session());
+    });
+}
+
+sun_window::SunWindow& SunWindowOf(OrbitDesVorn& window)
+{
+    return OwnedWindow<sun_window::SunWindow>(window, QStringLiteral("SunWindowKeeper"), [&window] {
+        return new sun_window::SunWindow(window.Session());
+    });
+}
+
+export_window::ExportWindow& ExportWindowOf(OrbitDesVorn& window)
+{
+    return OwnedWindow<export_window::ExportWindow>(window, QStringLiteral("ExportWindowKeeper"), [&window] {
+        auto* exportWindow = new export_window::ExportWindow;
+        exportWindow->FollowSession(window.Session());
+        return exportWindow;
+    });
+}
+
+help::HelpWindow& HelpWindowOf(OrbitDesVorn& window)
+{
+    return OwnedWindow<help::HelpWindow>(window, QStringLiteral("HelpWindowKeeper"),
+                                         [] { return new help::HelpWindow; });
+}
+
+void Mission_Click(OrbitDesVorn& window) { MissionWindowOf(window).ShowWindow(); }
+
+void SunAndEclipses_Click(OrbitDesVorn& window) { SunWindowOf(window).ShowWindow(); }
+
+void ExportOrbit_Click(OrbitDesVorn& window) { ExportWindowOf(window).ShowWindow(); }
+
+void Help_Click(OrbitDesVorn& window) { HelpWindowOf(window).ShowManual(); }
+
+void About_Click(OrbitDesVorn& window)
+{
+    // Modeless like every other window: one at a time for each design window.
+    auto& about = OwnedWindow<help::AboutDialog>(window, QStringLiteral("AboutKeeper"),
+                                                 [] { return new help::AboutDialog; });
+    about.show();
+    about.raise();
+    about.activateWindow();
+}
 
 }  // namespace design_window

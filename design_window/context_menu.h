@@ -12,6 +12,19 @@
 class QAction;
 class QWidget;
 
+namespace export_window {
+class ExportWindow;
+}
+namespace help {
+class HelpWindow;
+}
+namespace mission_window {
+class MissionWindow;
+}
+namespace sun_window {
+class SunWindow;
+}
+
 namespace design_window {
 
 class OrbitDesVorn;
@@ -32,5 +45,28 @@ void GroundTrackMap_Click(OrbitDesVorn& window);
 // "Find repeat orbits…": the explorer, sending its choices to this window
 // (explorer_link.cpp).
 void FindRepeatOrbits_Click(OrbitDesVorn& window);
+
+// "Mission…" (Ctrl+I): the window's Mission window, which sets the session's
+// mission context.
+void Mission_Click(OrbitDesVorn& window);
+
+// "Sun and eclipses…" (Ctrl+B): beta, eclipses and the light of the passes
+// for the session's design and mission.
+void SunAndEclipses_Click(OrbitDesVorn& window);
+
+// "Export orbit…" (Ctrl+Shift+E): the session's design in the formats of
+// `repeat-orbit export`.
+void ExportOrbit_Click(OrbitDesVorn& window);
+
+// "Help" (F1): the user manual. "About…" (Shift+F1): version, licence, the
+// land data's notice.
+void Help_Click(OrbitDesVorn& window);
+void About_Click(OrbitDesVorn& window);
+
+// Each design window's own windows, made on first use (owned_windows.h).
+mission_window::MissionWindow& MissionWindowOf(OrbitDesVorn& window);
+sun_window::SunWindow& SunWindowOf(OrbitDesVorn& window);
+export_window::ExportWindow& ExportWindowOf(OrbitDesVorn& window);
+help::HelpWindow& HelpWindowOf(OrbitDesVorn& window);
 
 }  // namespace design_window

@@ -5,6 +5,7 @@
 #include "ephemeris/sun_position.h"
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 namespace orbit::ephemeris {
@@ -116,6 +117,15 @@ OrbitNode ResolveNode(const Instant& epoch, const NodeRequest& request, double i
 
 double MeanLtanAfter(const OrbitNode& node, double secondsAfterEpoch, double nodeRateRadS) {
     return Wrap24(node.ltanMeanH + (nodeRateRadS - kMeanSunRateRadS) * secondsAfterEpoch / kRadPerHour);
+}
+
+std::string LocalTimeText(double hours)
+{
+    long seconds = std::lround(hours * 3600);
+    seconds = ((seconds % 86400) + 86400) % 86400;
+    char text[32];
+    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
 }
 
 }  // namespace orbit::ephemeris

@@ -57,4 +57,7 @@ double MeanLtanAfter(const OrbitNode& node, double secondsAfterEpoch, double nod
 // Reads "HH:MM[:SS]" as hours in [0, 24); throws OrbitError (Usage) with the reason.
 double ParseLocalTimeHours(const std::string& text);
 
+// "22:30:00": hours [0, 24) rounded to the second, never "24:00:00".
+std::string LocalTimeText(double hours);
+
 }  // namespace orbit::ephemeris

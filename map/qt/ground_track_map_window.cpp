@@ -161,6 +161,13 @@ void GroundTrackMapWindow::FollowSession(std::shared_ptr<orbit::session::DesignS
         session && session->LastCompleted() ? &*session->LastCompleted() : nullptr;
     if (!last)
         throw orbit::OrbitError(orbit::ErrorKind::Usage, "No design has been computed yet");
+    if (session != session_)
+        missionSwathKm_.reset();
+    if (const std::optional<double> swathKm = session->Mission().swathKm;
+        !missionSwathKm_ || *missionSwathKm_ != swathKm) {
+        missionSwathKm_ = swathKm;
+        swathBox_->setValue(swathKm.value_or(0));
+    }
     if (session != session_ || last->number != shownDesignNumber_)
         DrawDesign(MapDesign{last->record, last->type, last->solution.MeanAltitude});
     shownDesignNumber_ = last->number;
@@ -184,7 +191,17 @@ void GroundTrackMapWindow::SessionChanged()
         DrawDesign(MapDesign{last->record, last->type, last->solution.MeanAltitude});
         shownDesignNumber_ = last->number;
     }
+    FollowMissionSwath();
     ShowTitle();
+}
+
+void GroundTrackMapWindow::FollowMissionSwath()
+{
+    const std::optional<double> swathKm = session_->Mission().swathKm;
+    if (missionSwathKm_ && *missionSwathKm_ == swathKm)
+        return;
+    missionSwathKm_ = swathKm;
+    swathBox_->setValue(swathKm.value_or(0));  // redraws through the box's change
 }
 
 void GroundTrackMapWindow::ShowTitle()

@@ -12,7 +12,9 @@
 // Opened from a design window, it follows that window's design session: each
 // newly completed design is drawn at once, and the window's title names the
 // design shown, marked as the last completed one while the design window
-// shows none (after an edit or a failed computation).
+// shows none (after an edit or a failed computation). The swath width follows
+// the session's mission: a new width set there is drawn at once (the box
+// may still be changed here for a look of the map's own).
 
 #include "map/ground_track_map.h"
 #include "platform/background_work.h"
@@ -76,6 +78,7 @@ public:
 private:
     GroundTrackMapWindow();
     void SessionChanged();
+    void FollowMissionSwath();
     void DrawDesign(const MapDesign& design);
     void ShowTitle();
     void ShowPointer(double lonDeg, double latDeg);
@@ -92,6 +95,8 @@ private:
     std::shared_ptr<orbit::session::DesignSession> session_;
     orbit::session::DesignSession::Following following_;
     std::uint64_t shownDesignNumber_ = 0;  // of the session's designs; 0: none of them
+    // The mission's swath last put into the box, once one has been.
+    std::optional<std::optional<double>> missionSwathKm_;
     std::string shownDesignName_;
     QString savingPath_;  // the file being written
     platform::LatestRequest saving_{this};

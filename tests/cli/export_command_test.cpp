@@ -4,7 +4,7 @@
 
 #include "cli/epoch_node_options.h"
 #include "cli/export_command.h"
-#include "cli/export_formats.h"
+#include "export/orbit/export_formats.h"
 #include "cli/refine_run.h"
 #include "ephemeris/instant.h"
 #include "propagation/gravity_model.h"
@@ -232,9 +232,9 @@ TEST(ExportTle, TakesItsDesignatorFromACosparObjectId)
     const CommandRun run = Succeeded(Sentinel({"--format", "tle", "--object-id", "2027-001A"}));
     ASSERT_GE(run.out.size(), 69u);
     EXPECT_EQ(run.out.substr(9, 8), "27001A  ");  // columns 10 to 17 of line 1
-    EXPECT_EQ(InternationalDesignator("1998-067BQ"), "98067BQ");
-    EXPECT_EQ(InternationalDesignator("UNKNOWN"), "");
-    EXPECT_EQ(InternationalDesignator("1998-67A"), "");
+    EXPECT_EQ(exports::InternationalDesignator("1998-067BQ"), "98067BQ");
+    EXPECT_EQ(exports::InternationalDesignator("UNKNOWN"), "");
+    EXPECT_EQ(exports::InternationalDesignator("1998-67A"), "");
 }
 
 TEST(ExportOmm, HoldsTheTlesSgp4ElementsInTeme)

@@ -1,6 +1,6 @@
 // The design window's right-click menu: hidden until used, the map's entry
-// enabled exactly with "Display pattern" and the explorer's always, and
-// Ctrl+M and Ctrl+F with the menu closed.
+// enabled exactly with "Display pattern" and the others always, and each
+// entry's shortcut with the menu closed.
 
 #include "tests/design_window/design_window_fixture.h"
 
@@ -65,15 +65,31 @@ TEST_F(ContextMenu, AddsNothingVisibleUntilTheRightClick)
     QMenu* menu = RightClickBackground();
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
-    ASSERT_EQ(menu->actions().size(), 2);
-    QAction* map = menu->actions().at(0);
-    EXPECT_EQ(map, MapEntry());
-    EXPECT_EQ(map->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
-    EXPECT_FALSE(map->isEnabled());  // nothing computed yet
-    QAction* explorer = menu->actions().at(1);
-    EXPECT_EQ(explorer, ExplorerEntry());
-    EXPECT_EQ(explorer->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
-    EXPECT_TRUE(explorer->isEnabled());  // a search needs no design
+    struct Entry {
+        const char* text;
+        QKeySequence shortcut;
+        bool enabledAtStart;
+    } const entries[] = {
+        {"Ground track map\u2026", QKeySequence(Qt::CTRL | Qt::Key_M), false},  // nothing computed yet
+        {"Find repeat orbits\u2026", QKeySequence(Qt::CTRL | Qt::Key_F), true},  // a search needs no design
+        {"Mission\u2026", QKeySequence(Qt::CTRL | Qt::Key_I), true},
+        {"Sun and eclipses\u2026", QKeySequence(Qt::CTRL | Qt::Key_B), true},  // says what it waits for
+        {"Export orbit\u2026", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), true},
+        {"Help", QKeySequence(Qt::Key_F1), true},
+        {"About\u2026", QKeySequence(Qt::SHIFT | Qt::Key_F1), true},
+    };
+    ASSERT_EQ(menu->actions().size(), static_cast<qsizetype>(std::size(entries)));
+    QList<QKeySequence> shortcuts;
+    for (std::size_t i = 0; i < std::size(entries); ++i) {
+        QAction* action = menu->actions().at(static_cast<qsizetype>(i));
+        EXPECT_EQ(action->text(), QString::fromUtf8(entries[i].text)) << i;
+        EXPECT_EQ(action->shortcut(), entries[i].shortcut) << entries[i].text;
+        EXPECT_EQ(action->isEnabled(), entries[i].enabledAtStart) << entries[i].text;
+        EXPECT_FALSE(shortcuts.contains(action->shortcut())) << entries[i].text;
+        shortcuts << action->shortcut();
+    }
+    EXPECT_EQ(MapEntry(), menu->actions().at(0));
+    EXPECT_EQ(ExplorerEntry(), menu->actions().at(1));
     menu->close();
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -113,6 +129,7 @@ TEST_F(ContextMenu, CtrlFOpensTheExplorerAndFromTheMenuToo)
     explorer.close();
     RightClickBackground()->actions().at(1)->trigger();
     EXPECT_TRUE(explorer.isVisible());
+    explorer.close();
     EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
 }
 

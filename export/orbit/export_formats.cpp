@@ -1,4 +1,4 @@
-#include "cli/export_formats.h"
+#include "export/orbit/export_formats.h"
 
 #include "export/ccsds_messages.h"
 #include "export/gmat_script.h"
@@ -7,14 +7,16 @@
 #include "propagation/propagator.h"
 #include "sgp4/tle_fit.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <ctime>
 #include <numbers>
 #include <regex>
 #include <unordered_map>
 
-namespace orbit::cli {
+namespace orbit::exports {
 
 namespace {
 
@@ -24,14 +26,28 @@ using propagation::Propagator;
 constexpr double kFitSpanS = 86400, kFitStepS = 60;
 constexpr double kDegPerRad = 180 / std::numbers::pi;
 
-exports::UtcClock ClockOf(const ephemeris::Instant& epoch)
+UtcClock ClockOf(const ephemeris::Instant& epoch)
 {
     return [epoch](double seconds, int decimals) { return epoch.PlusSeconds(seconds).IsoUtc(decimals); };
 }
 
+// SOURCE_DATE_EPOCH is the reproducible-builds convention for "now": a whole
+// number of seconds since 1970. Anything else in it is ignored.
+std::time_t CreationTime()
+{
+    if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH"); fixed && *fixed) {
+        char* end = nullptr;
+        errno = 0;
+        const long long seconds = std::strtoll(fixed, &end, 10);
+        if (errno == 0 && *end == '\0' && seconds >= 0)
+            return static_cast<std::time_t>(seconds);
+    }
+    return std::time(nullptr);
+}
+
 std::string NowUtc()
 {
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = CreationTime();
     std::tm utc{};
     gmtime_r(&now, &utc);
     char text[32];
@@ -39,36 +55,36 @@ std::string NowUtc()
     return text;
 }
 
-exports::MessageHeader HeaderOf(const ExportChoices& choices)
+MessageHeader HeaderOf(const ExportChoices& choices)
 {
-    exports::MessageHeader header;
+    MessageHeader header;
     header.creationDateUtc = NowUtc();
     header.objectName = choices.objectName.value_or("RepeatOrbit");
     header.objectId = choices.objectId;
     return header;
 }
 
-exports::CartesianState ExportState(double t, const propagation::CartesianState& s)
+CartesianState ExportState(double t, const propagation::CartesianState& s)
 {
     return {t, s.positionKm, s.velocityKmS};
 }
 
 std::string OpmText(const ExportOrbit& orbit, const ExportChoices& choices)
 {
-    exports::OpmContent c;
+    OpmContent c;
     c.header = HeaderOf(choices);
     c.state = ExportState(0, orbit.state);
     c.epochUtc = orbit.epoch.IsoUtc(6);
     c.gmKm3S2 = orbit.model.gmKm3S2;
     c.stateComments = OrbitDescription(orbit);
-    return exports::WriteOpm(c);
+    return WriteOpm(c);
 }
 
 std::string OemText(const ExportOrbit& orbit, const ExportChoices& choices)
 {
     const Propagator propagator(orbit.model, orbit.state);
     const std::vector<propagation::TimedState> samples = propagator.Sample(0, choices.spanS, choices.stepS);
-    exports::OemContent c;
+    OemContent c;
     c.header = HeaderOf(choices);
     c.utc = ClockOf(orbit.epoch);
     c.states.reserve(samples.size() + 1);
@@ -84,7 +100,7 @@ std::string OemText(const ExportOrbit& orbit, const ExportChoices& choices)
     char step[96];
     std::snprintf(step, sizeof step, "States every %g s from the epoch, the span's end included", choices.stepS);
     c.dataComments.push_back(step);
-    return exports::WriteOem(c);
+    return WriteOem(c);
 }
 
 sgp4::TleFit FitTle(const ExportOrbit& orbit, const ExportChoices& choices)
@@ -130,9 +146,9 @@ std::string TleText(const sgp4::TleFit& fit)
 std::string OmmText(const ExportOrbit& orbit, const ExportChoices& choices, const sgp4::TleFit& fit)
 {
     const sgp4::TleElements& t = fit.elements;
-    exports::OmmContent c;
+    OmmContent c;
     c.header = HeaderOf(choices);
-    exports::SgpMeanElements& e = c.elements;
+    SgpMeanElements& e = c.elements;
     e.epochUtc = sgp4::TleEpochInstant(t).IsoUtc(6);
     e.meanMotionRevPerDay = t.meanMotionRevDay;
     e.eccentricity = t.eccentricity;
@@ -149,12 +165,12 @@ std::string OmmText(const ExportOrbit& orbit, const ExportChoices& choices, cons
     e.revolutionAtEpoch = t.revolutionNumber;
     c.elementComments = OrbitDescription(orbit);
     c.elementComments.push_back("SGP4 elements fitted to the propagated orbit: " + FitLine(fit).substr(9));
-    return exports::WriteOmm(c);
+    return WriteOmm(c);
 }
 
 std::string GmatText(const ExportOrbit& orbit, const ExportChoices& choices)
 {
-    exports::GmatContent c;
+    GmatContent c;
     c.spacecraftName = choices.objectName.value_or("RepeatOrbit");
     c.epochUtc = orbit.epoch.IsoUtc(3);
     c.state = ExportState(0, orbit.state);
@@ -163,12 +179,12 @@ std::string GmatText(const ExportOrbit& orbit, const ExportChoices& choices)
     c.comments = {"Made by repeat-orbit"};
     for (const std::string& line : OrbitDescription(orbit))
         c.comments.push_back(line);
-    return exports::WriteGmatScript(c);
+    return WriteGmatScript(c);
 }
 
-exports::TrackExport TrackOf(const ExportOrbit& orbit, const ExportChoices& choices)
+TrackExport TrackOf(const ExportOrbit& orbit, const ExportChoices& choices)
 {
-    exports::TrackExport t;
+    TrackExport t;
     t.name = choices.objectName.value_or("RepeatOrbit");
     const propagation::GravityModel model = orbit.model;
     const propagation::CartesianState state = orbit.state;
@@ -213,6 +229,11 @@ const char* FormatWord(ExportFormat format)
     return "";
 }
 
+const char* FileSuffix(ExportFormat format)
+{
+    return format == ExportFormat::Gmat ? "script" : FormatWord(format);
+}
+
 std::string InternationalDesignator(const std::string& objectId)
 {
     static const std::regex cospar(R"((\d{2})(\d{2})-(\d{3})([A-Z]{1,3}))");
@@ -233,10 +254,10 @@ ExportText RenderExport(const ExportOrbit& orbit, const ExportChoices& choices)
     }
     case ExportFormat::Omm: return {OmmText(orbit, choices, FitTle(orbit, choices)), {}};
     case ExportFormat::Gmat: return {GmatText(orbit, choices), {}};
-    case ExportFormat::GeoJson: return {exports::WriteGeoJson(TrackOf(orbit, choices)), {}};
-    case ExportFormat::Kml: return {exports::WriteKml(TrackOf(orbit, choices)), {}};
+    case ExportFormat::GeoJson: return {WriteGeoJson(TrackOf(orbit, choices)), {}};
+    case ExportFormat::Kml: return {WriteKml(TrackOf(orbit, choices)), {}};
     }
     return {};
 }
 
-}  // namespace orbit::cli
+}  // namespace orbit::exports

@@ -1,9 +1,10 @@
 #pragma once
 // The orbit an export hands on: its initial osculating state at the epoch in
 // EME2000, the model it is propagated under and the mean elements it was made
-// from, either the J2 design's or the refined design's.
+// from, either the J2 design's or the refined design's. The command line and
+// the windows' "Export orbit…" make it here, so both write the same file.
 
-#include "cli/design_run.h"
+#include "core/repeat_orbit_solver.h"
 #include "ephemeris/instant.h"
 #include "ephemeris/orbit_node.h"
 #include "propagation/gravity_model.h"
@@ -12,10 +13,17 @@
 #include <string>
 #include <vector>
 
-namespace orbit::cli {
+namespace orbit::exports {
+
+// A completed J2 design: what an export reads of it.
+struct ExportDesign {
+    DesignRecord record;
+    OrbitType type = OrbitType::ChooseInclination;
+    RepeatOrbitSolution solution;
+};
 
 struct ExportOrbit {
-    DesignRun design;
+    ExportDesign design;
     ephemeris::Instant epoch;
     ephemeris::OrbitNode node;
     propagation::GravityModel model;
@@ -31,16 +39,9 @@ struct ExportOrbit {
 
 // The J2 design's own orbit: its mean elements at the epoch (circular, the
 // node where the local time puts it, mean argument of latitude 0) turned into
-// the osculating state under `model`. `design` must have completed.
-ExportOrbit DesignExportOrbit(const DesignRun& design, const ephemeris::Instant& epoch,
+// the osculating state under `model`. Throws OrbitError when the node cannot be placed.
+ExportOrbit DesignExportOrbit(const ExportDesign& design, const ephemeris::Instant& epoch,
                               const ephemeris::NodeRequest& node, const propagation::GravityModel& model);
-
-// The refined design's orbit: the refinement run as `refine` runs it, from
-// the J2 design (started at the frozen eccentricity when `frozen`). Throws
-// OrbitError when the design or the refinement fails.
-ExportOrbit RefinedExportOrbit(const DesignRequest& design, const ephemeris::Instant& epoch,
-                               const ephemeris::NodeRequest& node, const propagation::GravityModel& model,
-                               bool frozen);
 
 // What every export says about the orbit, one line each: the design, the
 // mean elements, the model.
@@ -49,4 +50,4 @@ std::vector<std::string> OrbitDescription(const ExportOrbit& orbit);
 // The highest zonal degree the model carries (2 for the J2 model).
 int ZonalDegree(const propagation::GravityModel& model);
 
-}  // namespace orbit::cli
+}  // namespace orbit::exports

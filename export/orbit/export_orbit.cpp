@@ -1,4 +1,4 @@
-#include "cli/export_orbit.h"
+#include "export/orbit/export_orbit.h"
 
 #include "propagation/closure.h"
 #include "propagation/mean_elements.h"
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <numbers>
 
-namespace orbit::cli {
+namespace orbit::exports {
 
 namespace {
 
@@ -23,7 +23,7 @@ std::string Printed(const char* format, auto... values)
 
 }  // namespace
 
-ExportOrbit DesignExportOrbit(const DesignRun& design, const ephemeris::Instant& epoch,
+ExportOrbit DesignExportOrbit(const ExportDesign& design, const ephemeris::Instant& epoch,
                               const ephemeris::NodeRequest& node, const propagation::GravityModel& model)
 {
     using namespace propagation;
@@ -32,11 +32,11 @@ ExportOrbit DesignExportOrbit(const DesignRun& design, const ephemeris::Instant&
     // As the refinement starts from it: the field's pole is the frame's, so
     // the design's inclination is taken to EME2000's equator and its node
     // where the true plane crosses that equator.
-    orbit.mean.semiMajorAxisKm = design.solution->SemiMajorAxis;
+    orbit.mean.semiMajorAxisKm = design.solution.SemiMajorAxis;
     orbit.mean.inclinationRad = record.Incl;
     orbit.mean.raanRad = orbit.node.raanEme2000Rad;
     orbit.state = ToCartesian(MeanToOsculating(orbit.mean, model), model.gmKm3S2);
-    const RepeatCycle cycle{design.solution->RevCount, record.NodalPeriod, record.NodeRate};
+    const RepeatCycle cycle{design.solution.RevCount, record.NodalPeriod, record.NodeRate};
     orbit.earthAngleAtEpochRad = EarthAngleForFirstNode(Propagator(model, orbit.state), cycle, orbit.node.longitudeRad);
     orbit.cycleS = cycle.revolutions * cycle.nodalPeriodS;
     return orbit;
@@ -49,7 +49,7 @@ std::vector<std::string> OrbitDescription(const ExportOrbit& orbit)
     std::vector<std::string> lines;
     lines.push_back(Printed("Repeat orbit N %g, M %g, Q %g%s: %d revolutions in the cycle, nodal period %.6f min",
                             r.N, r.M, r.Q, sunSync ? ", sun-synchronous" : "",
-                            static_cast<int>(orbit.design.solution->RevCount), r.NodalPeriod / 60));
+                            static_cast<int>(orbit.design.solution.RevCount), r.NodalPeriod / 60));
     const double e = std::hypot(orbit.mean.ex, orbit.mean.ey);
     lines.push_back(Printed("%s mean elements at the epoch: a %.6f km, e %.7f, i %.6f deg, RAAN %.6f deg (EME2000), "
                             "argument of latitude %.6f deg",
@@ -72,4 +72,4 @@ int ZonalDegree(const propagation::GravityModel& model)
     return degree;
 }
 
-}  // namespace orbit::cli
+}  // namespace orbit::exports

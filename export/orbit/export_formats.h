@@ -3,17 +3,24 @@
 // the states come from the propagator under the orbit's model, the TLE from
 // a fit of SGP4 to them.
 
-#include "cli/export_orbit.h"
+#include "export/orbit/export_orbit.h"
 
 #include <optional>
 #include <string>
 
-namespace orbit::cli {
+namespace orbit::exports {
 
 enum class ExportFormat { Opm, Omm, Oem, Tle, Gmat, GeoJson, Kml };
 
+inline constexpr ExportFormat kExportFormats[] = {ExportFormat::Opm,  ExportFormat::Omm,     ExportFormat::Oem,
+                                                 ExportFormat::Tle,  ExportFormat::Gmat,    ExportFormat::GeoJson,
+                                                 ExportFormat::Kml};
+
 // "opm" ... "kml", the words --format takes.
 const char* FormatWord(ExportFormat format);
+// The file name's ending for each: "opm", "omm", "oem", "tle", "script",
+// "geojson", "kml".
+const char* FileSuffix(ExportFormat format);
 
 struct ExportChoices {
     ExportFormat format = ExportFormat::Opm;
@@ -30,11 +37,14 @@ struct ExportText {
     std::string fitLine;  // "TLE fit: RMS ..." for a TLE, else empty
 };
 
-// Throws OrbitError from the propagator, the fit or a writer.
+// Throws OrbitError from the propagator, the fit or a writer. The CCSDS
+// messages' creation date is now, or SOURCE_DATE_EPOCH (seconds since
+// 1970) when that is set in the environment, so a message can be made again
+// to the byte.
 ExportText RenderExport(const ExportOrbit& orbit, const ExportChoices& choices);
 
 // The TLE's international designator from a CCSDS object identifier
 // "1998-067A": "98067A"; empty when the identifier is not of that form.
 std::string InternationalDesignator(const std::string& objectId);
 
-}  // namespace orbit::cli
+}  // namespace orbit::exports
