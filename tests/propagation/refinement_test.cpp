@@ -53,8 +53,8 @@ Closure ClosureAtTighterTolerance(const RefineRequest& request, const CartesianS
 }
 
 // A Sentinel-2-like orbit, N 14, M 3, Q 10, sun-synchronous: under the zonal
-// field its J2 design misses by about two kilometres a cycle and its node
-// drifts by a few seconds of local time.
+// field its J2 design misses by over a kilometre a cycle (J3 to J6 and the
+// model's other constants) and its node drifts by a few seconds of local time.
 TEST(SentinelLikeDesign, MissesByKilometresUnderTheZonalField)
 {
     const Design design = Solve(14, 3, 10, OrbitType::SunSynchronous);
