@@ -140,8 +140,16 @@ AxisInclination SolveForRates(Rates rates, const SecularRates& target, AxisIncli
         const double lA = (ap.latitude - am.latitude) / (2 * ha), lI = (ip.latitude - im.latitude) / (2 * hi);
         const double nA = (ap.node - am.node) / (2 * ha), nI = (ip.node - im.node) / (2 * hi);
         const double fl = r.latitude - target.latitude, fn = r.node - target.node;
-        const double det = lA * nI - lI * nA;
-        const double da = (fl * nI - lI * fn) / det, di = (lA * fn - fl * nA) / det;
+        double da = 0, di = 0;
+        if (std::abs(std::sin(x.inclinationRad)) > 1e-6) {
+            const double det = lA * nI - lI * nA;
+            da = (fl * nI - lI * fn) / det;
+            di = (lA * fn - fl * nA) / det;
+        } else {
+            // In the equatorial plane the rates do not change with the
+            // inclination to first order: the axis alone takes the period.
+            da = fl / lA;
+        }
         x.axisKm -= da;
         x.inclinationRad -= di;
         if (std::abs(da) < 1e-10 && std::abs(di) < 1e-14) return x;

@@ -76,6 +76,19 @@ INSTANTIATE_TEST_SUITE_P(Orbits, ElementsRoundTrip,
                                          ElementsCase{"LowInclinationRetrogradeHalf", 8000, 0.002, 10, 170, 300}),
                          [](const testing::TestParamInfo<ElementsCase>& p) { return p.param.name; });
 
+// In the equatorial plane the node rate no longer depends on the
+// inclination; the mean axis alone still gives a finite state on the
+// expected circle (the short-period terms swing the radius by kilometres).
+TEST(EquatorialMeanElements, GiveAFiniteState)
+{
+    const NonsingularElements mean = Elements({"", 7000, 0, 0, 0, 0});
+    const GravityModel model = DesignJ2Model();
+    const CartesianState state = ToCartesian(MeanToOsculating(mean, model), model.gmKm3S2);
+    const double r = std::hypot(state.positionKm[0], state.positionKm[1], state.positionKm[2]);
+    EXPECT_NEAR(r, 7000, 20);
+    EXPECT_NEAR(state.positionKm[2], 0, 1e-9);
+}
+
 // Along one day of a propagated J2 orbit the osculating axis swings by
 // kilometres, the inclination by hundredths of a degree and the eccentricity
 // vector by 1e-3; the mean elements taken from the same states hold still up
