@@ -127,6 +127,24 @@ TEST(RefineRun, PutsTheFirstNodeAtTheEphemerisLongitude)
     EXPECT_NEAR(run.designMean.raanRad, run.node.raanEme2000Rad, 0);
 }
 
+// Under the design's own Earth the command reports a J2 design that closes
+// and needs no refinement: N 15, M 1, Q 1 at 65 degrees, and a 26-day cycle.
+TEST(RefineCommand, UnderTheDesignEarthTheJ2DesignNeedsNoRefinement)
+{
+    for (const Args& design : {Args{"--n", "15", "--m", "1", "--q", "1", "--incl", "65"},
+                               Args{"--n", "14", "--m", "5", "--q", "26", "--incl", "98"}}) {
+        Args args = design;
+        for (const char* more : {"--epoch", "2027-03-21T00:00Z", "--raan", "40", "--model", "j2", "--json"})
+            args.push_back(more);
+        const CommandRun json = RunRefineCommand(args);
+        ASSERT_EQ(json.status, 0) << json.err;
+        const nlohmann::json j = nlohmann::json::parse(json.out);
+        EXPECT_LT(std::abs(j["j2_design"]["closure_km"].get<double>()), 0.01) << design[1];
+        EXPECT_EQ(j["refined"]["iterations"], 0) << design[1];
+        EXPECT_LT(std::abs(j["refined"]["delta_a_m"].get<double>()), 1e-3) << design[1];
+    }
+}
+
 TEST(RefineCommand, TextGivesTheMissTheRefinedClosureAndTheFrozenEccentricity)
 {
     const CommandRun text = RunRefineCommand(kQuestion, {"--frozen"});
