@@ -3,10 +3,12 @@
 #include "core/design_name.h"
 #include "core/orbit_error.h"
 #include "core/result_fields.h"
+#include "explorer/candidate_text.h"
 #include "map/ground_track_map.h"
 #include "map/qt/map_scene.h"
 #include "map/qt/map_widget.h"
 #include "map/qt/world_shapes.h"
+#include "pattern/picture_size.h"
 #include "pattern/qt/pattern_view.h"
 #include "platform/vector_state.h"
 
@@ -20,10 +22,11 @@ namespace explorer {
 
 namespace {
 
-// The small map draws at most this many days: enough to see how the swaths
-// close the gaps, and drawn within a few tens of milliseconds, where the
-// hundred days the map window offers take a good part of a second.
-constexpr int kMapDays = 16;
+// The small map draws at most this many days: enough to see how the days
+// lie beside each other and how the swaths meet, while each track stays
+// apart; a long cycle's whole track would fill the small map with colour.
+// The map window shows the rest.
+constexpr int kMapDays = 3;
 
 }  // namespace
 
@@ -47,6 +50,9 @@ CandidateDetails::CandidateDetails(QWidget* parent) : QWidget(parent)
 
     pattern_ = new pattern::PatternView(this);
     pattern_->setAccessibleName(tr("Relative ground-track pattern"));
+    // The pattern's text shrinks with the picture: below three quarters of
+    // the pattern window it can no longer be read.
+    pattern_->setMinimumSize(pattern::kPictureWidthPx * 3 / 4, pattern::kPictureHeightPx * 3 / 4);
     map_ = new world_map::MapWidget(this);
     map_->SetDecorated(false);
     map_->SetInteractive(false);
@@ -111,8 +117,10 @@ void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
         const int days = std::min(scene->Map().DayLimit(), kMapDays);
         map_->SetScene(std::move(scene), days);
         map_->show();
-        QString caption = days >= candidate.Q ? tr("Ground track of the whole cycle, %1 days").arg(candidate.Q)
-                                              : tr("Ground track of the first %1 of %2 days").arg(days).arg(candidate.Q);
+        const auto dayCount = [](std::int64_t n) { return QString::fromStdString(CountText(n, "day", "days")); };
+        QString caption = days >= candidate.Q
+                              ? tr("Ground track of the whole cycle, %1").arg(dayCount(candidate.Q))
+                              : tr("Ground track of the first %1 of %2").arg(dayCount(days), dayCount(candidate.Q));
         if (set->request.swathKm)
             caption += tr(", %1 km swath").arg(*set->request.swathKm);
         mapCaption_->setText(caption);

@@ -3,6 +3,8 @@
 #include "explorer/candidate_details.h"
 #include "explorer/candidate_model.h"
 #include "explorer/candidate_proxy.h"
+#include "explorer/column_chooser.h"
+#include "explorer/frozen_columns.h"
 #include "explorer/explorer_inputs.h"
 #include "explorer/revisit_worker.h"
 #include "platform/handler_boundary.h"
@@ -45,6 +47,8 @@ constexpr int kFilterDelayMs = 150;
 constexpr int kProgressIntervalMs = 100;
 constexpr int kPriorityDelayMs = 50;
 constexpr int kDetailsDelayMs = 40;
+// N, M and Q name the orbit: they stay in view.
+constexpr int kOrbitNameColumns = 3;
 // The rows a column's width is measured on.
 constexpr int kWidthSampleRows = 200;
 
@@ -100,6 +104,8 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
                                                  Qt::DescendingOrder);
     table_->setSortingEnabled(true);
     table_->installEventFilter(this);
+    columns_ = new ColumnChooser(table_, model_);
+    frozen_ = new FrozenColumns(table_, kOrbitNameColumns);
     auto* tableLabel = new QLabel(tr("&Repeat orbits:"), this);
     tableLabel->setBuddy(table_);
 
@@ -149,8 +155,13 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     auto* status = new QHBoxLayout;
     status->addWidget(statusLine_, 1);
     status->addWidget(progressBar_);
+    missionLine_ = new QLabel(this);
+    missionLine_->setObjectName(QStringLiteral("MissionLine"));
+    missionLine_->setWordWrap(true);
+    missionLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(inputs_);
+    layout->addWidget(missionLine_);
     layout->addWidget(splitter, 1);
     layout->addLayout(commands);
     layout->addLayout(status);
@@ -206,24 +217,35 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
 
     connect(proxy_, &CandidateProxy::OrderAboutToChange, this, &ExplorerWindow::KeepCurrentRow);
     connect(proxy_, &CandidateProxy::OrderChanged, this, &ExplorerWindow::RestoreCurrentRow);
+    connect(proxy_, &CandidateProxy::OrderChanged, priorityDelay_, qOverload<>(&QTimer::start));
     connect(proxy_, &CandidateProxy::OrderingChanged, this, &ExplorerWindow::UpdateStatus);
+    connect(proxy_, &CandidateProxy::OrderingChanged, this, &ExplorerWindow::FollowRevisitSort);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, detailsDelay_,
             qOverload<>(&QTimer::start));
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, priorityDelay_,
             qOverload<>(&QTimer::start));
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ExplorerWindow::UpdateCommands);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ExplorerWindow::UpdateCommands);
+    // Ctrl+click takes a row out of the selection without moving the focus.
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, detailsDelay_,
+            qOverload<>(&QTimer::start));
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, priorityDelay_, qOverload<>(&QTimer::start));
     connect(revisits_, &RevisitWorker::FiguresReady, this, &ExplorerWindow::TakeRevisits);
     connect(revisits_, &RevisitWorker::Finished, this, &ExplorerWindow::RevisitsFinished);
 
-    const QFontMetrics metrics(font());
-    platform::SizeToScreen(*this, QSize(metrics.averageCharWidth() * 210, metrics.height() * 50));
+    platform::SizeToScreen(*this, sizeHint());
     UpdateCommands();
     UpdateStatus();
+    ShowMission();
 }
 
 ExplorerWindow::~ExplorerWindow() { CancelSearch(); }
+
+QSize ExplorerWindow::sizeHint() const
+{
+    const QFontMetrics metrics(font());
+    return {metrics.averageCharWidth() * 210, metrics.height() * 50};
+}
 
 void ExplorerWindow::ShowWindow()
 {
@@ -235,6 +257,18 @@ void ExplorerWindow::ShowWindow()
 }
 
 void ExplorerWindow::SetDesignTarget(DesignTarget target) { target_ = std::move(target); }
+
+void ExplorerWindow::SetSession(std::shared_ptr<orbit::session::DesignSession> session)
+{
+    if (session == session_)
+        return;
+    following_ = {};
+    session_ = std::move(session);
+    swathSeeded_ = false;
+    if (session_)
+        following_ = session_->Follow([this] { FollowMission(); });
+    FollowMission();
+}
 
 void ExplorerWindow::SetSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
 
@@ -285,10 +319,12 @@ bool ExplorerWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void OpenExplorer(ExplorerWindow::DesignTarget target)
+void OpenExplorer(ExplorerWindow::DesignTarget target, std::shared_ptr<orbit::session::DesignSession> session)
 {
     ExplorerWindow& window = ExplorerWindow::Instance();
     window.SetDesignTarget(std::move(target));
+    if (session)
+        window.SetSession(std::move(session));
     window.ShowWindow();
 }
 

@@ -69,18 +69,27 @@ void DrawGraticuleLabels(QPainter& painter, const QRectF& frame, const MapStyle&
     if (frame.width() < 20 * metrics.averageCharWidth())
         return;
     const double pad = 0.3 * metrics.height();
+    // A label that would run past the frame or into the one before it is
+    // left out: on a small map every other meridian is named, or none.
+    double takenToX = frame.left();
     for (double lon = -180 + kGraticuleStepDeg; lon < 180; lon += kGraticuleStepDeg) {
         const double x = toFrame.map(QPointF(lon, 0)).x();
-        if (x <= frame.left() + pad || x >= frame.right() - pad)
-            continue;
         const QString text = DegreeLabel(lon, 'E', 'W');
-        painter.drawText(QPointF(x + pad, frame.bottom() - pad - metrics.descent()), text);
+        const double left = x + pad, right = left + metrics.horizontalAdvance(text);
+        if (x <= frame.left() + pad || right > frame.right() - pad || left < takenToX + 2 * pad)
+            continue;
+        painter.drawText(QPointF(left, frame.bottom() - pad - metrics.descent()), text);
+        takenToX = right;
     }
+    double takenToY = frame.bottom() - metrics.height();  // the meridians' labels
     for (double lat = -90 + kGraticuleStepDeg; lat < 90; lat += kGraticuleStepDeg) {
         const double y = toFrame.map(QPointF(0, lat)).y();
-        if (y <= frame.top() + metrics.height() || y >= frame.bottom() - 2 * metrics.height())
+        const double baseline = y - pad - metrics.descent();
+        if (y <= frame.top() + metrics.height() || y >= frame.bottom() - 2 * metrics.height() ||
+            baseline + metrics.descent() > takenToY - pad)
             continue;
-        painter.drawText(QPointF(frame.left() + pad, y - pad - metrics.descent()), DegreeLabel(lat, 'N', 'S'));
+        painter.drawText(QPointF(frame.left() + pad, baseline), DegreeLabel(lat, 'N', 'S'));
+        takenToY = baseline - metrics.ascent();
     }
 }
 
