@@ -217,3 +217,41 @@ TEST_F(ExplorerTest, ALongCycleThumbnailShowsAFewDaysAndAReadablePattern)
 }
 
 }  // namespace
+
+namespace {
+
+// With a swath and another sort, only the rows in view get their worst
+// revisit; a sort by it sets every row to work, and the status line says
+// what is still to come.
+TEST_F(ExplorerTest, WorstRevisitsAreWorkedOutForTheViewUnlessSortedByThem)
+{
+    explorer::ExplorerInputs* in = W().Inputs();
+    in->DaysToBox()->setValue(30);
+    QSignalSpy settled(&W(), &explorer::ExplorerWindow::RevisitsSettled);
+    Type(in->SwathBox(), "290");
+    ASSERT_TRUE(Settle());
+    ASSERT_TRUE(Arrived(settled));
+    const std::int64_t rows = W().Model()->rowCount();
+    const std::int64_t pending = W().Model()->PendingRevisits();
+    ASSERT_GT(rows, 150);
+    EXPECT_GT(pending, rows / 2) << "rows nobody looks at were worked out";
+    EXPECT_LT(pending, rows) << "the rows in view were not";
+    for (int row = 0; row < W().Table()->rowAt(W().Table()->viewport()->height() - 1); ++row)
+        EXPECT_NE(Text(row, ExplorerColumn::WorstRevisitDays), QStringLiteral("pending")) << row;
+    const QString status = W().StatusLine()->text();
+    EXPECT_TRUE(status.contains(QStringLiteral("Worst revisit: %1 of %2 worked out (the rows in view)")
+                                    .arg(QString::fromStdString(explorer::GroupedCountText(rows - pending)),
+                                         QString::fromStdString(explorer::GroupedCountText(rows)))))
+        << status.toStdString();
+
+    settled.clear();
+    W().Table()->sortByColumn(Column(ExplorerColumn::WorstRevisitDays), Qt::AscendingOrder);
+    EXPECT_TRUE(W().StatusLine()->text().contains(QStringLiteral("for the sort")))
+        << W().StatusLine()->text().toStdString();
+    ASSERT_TRUE(Arrived(settled));
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(W().Model()->PendingRevisits(), 0);
+    EXPECT_FALSE(W().StatusLine()->text().contains(QStringLiteral("Worst revisit:")));
+}
+
+}  // namespace

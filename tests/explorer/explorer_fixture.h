@@ -53,6 +53,7 @@ protected:
 
     void TearDown() override
     {
+        W().SetSession(nullptr);  // no mission carried into the next case
         W().close();
         sink_.reset();
     }
