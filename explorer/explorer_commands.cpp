@@ -9,6 +9,7 @@
 #include "explorer/candidate_model.h"
 #include "explorer/candidate_proxy.h"
 #include "explorer/candidate_text.h"
+#include "explorer/compare_window.h"
 #include "platform/file_output.h"
 #include "platform/handler_boundary.h"
 
@@ -130,6 +131,7 @@ void ExplorerWindow::UpdateCommands()
 {
     useButton_->setEnabled(CurrentSourceRow() >= 0 && target_ != nullptr);
     copyButton_->setEnabled(table_->selectionModel()->hasSelection());
+    compareButton_->setEnabled(ComparableSelection());
     saveButton_->setEnabled(proxy_->rowCount() > 0);
 }
 
@@ -147,6 +149,32 @@ std::vector<std::size_t> ExplorerWindow::SelectedSourceRows() const
         if (const int source = proxy_->SourceRow(row); source >= 0)
             rows.push_back(static_cast<std::size_t>(source));
     return rows;
+}
+
+bool ExplorerWindow::ComparableSelection() const
+{
+    // Counted by ranges: a selection of a million rows is not listed for this.
+    std::size_t rows = 0;
+    for (const QItemSelectionRange& range : table_->selectionModel()->selection()) {
+        rows += static_cast<std::size_t>(range.height());
+        if (rows > CompareWindow::kMost)
+            return false;
+    }
+    return rows >= CompareWindow::kFewest;
+}
+
+void ExplorerWindow::Compare_Click()
+{
+    if (!ComparableSelection() || !model_->Candidates())
+        return;
+    if (!compare_)
+        compare_ = new CompareWindow(this);
+    compare_->Compare(model_->Candidates(), SelectedSourceRows(), model_->Revisits());
+    if (compare_->isMinimized())
+        compare_->setWindowState(compare_->windowState() & ~Qt::WindowMinimized);
+    compare_->show();
+    compare_->raise();
+    compare_->activateWindow();
 }
 
 void ExplorerWindow::UseInDesignWindow_Click()

@@ -133,14 +133,19 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     saveButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("Sa&ve as CSV\u2026"), this);
     saveButton_->setObjectName(QStringLiteral("SaveCsv"));
     saveButton_->setToolTip(tr("Write the whole table, in the order and with the filters shown, as CSV"));
+    compareButton_ = new QPushButton(tr("Co&mpare\u2026"), this);
+    compareButton_->setObjectName(QStringLiteral("Compare"));
+    compareButton_->setToolTip(tr("Show two to four selected orbits side by side, their tracks on one map"));
     closeButton_ = new QPushButton(tr("Close"), this);
     closeButton_->setObjectName(QStringLiteral("CloseExplorer"));
-    for (QPushButton* button : {useButton_, copyButton_, saveButton_, closeButton_})
+    for (QPushButton* button : {useButton_, copyButton_, saveButton_, compareButton_, closeButton_})
         button->setAutoDefault(false);
 
     statusLine_ = new QLabel(this);
     statusLine_->setObjectName(QStringLiteral("StatusLine"));
     statusLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long status wraps rather than widening the window for good.
+    statusLine_->setWordWrap(true);
     progressBar_ = new QProgressBar(this);
     progressBar_->setRange(0, 1000);
     progressBar_->setAccessibleName(tr("Search progress"));
@@ -150,6 +155,7 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     commands->addWidget(useButton_);
     commands->addWidget(copyButton_);
     commands->addWidget(saveButton_);
+    commands->addWidget(compareButton_);
     commands->addStretch(1);
     commands->addWidget(closeButton_);
     auto* status = new QHBoxLayout;
@@ -170,7 +176,8 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     setTabOrder(table_, useButton_);
     setTabOrder(useButton_, copyButton_);
     setTabOrder(copyButton_, saveButton_);
-    setTabOrder(saveButton_, closeButton_);
+    setTabOrder(saveButton_, compareButton_);
+    setTabOrder(compareButton_, closeButton_);
 
     auto* copyAction = new QAction(this);
     copyAction->setShortcut(QKeySequence::Copy);
@@ -203,6 +210,7 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     connect(copyButton_, &QPushButton::clicked, this, Handler(this, &ExplorerWindow::Copy_Click));
     connect(copyAction, &QAction::triggered, this, Handler(this, &ExplorerWindow::Copy_Click));
     connect(saveButton_, &QPushButton::clicked, this, Handler(this, &ExplorerWindow::SaveCsv_Click));
+    connect(compareButton_, &QPushButton::clicked, this, Handler(this, &ExplorerWindow::Compare_Click));
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
 

@@ -46,6 +46,7 @@ class CandidateDetails;
 class CandidateModel;
 class CandidateProxy;
 class ColumnChooser;
+class CompareWindow;
 class FrozenColumns;
 class ExplorerInputs;
 class RevisitWorker;
@@ -94,6 +95,9 @@ public:
     QPushButton* UseButton() const { return useButton_; }
     QPushButton* CopyButton() const { return copyButton_; }
     QPushButton* SaveButton() const { return saveButton_; }
+    QPushButton* CompareButton() const { return compareButton_; }
+    // The "Compare" window, once opened.
+    CompareWindow* Comparison() const { return compare_; }
     QLabel* StatusLine() const { return statusLine_; }
     QProgressBar* ProgressBar() const { return progressBar_; }
 
@@ -107,6 +111,7 @@ public:
     void UseInDesignWindow_Click();
     void Copy_Click();
     void SaveCsv_Click();
+    void Compare_Click();
 
 signals:
     // The details and "Use in design window" have caught up with the
@@ -157,6 +162,7 @@ private:
     void ShowCurrent();
     void UpdateCommands();
     std::vector<std::size_t> SelectedSourceRows() const;
+    bool ComparableSelection() const;
 
     ExplorerInputs* inputs_ = nullptr;
     QTableView* table_ = nullptr;
@@ -169,6 +175,8 @@ private:
     QPushButton* useButton_ = nullptr;
     QPushButton* copyButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
+    QPushButton* compareButton_ = nullptr;
+    CompareWindow* compare_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QLabel* statusLine_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
