@@ -4,6 +4,7 @@
 #include "core/orbit_error.h"
 #include "core/result_fields.h"
 #include "explorer/candidate_text.h"
+#include "explorer/coverage_pane.h"
 #include "map/ground_track_map.h"
 #include "map/qt/map_scene.h"
 #include "map/qt/map_widget.h"
@@ -59,6 +60,7 @@ CandidateDetails::CandidateDetails(QWidget* parent) : QWidget(parent)
     mapCaption_ = new QLabel(this);
     mapCaption_->setObjectName(QStringLiteral("MapCaption"));
     mapCaption_->setWordWrap(true);
+    coverage_ = new CoveragePane(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -67,6 +69,7 @@ CandidateDetails::CandidateDetails(QWidget* parent) : QWidget(parent)
     layout->addWidget(pattern_, 1);
     layout->addWidget(map_, 1);
     layout->addWidget(mapCaption_);
+    layout->addWidget(coverage_, 1);
     Clear();
 }
 
@@ -81,6 +84,7 @@ void CandidateDetails::Clear()
     pattern_->SetDesign(std::nullopt);
     map_->SetScene(nullptr, 1);
     mapCaption_->clear();
+    coverage_->Clear();
 }
 
 void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
@@ -109,6 +113,7 @@ void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
         value->setText(shown ? QString::fromStdString(orbit::FormatResult(info.field, *figure)) : QString());
     }
     pattern_->SetDesign(record);
+    coverage_->ShowCandidate(set, row);
 
     try {
         auto scene = std::make_shared<world_map::MapScene>(world_map::InstalledWorld(),

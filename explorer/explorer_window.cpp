@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
@@ -117,7 +118,14 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     tableLayout->addWidget(tableLabel);
     tableLayout->addWidget(table_, 1);
     splitter->addWidget(tablePane);
-    splitter->addWidget(details_);
+    // The details scroll when the window is shorter than the pictures and
+    // the chart they hold: the window's size is the user's.
+    auto* detailsScroll = new QScrollArea(splitter);
+    detailsScroll->setObjectName(QStringLiteral("DetailsPane"));
+    detailsScroll->setWidgetResizable(true);
+    detailsScroll->setFrameShape(QFrame::NoFrame);
+    detailsScroll->setWidget(details_);
+    splitter->addWidget(detailsScroll);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({3000, 1000});

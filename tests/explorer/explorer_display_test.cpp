@@ -31,23 +31,6 @@ namespace {
 
 using explorer::ExplorerColumn;
 
-// Selects `row` alone and waits until the details show it, drawn afresh.
-bool ShowDetailsOf(int row)
-{
-    explorer::ExplorerWindow& w = explorer::ExplorerWindow::Instance();
-    if (w.CurrentChoice()) {
-        QSignalSpy changed(&w, &explorer::ExplorerWindow::CandidateChanged);
-        w.Table()->clearSelection();
-        if (!changed.wait(kWorkTimeoutMs))
-            return false;
-    }
-    QSignalSpy shown(w.Details(), &explorer::CandidateDetails::CandidateShown);
-    QTableView* table = w.Table();
-    table->scrollTo(w.Proxy()->index(row, 0));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(w.Proxy()->index(row, 0)).center());
-    return shown.wait(kWorkTimeoutMs);
-}
-
 struct GroupedCase {
     const char* name;
     std::int64_t count;

@@ -5,13 +5,17 @@
 #include "tests/explorer/explorer_fixture.h"
 
 #include "analysis/swath_coverage.h"
+#include "core/design_name.h"
 #include "design_window/context_menu.h"
 #include "design_window/explorer_link.h"
 #include "design_window/orbit_des_vorn.h"
 #include "explorer/candidate_details.h"
+#include "explorer/coverage_pane.h"
 #include "session/design_session.h"
 
 #include <QLabel>
+#include <QtCharts/QChartView>
+#include <QtCharts/QLineSeries>
 
 namespace {
 
@@ -93,6 +97,46 @@ TEST_F(ExplorerMission, TheSwathBoxStaysTheUsersUntilTheMissionsSwathChanges)
     EXPECT_EQ(W().Inputs()->SwathBox()->value(), 200);
     ASSERT_TRUE(Settle());
     EXPECT_EQ(W().Model()->Candidates()->request.swathKm, 200);
+}
+
+TEST_F(ExplorerMission, TheDetailsChartTheSelectedOrbitsCoverageForTheMission)
+{
+    SetMission(290, 2, PassDirection::Descending);
+    ASSERT_TRUE(Settle());
+    explorer::CoveragePane* pane = W().Details()->Coverage();
+    ASSERT_TRUE(ShowDetailsOf(3));
+    const std::shared_ptr<const explorer::CandidateSet>& set = W().Model()->Candidates();
+    const orbit::DesignRecord design =
+        explorer::DesignOf(set->Row(static_cast<std::size_t>(Proxy().SourceRow(3))), set->request.search);
+    const QString title = QString::fromStdString(orbit::DesignName(design, orbit::OrbitType::SunSynchronous));
+    // Charted when its table arrives; an earlier selection's may come first.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane->Table() && pane->ChartView()->chart()->title() == title; },
+                                kWorkTimeoutMs));
+    ASSERT_TRUE(pane->isVisible());
+
+    orbit::analysis::SwathRequest swath;
+    swath.swathKm = 290;
+    swath.satellites = 2;
+    swath.passes = PassDirection::Descending;
+    const orbit::analysis::CoverageTable expected = orbit::analysis::CoverageByLatitude(design, swath);
+    ASSERT_EQ(pane->Table()->rows.size(), expected.rows.size());
+    // The chart's longest-wait line goes through the table's figures.
+    std::vector<QPointF> longest;
+    for (QAbstractSeries* series : pane->ChartView()->chart()->series())
+        if (auto* line = qobject_cast<QLineSeries*>(series); line && line->name() == QStringLiteral("Longest wait (days)"))
+            for (const QPointF& point : line->points())
+                longest.push_back(point);
+    std::vector<QPointF> wanted;
+    for (const orbit::analysis::LatitudeCoverage& row : expected.rows)
+        if (row.maxRevisitDays)
+            wanted.emplace_back(row.latitudeDeg, *row.maxRevisitDays);
+    ASSERT_FALSE(wanted.empty());
+    EXPECT_EQ(longest, wanted);
+
+    // Without a swath there is no chart.
+    W().Inputs()->SwathBox()->setValue(0);
+    ASSERT_TRUE(Settle());
+    EXPECT_FALSE(pane->isVisible());
 }
 
 }  // namespace
