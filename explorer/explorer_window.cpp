@@ -48,6 +48,7 @@ constexpr int kFilterDelayMs = 150;
 constexpr int kProgressIntervalMs = 100;
 constexpr int kPriorityDelayMs = 50;
 constexpr int kDetailsDelayMs = 40;
+constexpr int kRowsAlwaysShown = 10;
 // N, M and Q name the orbit: they stay in view.
 constexpr int kOrbitNameColumns = 3;
 // The rows a column's width is measured on.
@@ -98,6 +99,8 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     // Rows of one height: a million of them cost no measuring.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + table_->fontMetrics().height() / 2);
+    // However small the window, a few rows stay in sight.
+    table_->setMinimumHeight(table_->verticalHeader()->defaultSectionSize() * kRowsAlwaysShown);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setResizeContentsPrecision(kWidthSampleRows);
