@@ -128,6 +128,11 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     detailsScroll->setWidgetResizable(true);
     detailsScroll->setFrameShape(QFrame::NoFrame);
     detailsScroll->setWidget(details_);
+    // As wide as the details need (their pattern is readable from a given
+    // width on): only the height scrolls.
+    detailsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    detailsScroll->setMinimumWidth(details_->minimumSizeHint().width() +
+                                   detailsScroll->verticalScrollBar()->sizeHint().width());
     splitter->addWidget(detailsScroll);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);

@@ -95,7 +95,8 @@ TEST_F(ExplorerTest, CountsAreGroupedAndOneDayIsSingular)
     const int row = RowOf(15, 0, 1);
     ASSERT_GE(row, 0);
     ASSERT_TRUE(ShowDetailsOf(row));
-    EXPECT_EQ(W().Details()->MapCaption()->text(), QStringLiteral("Ground track of the whole cycle, 1 day"));
+    EXPECT_EQ(W().Details()->MapCaption()->text().toStdString(), "Ground track of the whole cycle, 1 day")
+        << W().Details()->Title()->text().toStdString() << " row " << row;
 }
 
 TEST_F(ExplorerTest, WithASwathNAndMAndQStayInViewBesideTheCoverageColumns)

@@ -124,7 +124,7 @@ protected:
         }
         QSignalSpy shown(w.Details(), &explorer::CandidateDetails::CandidateShown);
         QTableView* table = w.Table();
-        table->scrollTo(w.Proxy()->index(row, 0));
+        table->scrollTo(w.Proxy()->index(row, 0), QAbstractItemView::PositionAtCenter);  // clear of the edges
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(w.Proxy()->index(row, 0)).center());
         return shown.wait(kWorkTimeoutMs);
     }
