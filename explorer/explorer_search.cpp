@@ -242,6 +242,11 @@ void ExplorerWindow::TakeRevisits(std::uint64_t job, const RevisitBatch& batch)
     if (job != revisitJob_)
         return;
     model_->AddRevisits(batch);
+    // The rate of this job so far, kept for the estimates of later ones.
+    const std::int64_t done = revisitsAtStart_ - model_->PendingRevisits();
+    const double seconds = static_cast<double>(revisitClock_.elapsed()) / 1000.0;
+    if (done >= kRowsBeforeEstimate && seconds > 0)
+        revisitsPerSecond_ = static_cast<double>(done) / seconds;
     UpdateStatus();
 }
 
@@ -343,13 +348,16 @@ QString ExplorerWindow::RevisitStatus() const
                        .arg(QString::fromStdString(GroupedCountText(known)),
                             QString::fromStdString(GroupedCountText(rows)));
     const bool sweeping = revisits_->Busy() && revisits_->JobReach() == RevisitWorker::Reach::WholeSet;
-    if (!sweeping)
-        return text + tr(" (the rows in view); sorting by it works out the rest.");
+    if (!sweeping) {
+        text += tr(" (the rows in view); sorting by it works out the rest");
+        if (revisitsPerSecond_ > 0)
+            text += tr(", about %1 at the rate seen").arg(DurationText(static_cast<double>(pending) / revisitsPerSecond_));
+        return text + QLatin1Char('.');
+    }
     const std::int64_t done = revisitsAtStart_ - pending;
-    const double seconds = static_cast<double>(revisitClock_.elapsed()) / 1000.0;
-    if (done < kRowsBeforeEstimate || seconds <= 0)
+    if (done < kRowsBeforeEstimate || revisitsPerSecond_ <= 0)
         return text + tr(" for the sort\u2026");
-    const double perSecond = static_cast<double>(done) / seconds;
+    const double perSecond = revisitsPerSecond_;
     return text + tr(" for the sort, about %1 to go (%2 a second); the table is sorted again when all are in.")
                       .arg(DurationText(static_cast<double>(pending) / perSecond),
                            QString::fromStdString(GroupedCountText(std::llround(perSecond))));

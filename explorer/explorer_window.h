@@ -197,6 +197,7 @@ private:
     std::uint64_t revisitJob_ = 0;
     QElapsedTimer revisitClock_;       // since the revisit job started
     std::int64_t revisitsAtStart_ = 0;  // figures pending then
+    double revisitsPerSecond_ = 0;      // as last measured, for the time left
     // Figures seen before the status line estimates the time left, and the
     // rows taken as in view before the table has been laid out.
     static constexpr std::int64_t kRowsBeforeEstimate = 8;
