@@ -4,6 +4,7 @@
 #include "explorer/candidate_model.h"
 #include "explorer/candidate_proxy.h"
 #include "explorer/column_chooser.h"
+#include "explorer/compare_window.h"
 #include "explorer/frozen_columns.h"
 #include "explorer/explorer_inputs.h"
 #include "explorer/revisit_worker.h"
@@ -316,6 +317,8 @@ void ExplorerWindow::closeEvent(QCloseEvent* event)
         CancelSearch();
     }
     revisits_->Cancel();
+    if (compare_)
+        compare_->close();  // it compares this window's rows
     QWidget::closeEvent(event);
 }
 

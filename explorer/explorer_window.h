@@ -3,7 +3,8 @@
 // type, an altitude band, the cycle lengths and a swath; the table lists
 // every repeat orbit found, sortable by each figure and filtered by grid
 // spacing, sub-cycle and equatorial gaps; the selected orbit's details sit
-// beside it; "Use in design window" carries it over.
+// beside it; "Use in design window" carries it over; "Compare" shows two to
+// four of them side by side.
 //
 // The window never waits on the long work: the search, the sidelaps, every
 // sort and filter, the worst revisits, Copy and the CSV file are worked out

@@ -108,6 +108,11 @@ TEST_F(ExplorerTest, CompareShowsTheOrbitsSideBySideAndTheirTracksOnOneMap)
 
     QTest::keyClick(compare, Qt::Key_Escape);
     EXPECT_FALSE(compare->isVisible());
+
+    // Closing the explorer closes its comparison too.
+    compare->show();
+    W().close();
+    EXPECT_FALSE(compare->isVisible());
 }
 
 }  // namespace
