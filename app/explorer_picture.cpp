@@ -59,11 +59,12 @@ QImage DrawExplorerPicture()
     explorer::CandidateModel* model = window.Model();
     explorer::CandidateProxy* proxy = window.Proxy();
     const auto settled = [&] { return !window.Searching() && !proxy->Ordering(); };
-    if (!WaitFor([&] { return settled() && model->rowCount() > 0 && model->PendingRevisits() == 0; }))
+    if (!WaitFor([&] { return settled() && model->rowCount() > 0; }))
         return {};
 
+    // Sorted by the worst revisit, every row's figure is worked out.
     window.Table()->sortByColumn(model->ColumnIndexOf(ExplorerColumn::WorstRevisitDays), Qt::AscendingOrder);
-    if (!WaitFor(settled))
+    if (!WaitFor([&] { return settled() && model->PendingRevisits() == 0; }) || !WaitFor(settled))
         return {};
     const QModelIndex chosen = proxy->index(2, 0);
     window.Table()->selectionModel()->setCurrentIndex(chosen,

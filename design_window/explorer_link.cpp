@@ -62,11 +62,15 @@ void FindRepeatOrbits_Click(OrbitDesVorn& window)
     // The explorer sends to this window while it is open, and to a new one
     // once it has been closed.
     QPointer<OrbitDesVorn> target(&window);
-    explorer::OpenExplorer([target](const explorer::DesignChoice& choice) mutable {
-        if (!target)
-            target = OpenNewDesignWindow();
-        EnterDesignChoice(*target, choice);
-    });
+    // It follows this window's mission (satellites, passes, daylight, the
+    // swath it starts from).
+    explorer::OpenExplorer(
+        [target](const explorer::DesignChoice& choice) mutable {
+            if (!target)
+                target = OpenNewDesignWindow();
+            EnterDesignChoice(*target, choice);
+        },
+        window.Session());
 }
 
 }  // namespace design_window

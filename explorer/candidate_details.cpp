@@ -3,10 +3,13 @@
 #include "core/design_name.h"
 #include "core/orbit_error.h"
 #include "core/result_fields.h"
+#include "explorer/candidate_text.h"
+#include "explorer/coverage_pane.h"
 #include "map/ground_track_map.h"
 #include "map/qt/map_scene.h"
 #include "map/qt/map_widget.h"
 #include "map/qt/world_shapes.h"
+#include "pattern/picture_size.h"
 #include "pattern/qt/pattern_view.h"
 #include "platform/vector_state.h"
 
@@ -20,10 +23,11 @@ namespace explorer {
 
 namespace {
 
-// The small map draws at most this many days: enough to see how the swaths
-// close the gaps, and drawn within a few tens of milliseconds, where the
-// hundred days the map window offers take a good part of a second.
-constexpr int kMapDays = 16;
+// The small map draws at most this many days: enough to see how the days
+// lie beside each other and how the swaths meet, while each track stays
+// apart; a long cycle's whole track would fill the small map with colour.
+// The map window shows the rest.
+constexpr int kMapDays = 3;
 
 }  // namespace
 
@@ -47,12 +51,16 @@ CandidateDetails::CandidateDetails(QWidget* parent) : QWidget(parent)
 
     pattern_ = new pattern::PatternView(this);
     pattern_->setAccessibleName(tr("Relative ground-track pattern"));
+    // The pattern's text shrinks with the picture: below three quarters of
+    // the pattern window it can no longer be read.
+    pattern_->setMinimumSize(pattern::kPictureWidthPx * 3 / 4, pattern::kPictureHeightPx * 3 / 4);
     map_ = new world_map::MapWidget(this);
     map_->SetDecorated(false);
     map_->SetInteractive(false);
     mapCaption_ = new QLabel(this);
     mapCaption_->setObjectName(QStringLiteral("MapCaption"));
     mapCaption_->setWordWrap(true);
+    coverage_ = new CoveragePane(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,6 +69,7 @@ CandidateDetails::CandidateDetails(QWidget* parent) : QWidget(parent)
     layout->addWidget(pattern_, 1);
     layout->addWidget(map_, 1);
     layout->addWidget(mapCaption_);
+    layout->addWidget(coverage_, 1);
     Clear();
 }
 
@@ -75,6 +84,7 @@ void CandidateDetails::Clear()
     pattern_->SetDesign(std::nullopt);
     map_->SetScene(nullptr, 1);
     mapCaption_->clear();
+    coverage_->Clear();
 }
 
 void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
@@ -103,6 +113,7 @@ void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
         value->setText(shown ? QString::fromStdString(orbit::FormatResult(info.field, *figure)) : QString());
     }
     pattern_->SetDesign(record);
+    coverage_->ShowCandidate(set, row);
 
     try {
         auto scene = std::make_shared<world_map::MapScene>(world_map::InstalledWorld(),
@@ -111,8 +122,10 @@ void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
         const int days = std::min(scene->Map().DayLimit(), kMapDays);
         map_->SetScene(std::move(scene), days);
         map_->show();
-        QString caption = days >= candidate.Q ? tr("Ground track of the whole cycle, %1 days").arg(candidate.Q)
-                                              : tr("Ground track of the first %1 of %2 days").arg(days).arg(candidate.Q);
+        const auto dayCount = [](std::int64_t n) { return QString::fromStdString(CountText(n, "day", "days")); };
+        QString caption = days >= candidate.Q
+                              ? tr("Ground track of the whole cycle, %1").arg(dayCount(candidate.Q))
+                              : tr("Ground track of the first %1 of %2").arg(dayCount(days), dayCount(candidate.Q));
         if (set->request.swathKm)
             caption += tr(", %1 km swath").arg(*set->request.swathKm);
         mapCaption_->setText(caption);

@@ -22,6 +22,8 @@ class MapWidget;
 
 namespace explorer {
 
+class CoveragePane;
+
 class CandidateDetails : public QWidget {
     Q_OBJECT
 
@@ -39,6 +41,8 @@ public:
     world_map::MapWidget* Map() const { return map_; }
     // What the map shows, or why there is no map.
     QLabel* MapCaption() const { return mapCaption_; }
+    // With a swath: the coverage by latitude.
+    CoveragePane* Coverage() const { return coverage_; }
 
 signals:
     // The details now show a candidate: its name, its figures, its pattern
@@ -51,6 +55,7 @@ private:
     pattern::PatternView* pattern_ = nullptr;
     world_map::MapWidget* map_ = nullptr;
     QLabel* mapCaption_ = nullptr;
+    CoveragePane* coverage_ = nullptr;
 };
 
 }  // namespace explorer

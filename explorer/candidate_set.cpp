@@ -59,7 +59,8 @@ std::shared_ptr<const CandidateSet> FindCandidates(const ExplorerRequest& reques
         }
         try {
             set->sidelapPercent[i] =
-                orbit::analysis::EquatorialSidelapPercent(DesignOf(set->Row(i), request.search), *request.swathKm);
+                orbit::analysis::EquatorialSidelapPercent(DesignOf(set->Row(i), request.search), *request.swathKm,
+                                                          request.satellites);
         } catch (const orbit::OrbitError&) {
             set->sidelapPercent[i] = std::numeric_limits<double>::quiet_NaN();
         }
@@ -85,10 +86,14 @@ RevisitFigure WorstRevisitOf(const CandidateSet& set, std::size_t row)
     try {
         orbit::analysis::SwathRequest swath;
         swath.swathKm = *set.request.swathKm;
+        swath.satellites = set.request.satellites;
+        swath.passes = set.request.passes;
         const orbit::analysis::CoverageTable table =
             orbit::analysis::CoverageByLatitude(DesignOf(set.Row(row), set.request.search), swath);
-        if (const auto days = table.summary.maxRevisitDays; days && std::isfinite(*days))
-            return {RevisitFigure::State::Days, *days};
+        const orbit::analysis::CoverageSummary& summary = table.summary;
+        if (const auto days = summary.maxRevisitDays; days && std::isfinite(*days))
+            return {RevisitFigure::State::Days, *days, summary.fullCoverageFromLatDeg.value_or(0),
+                    summary.fullCoverageToLatDeg.value_or(0)};
         return {RevisitFigure::State::NoFullCoverage, 0};
     } catch (const orbit::OrbitError&) {
         return {RevisitFigure::State::Failed, 0};

@@ -54,6 +54,15 @@ struct RevisitFigure {
     };
     State state = State::Pending;
     double days = 0;
+    // With `days`: the band of parallels covered whole that the figure is
+    // taken over, in absolute latitude. A band that does not reach the
+    // equator leaves the lower latitudes with gaps, which the figure says
+    // nothing about.
+    double fullFromLatDeg = 0;
+    double fullToLatDeg = 0;
+
+    // Whether the parallels below the band are left with gaps.
+    bool Partial() const { return state == State::Days && fullFromLatDeg > 0; }
 
     friend bool operator==(const RevisitFigure&, const RevisitFigure&) = default;
 };

@@ -14,8 +14,15 @@ namespace {
 std::string RevisitText(const RevisitFigure& revisit)
 {
     switch (revisit.state) {
-    case RevisitFigure::State::Days:
-        return orbit::analysis::RevisitDaysText(revisit.days);
+    case RevisitFigure::State::Days: {
+        std::string text = orbit::analysis::RevisitDaysText(revisit.days);
+        // A wait that holds only over a band away from the equator must not
+        // read like an orbit that sees everything that often.
+        if (revisit.Partial())
+            text += " at " + orbit::analysis::ShortestNumberText(revisit.fullFromLatDeg) + "\u2013" +
+                    orbit::analysis::ShortestNumberText(revisit.fullToLatDeg) + "\u00b0 only";
+        return text;
+    }
     case RevisitFigure::State::NoFullCoverage:
         return kNoFullCoverageText;
     case RevisitFigure::State::Failed:
@@ -33,6 +40,35 @@ const RevisitFigure& RevisitOf(const std::vector<RevisitFigure>& revisits, std::
 }
 
 }  // namespace
+
+std::string GroupedCountText(std::int64_t count)
+{
+    const bool negative = count < 0;
+    // Built from the unsigned magnitude: the lowest int64 has no positive twin.
+    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
+    std::string digits;
+    int inGroup = 0;
+    do {
+        if (inGroup == 3) {
+            digits += ',';
+            inGroup = 0;
+        }
+        digits += static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+        ++inGroup;
+    } while (magnitude > 0);
+    if (negative)
+        digits += '-';
+    return {digits.rbegin(), digits.rend()};
+}
+
+std::string CountText(std::int64_t count, std::string_view one, std::string_view many)
+{
+    std::string text = GroupedCountText(count);
+    text += ' ';
+    text += count == 1 ? one : many;
+    return text;
+}
 
 std::string CellText(const CandidateSet& set, const RevisitFigure& revisit, std::size_t row, ExplorerColumn column)
 {

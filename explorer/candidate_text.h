@@ -11,12 +11,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace explorer {
 
+// A count as the window writes it, its thousands grouped: "1,501,362".
+std::string GroupedCountText(std::int64_t count);
+// A count and its noun, singular for one: "1 day", "1,000 days".
+std::string CountText(std::int64_t count, std::string_view one, std::string_view many);
+
 // A cell as the table shows it. A worst revisit reads "pending" until it is
-// worked out, "none" where no latitude is covered whole.
+// worked out, "none" where no latitude is covered whole, and names its band
+// ("3.00 at 68–82° only") when that band does not reach the equator.
 std::string CellText(const CandidateSet& set, const RevisitFigure& revisit, std::size_t row, ExplorerColumn column);
 
 inline constexpr const char* kPendingText = "pending";

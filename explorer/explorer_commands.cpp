@@ -9,6 +9,7 @@
 #include "explorer/candidate_model.h"
 #include "explorer/candidate_proxy.h"
 #include "explorer/candidate_text.h"
+#include "explorer/compare_window.h"
 #include "platform/file_output.h"
 #include "platform/handler_boundary.h"
 
@@ -25,8 +26,22 @@ namespace explorer {
 
 int ExplorerWindow::CurrentSourceRow() const
 {
-    const QModelIndex current = table_->selectionModel()->currentIndex();
-    return current.isValid() ? proxy_->SourceRow(current.row()) : -1;
+    // One candidate at a time is "the" orbit: the details, "Use in design
+    // window" and the revisit priority all take the same one. It is the
+    // focused row while that row is selected (Ctrl+click or Ctrl+End can move
+    // the focus onto a row left unselected), else the only row selected;
+    // with none or several and the focus elsewhere, there is none.
+    const QItemSelectionModel* selection = table_->selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->rowIntersectsSelection(current.row(), {}))
+        return proxy_->SourceRow(current.row());
+    int only = -1;
+    for (const QItemSelectionRange& range : selection->selection()) {
+        if (range.height() > 1 || (only >= 0 && only != range.top()))
+            return -1;
+        only = range.top();
+    }
+    return only < 0 ? -1 : proxy_->SourceRow(only);
 }
 
 std::optional<DesignChoice> ExplorerWindow::CurrentChoice() const
@@ -94,19 +109,29 @@ void ExplorerWindow::ShowCurrent()
 {
     detailsDelay_->stop();
     const int row = CurrentSourceRow();
+    const std::shared_ptr<const CandidateSet>& set = model_->Candidates();
+    const bool sameSet = !shownSet_.owner_before(set) && !set.owner_before(shownSet_) && set;
     if (row < 0) {
+        shownSet_.reset();
+        shownRow_ = -1;
         details_->Clear();
+    } else if (sameSet && shownRow_ == row) {
+        // The selection grew or shrank around the same orbit: nothing to redraw.
     } else {
+        shownSet_ = set;
+        shownRow_ = row;
         platform::RunHandler(this,
                              [&] { details_->ShowCandidate(model_->Candidates().get(), static_cast<std::size_t>(row)); });
     }
     UpdateCommands();
+    emit CandidateChanged();
 }
 
 void ExplorerWindow::UpdateCommands()
 {
     useButton_->setEnabled(CurrentSourceRow() >= 0 && target_ != nullptr);
     copyButton_->setEnabled(table_->selectionModel()->hasSelection());
+    compareButton_->setEnabled(ComparableSelection());
     saveButton_->setEnabled(proxy_->rowCount() > 0);
 }
 
@@ -124,6 +149,32 @@ std::vector<std::size_t> ExplorerWindow::SelectedSourceRows() const
         if (const int source = proxy_->SourceRow(row); source >= 0)
             rows.push_back(static_cast<std::size_t>(source));
     return rows;
+}
+
+bool ExplorerWindow::ComparableSelection() const
+{
+    // Counted by ranges: a selection of a million rows is not listed for this.
+    std::size_t rows = 0;
+    for (const QItemSelectionRange& range : table_->selectionModel()->selection()) {
+        rows += static_cast<std::size_t>(range.height());
+        if (rows > CompareWindow::kMost)
+            return false;
+    }
+    return rows >= CompareWindow::kFewest;
+}
+
+void ExplorerWindow::Compare_Click()
+{
+    if (!ComparableSelection() || !model_->Candidates())
+        return;
+    if (!compare_)
+        compare_ = new CompareWindow(this);
+    compare_->Compare(model_->Candidates(), SelectedSourceRows(), model_->Revisits());
+    if (compare_->isMinimized())
+        compare_->setWindowState(compare_->windowState() & ~Qt::WindowMinimized);
+    compare_->show();
+    compare_->raise();
+    compare_->activateWindow();
 }
 
 void ExplorerWindow::UseInDesignWindow_Click()

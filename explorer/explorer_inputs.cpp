@@ -43,7 +43,12 @@ QSpinBox* DaysBox(QWidget* parent, const char* name, int minimum)
     auto* box = new QSpinBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setRange(minimum, orbit::analysis::kLongestSearchDays);
-    box->setSuffix(QStringLiteral(" days"));
+    // "1 day", "2 days": the unit follows the number as it is typed.
+    const auto followValue = [box](int days) {
+        box->setSuffix(days == 1 ? ExplorerInputs::tr(" day") : ExplorerInputs::tr(" days"));
+    };
+    followValue(box->value());
+    QObject::connect(box, &QSpinBox::valueChanged, box, followValue);
     box->setAlignment(Qt::AlignRight);
     return box;
 }

@@ -5,6 +5,7 @@
 // the user carries over into the design window.
 
 #include "analysis/repeat_search.h"
+#include "analysis/swath_coverage.h"
 #include "core/repeat_orbit_solver.h"
 
 #include <optional>
@@ -15,6 +16,12 @@ struct ExplorerRequest {
     orbit::analysis::SearchRequest search;
     // Without a swath there are no coverage figures and no coverage columns.
     std::optional<double> swathKm;
+    // From the mission: the satellites sharing the orbit and the passes
+    // whose looks count, for the sidelap and the worst revisit.
+    int satellites = 1;
+    orbit::analysis::PassDirection passes = orbit::analysis::PassDirection::Both;
+    // From the mission: count only looks with the Sun at least this high.
+    std::optional<double> sunMinDeg;
 };
 
 // Whether two requests ask for the same search (the swath aside).

@@ -8,10 +8,12 @@
 #include "explorer/candidate_model.h"
 #include "explorer/candidate_order.h"
 #include "explorer/candidate_proxy.h"
+#include "explorer/candidate_text.h"
 #include "explorer/explorer_inputs.h"
 #include "explorer/revisit_worker.h"
 #include "platform/vector_state.h"
 
+#include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
@@ -19,6 +21,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace explorer {
 
@@ -60,6 +63,8 @@ void ExplorerWindow::StartSearch()
     searchDelay_->stop();
     CancelSearch();
     revisits_->Cancel();
+    // What the last save wrote belongs to the last table.
+    saveNote_.clear();
     const ExplorerInputs::Reading reading = inputs_->Request();
     if (!reading.request) {
         problem_ = reading.problem;
@@ -72,6 +77,11 @@ void ExplorerWindow::StartSearch()
     }
     problem_.clear();
 
+    ExplorerRequest request = *reading.request;
+    appliedMission_ = session_ ? session_->Mission() : orbit::session::MissionContext{};
+    request.satellites = appliedMission_.satellites;
+    request.passes = appliedMission_.passes;
+    request.sunMinDeg = appliedMission_.sunMinDeg;
     OrderRequest order = proxy_->Request();
     order.filter = inputs_->Filter();
     auto progress = std::make_shared<std::atomic<int>>(0);
@@ -80,7 +90,7 @@ void ExplorerWindow::StartSearch()
     progressBar_->show();
     progressTimer_->start();
     search_.Start(
-        [request = *reading.request, order, progress, earlier = model_->Candidates()](
+        [request, order, progress, earlier = model_->Candidates()](
             const std::atomic<bool>& cancelled) {
             SearchResult result;
             result.orderRequest = order;
@@ -100,6 +110,52 @@ void ExplorerWindow::StartSearch()
         },
         [this](SearchResult result) { TakeResult(result); });
     UpdateStatus();
+}
+
+void ExplorerWindow::FollowMission()
+{
+    const orbit::session::MissionContext mission =
+        session_ ? session_->Mission() : orbit::session::MissionContext{};
+    // The mission's swath is the explorer's starting point, not a lock: it
+    // goes into the box when it changes, and the box stays editable.
+    // A mission without a swath leaves the box as the user set it.
+    if (!swathSeeded_ || mission.swathKm != seededSwathKm_) {
+        swathSeeded_ = true;
+        seededSwathKm_ = mission.swathKm;
+        if (mission.swathKm)
+            inputs_->SwathBox()->setValue(*mission.swathKm);  // a new search when it differs
+    }
+    if (mission.satellites != appliedMission_.satellites || mission.passes != appliedMission_.passes ||
+        mission.sunMinDeg != appliedMission_.sunMinDeg) {
+        searchOutdated_ = true;
+        searchDelay_->start();
+    }
+    ShowMission();
+    UpdateStatus();
+}
+
+void ExplorerWindow::ShowMission()
+{
+    const orbit::session::MissionContext mission =
+        session_ ? session_->Mission() : orbit::session::MissionContext{};
+    QStringList parts;
+    parts << QString::fromStdString(explorer::CountText(mission.satellites, "satellite", "satellites"));
+    switch (mission.passes) {
+    case orbit::analysis::PassDirection::Both:
+        parts << tr("every pass counts");
+        break;
+    case orbit::analysis::PassDirection::Ascending:
+        parts << tr("ascending passes only");
+        break;
+    case orbit::analysis::PassDirection::Descending:
+        parts << tr("descending passes only");
+        break;
+    }
+    if (mission.sunMinDeg)
+        parts << tr("daylight looks only (Sun at least %1\u00b0), which the revisit figures here do not yet "
+                    "take into account")
+                     .arg(*mission.sunMinDeg);
+    missionLine_->setText(tr("Mission: %1.").arg(parts.join(QStringLiteral(", "))));
 }
 
 void ExplorerWindow::CancelSearch()
@@ -157,10 +213,28 @@ void ExplorerWindow::FollowSortColumn()
 void ExplorerWindow::StartRevisits()
 {
     const std::shared_ptr<const CandidateSet>& set = model_->Candidates();
-    if (!set || !set->HasSwath() || model_->PendingRevisits() == 0 || !isVisible())
+    if (!set || !set->HasSwath() || model_->PendingRevisits() == 0 || !isVisible()) {
+        revisits_->Cancel();
         return;
-    revisitJob_ = revisits_->Start(set, model_->Revisits());
-    PrioritizeVisibleRows();
+    }
+    // Only a sort by the worst revisit needs every row's figure; otherwise
+    // the rows in view and the selected one are all anybody looks at.
+    const RevisitWorker::Reach reach = proxy_->Request().sortColumn == ExplorerColumn::WorstRevisitDays
+                                           ? RevisitWorker::Reach::WholeSet
+                                           : RevisitWorker::Reach::AskedRows;
+    revisitJob_ = revisits_->Start(set, model_->Revisits(), reach, RowsInView());
+    revisitClock_.start();
+    revisitsAtStart_ = model_->PendingRevisits();
+    UpdateStatus();
+}
+
+void ExplorerWindow::FollowRevisitSort()
+{
+    // A sort by the worst revisit sets every row to work; leaving it stops
+    // that work at once.
+    const bool whole = proxy_->Request().sortColumn == ExplorerColumn::WorstRevisitDays;
+    if (whole != (revisits_->JobReach() == RevisitWorker::Reach::WholeSet && revisits_->Busy()))
+        StartRevisits();
 }
 
 void ExplorerWindow::TakeRevisits(std::uint64_t job, const RevisitBatch& batch)
@@ -168,6 +242,11 @@ void ExplorerWindow::TakeRevisits(std::uint64_t job, const RevisitBatch& batch)
     if (job != revisitJob_)
         return;
     model_->AddRevisits(batch);
+    // The rate of this job so far, kept for the estimates of later ones.
+    const std::int64_t done = revisitsAtStart_ - model_->PendingRevisits();
+    const double seconds = static_cast<double>(revisitClock_.elapsed()) / 1000.0;
+    if (done >= kRowsBeforeEstimate && seconds > 0)
+        revisitsPerSecond_ = static_cast<double>(done) / seconds;
     UpdateStatus();
 }
 
@@ -179,23 +258,39 @@ void ExplorerWindow::RevisitsFinished(std::uint64_t job)
     if (proxy_->Request().sortColumn == ExplorerColumn::WorstRevisitDays)
         proxy_->Refresh();
     UpdateStatus();
+    emit RevisitsSettled();
 }
 
-void ExplorerWindow::PrioritizeVisibleRows()
+std::vector<std::int32_t> ExplorerWindow::RowsInView() const
 {
-    priorityDelay_->stop();
-    if (!revisits_->Busy() || proxy_->rowCount() == 0)
-        return;
     std::vector<std::int32_t> rows;
+    if (proxy_->rowCount() == 0)
+        return rows;
     if (const int current = CurrentSourceRow(); current >= 0)
         rows.push_back(current);
     const int first = std::max(0, table_->rowAt(0));
     int last = table_->rowAt(table_->viewport()->height() - 1);
     if (last < 0)
-        last = proxy_->rowCount() - 1;
+        last = std::min(proxy_->rowCount() - 1, first + kRowsInViewAtMost);
     for (int row = first; row <= last; ++row)
         rows.push_back(proxy_->SourceRow(row));
-    revisits_->Prioritize(std::move(rows));
+    return rows;
+}
+
+void ExplorerWindow::PrioritizeVisibleRows()
+{
+    priorityDelay_->stop();
+    const std::shared_ptr<const CandidateSet>& set = model_->Candidates();
+    if (!set || !set->HasSwath() || model_->PendingRevisits() == 0 || !isVisible())
+        return;
+    std::vector<std::int32_t> rows = RowsInView();
+    const std::vector<RevisitFigure>& known = model_->Revisits();
+    const bool anyPending = std::any_of(rows.begin(), rows.end(), [&](std::int32_t row) {
+        return row >= 0 && static_cast<std::size_t>(row) < known.size() &&
+               known[static_cast<std::size_t>(row)].state == RevisitFigure::State::Pending;
+    });
+    if (!revisits_->Prioritize(rows) && anyPending)
+        StartRevisits();  // the last job ended with the rows it was given
 }
 
 void ExplorerWindow::ShowProgress()
@@ -219,19 +314,19 @@ void ExplorerWindow::UpdateStatus()
                                    : CountText(static_cast<std::int64_t>(set->size()), "repeat orbit found.",
                                            "repeat orbits found."));
         if (proxy_->rowCount() != model_->rowCount() && !proxy_->Ordering())
-            parts << tr("%1 shown.").arg(proxy_->rowCount());
+            parts << tr("%1 shown.").arg(QString::fromStdString(GroupedCountText(proxy_->rowCount())));
         if (const int failed = outcome.failureCount(); failed > 0) {
             parts << CountText(failed, "candidate failed to solve.", "candidates failed to solve.");
             QStringList reasons;
             for (const auto& [text, count] : outcome.failures)
-                reasons << tr("%1: %2").arg(QString::fromUtf8(text.c_str())).arg(count);
+                reasons << tr("%1: %2").arg(QString::fromUtf8(text.c_str()), QString::fromStdString(GroupedCountText(count)));
             toolTip = tr("Candidates left out because the solver failed on them:\n") + reasons.join('\n');
         }
         if (outcome.notSunSynchronous > 0)
             parts << CountText(outcome.notSunSynchronous, "design left out: no sun-synchronous orbit at its axis.",
                            "designs left out: no sun-synchronous orbit at their axes.");
         if (model_->PendingRevisits() > 0)
-            parts << CountText(model_->PendingRevisits(), "revisit figure pending.", "revisit figures pending.");
+            parts << RevisitStatus();
     }
     if (proxy_->Ordering())
         parts << tr("Sorting\u2026");
@@ -241,9 +336,50 @@ void ExplorerWindow::UpdateStatus()
     statusLine_->setToolTip(toolTip);
 }
 
+QString ExplorerWindow::RevisitStatus() const
+{
+    // Said as it is: how many figures are known, whether more are being
+    // worked out and for what, and at the rate seen so far how long the rest
+    // will take.
+    const std::int64_t rows = model_->rowCount();
+    const std::int64_t pending = model_->PendingRevisits();
+    const std::int64_t known = rows - pending;
+    QString text = tr("Worst revisit: %1 of %2 worked out")
+                       .arg(QString::fromStdString(GroupedCountText(known)),
+                            QString::fromStdString(GroupedCountText(rows)));
+    const bool sweeping = revisits_->Busy() && revisits_->JobReach() == RevisitWorker::Reach::WholeSet;
+    if (!sweeping) {
+        text += tr(" (the rows in view); sorting by it works out the rest");
+        if (revisitsPerSecond_ > 0)
+            text += tr(", about %1 at the rate seen").arg(DurationText(static_cast<double>(pending) / revisitsPerSecond_));
+        return text + QLatin1Char('.');
+    }
+    const std::int64_t done = revisitsAtStart_ - pending;
+    if (done < kRowsBeforeEstimate || revisitsPerSecond_ <= 0)
+        return text + tr(" for the sort\u2026");
+    const double perSecond = revisitsPerSecond_;
+    return text + tr(" for the sort, about %1 to go (%2 a second); the table is sorted again when all are in.")
+                      .arg(DurationText(static_cast<double>(pending) / perSecond),
+                           QString::fromStdString(GroupedCountText(std::llround(perSecond))));
+}
+
+QString ExplorerWindow::DurationText(double seconds)
+{
+    const auto whole = static_cast<std::int64_t>(std::ceil(seconds));
+    if (whole < 60)
+        return tr("%1 s").arg(std::max<std::int64_t>(whole, 1));
+    const std::int64_t minutes = (whole + 59) / 60;
+    if (minutes < 60)
+        return tr("%1 min").arg(minutes);
+    const std::int64_t hours = minutes / 60;
+    if (hours < 48)
+        return tr("%1 h %2 min").arg(hours).arg(minutes % 60);
+    return tr("%1 days").arg(QString::fromStdString(GroupedCountText((hours + 23) / 24)));
+}
+
 QString ExplorerWindow::CountText(std::int64_t n, const char* one, const char* many)
 {
-    return tr("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+    return QString::fromStdString(explorer::CountText(n, one, many));
 }
 
 }  // namespace explorer

@@ -3,6 +3,9 @@
 #include "explorer/candidate_details.h"
 #include "explorer/candidate_model.h"
 #include "explorer/candidate_proxy.h"
+#include "explorer/column_chooser.h"
+#include "explorer/compare_window.h"
+#include "explorer/frozen_columns.h"
 #include "explorer/explorer_inputs.h"
 #include "explorer/revisit_worker.h"
 #include "platform/handler_boundary.h"
@@ -18,6 +21,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
@@ -45,6 +49,9 @@ constexpr int kFilterDelayMs = 150;
 constexpr int kProgressIntervalMs = 100;
 constexpr int kPriorityDelayMs = 50;
 constexpr int kDetailsDelayMs = 40;
+constexpr int kRowsAlwaysShown = 10;
+// N, M and Q name the orbit: they stay in view.
+constexpr int kOrbitNameColumns = 3;
 // The rows a column's width is measured on.
 constexpr int kWidthSampleRows = 200;
 
@@ -93,6 +100,8 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     // Rows of one height: a million of them cost no measuring.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + table_->fontMetrics().height() / 2);
+    // However small the window, a few rows stay in sight.
+    table_->setMinimumHeight(table_->verticalHeader()->defaultSectionSize() * kRowsAlwaysShown);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setResizeContentsPrecision(kWidthSampleRows);
@@ -100,6 +109,8 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
                                                  Qt::DescendingOrder);
     table_->setSortingEnabled(true);
     table_->installEventFilter(this);
+    columns_ = new ColumnChooser(table_, model_);
+    frozen_ = new FrozenColumns(table_, kOrbitNameColumns);
     auto* tableLabel = new QLabel(tr("&Repeat orbits:"), this);
     tableLabel->setBuddy(table_);
 
@@ -111,7 +122,19 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     tableLayout->addWidget(tableLabel);
     tableLayout->addWidget(table_, 1);
     splitter->addWidget(tablePane);
-    splitter->addWidget(details_);
+    // The details scroll when the window is shorter than the pictures and
+    // the chart they hold: the window's size is the user's.
+    auto* detailsScroll = new QScrollArea(splitter);
+    detailsScroll->setObjectName(QStringLiteral("DetailsPane"));
+    detailsScroll->setWidgetResizable(true);
+    detailsScroll->setFrameShape(QFrame::NoFrame);
+    detailsScroll->setWidget(details_);
+    // As wide as the details need (their pattern is readable from a given
+    // width on): only the height scrolls.
+    detailsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    detailsScroll->setMinimumWidth(details_->minimumSizeHint().width() +
+                                   detailsScroll->verticalScrollBar()->sizeHint().width());
+    splitter->addWidget(detailsScroll);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({3000, 1000});
@@ -127,14 +150,19 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     saveButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("Sa&ve as CSV\u2026"), this);
     saveButton_->setObjectName(QStringLiteral("SaveCsv"));
     saveButton_->setToolTip(tr("Write the whole table, in the order and with the filters shown, as CSV"));
+    compareButton_ = new QPushButton(tr("Co&mpare\u2026"), this);
+    compareButton_->setObjectName(QStringLiteral("Compare"));
+    compareButton_->setToolTip(tr("Show two to four selected orbits side by side, their tracks on one map"));
     closeButton_ = new QPushButton(tr("Close"), this);
     closeButton_->setObjectName(QStringLiteral("CloseExplorer"));
-    for (QPushButton* button : {useButton_, copyButton_, saveButton_, closeButton_})
+    for (QPushButton* button : {useButton_, copyButton_, saveButton_, compareButton_, closeButton_})
         button->setAutoDefault(false);
 
     statusLine_ = new QLabel(this);
     statusLine_->setObjectName(QStringLiteral("StatusLine"));
     statusLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long status wraps rather than widening the window for good.
+    statusLine_->setWordWrap(true);
     progressBar_ = new QProgressBar(this);
     progressBar_->setRange(0, 1000);
     progressBar_->setAccessibleName(tr("Search progress"));
@@ -144,13 +172,19 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     commands->addWidget(useButton_);
     commands->addWidget(copyButton_);
     commands->addWidget(saveButton_);
+    commands->addWidget(compareButton_);
     commands->addStretch(1);
     commands->addWidget(closeButton_);
     auto* status = new QHBoxLayout;
     status->addWidget(statusLine_, 1);
     status->addWidget(progressBar_);
+    missionLine_ = new QLabel(this);
+    missionLine_->setObjectName(QStringLiteral("MissionLine"));
+    missionLine_->setWordWrap(true);
+    missionLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(inputs_);
+    layout->addWidget(missionLine_);
     layout->addWidget(splitter, 1);
     layout->addLayout(commands);
     layout->addLayout(status);
@@ -159,7 +193,8 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     setTabOrder(table_, useButton_);
     setTabOrder(useButton_, copyButton_);
     setTabOrder(copyButton_, saveButton_);
-    setTabOrder(saveButton_, closeButton_);
+    setTabOrder(saveButton_, compareButton_);
+    setTabOrder(compareButton_, closeButton_);
 
     auto* copyAction = new QAction(this);
     copyAction->setShortcut(QKeySequence::Copy);
@@ -192,6 +227,7 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     connect(copyButton_, &QPushButton::clicked, this, Handler(this, &ExplorerWindow::Copy_Click));
     connect(copyAction, &QAction::triggered, this, Handler(this, &ExplorerWindow::Copy_Click));
     connect(saveButton_, &QPushButton::clicked, this, Handler(this, &ExplorerWindow::SaveCsv_Click));
+    connect(compareButton_, &QPushButton::clicked, this, Handler(this, &ExplorerWindow::Compare_Click));
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
 
@@ -206,24 +242,35 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
 
     connect(proxy_, &CandidateProxy::OrderAboutToChange, this, &ExplorerWindow::KeepCurrentRow);
     connect(proxy_, &CandidateProxy::OrderChanged, this, &ExplorerWindow::RestoreCurrentRow);
+    connect(proxy_, &CandidateProxy::OrderChanged, priorityDelay_, qOverload<>(&QTimer::start));
     connect(proxy_, &CandidateProxy::OrderingChanged, this, &ExplorerWindow::UpdateStatus);
+    connect(proxy_, &CandidateProxy::OrderingChanged, this, &ExplorerWindow::FollowRevisitSort);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, detailsDelay_,
             qOverload<>(&QTimer::start));
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, priorityDelay_,
             qOverload<>(&QTimer::start));
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ExplorerWindow::UpdateCommands);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ExplorerWindow::UpdateCommands);
+    // Ctrl+click takes a row out of the selection without moving the focus.
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, detailsDelay_,
+            qOverload<>(&QTimer::start));
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, priorityDelay_, qOverload<>(&QTimer::start));
     connect(revisits_, &RevisitWorker::FiguresReady, this, &ExplorerWindow::TakeRevisits);
     connect(revisits_, &RevisitWorker::Finished, this, &ExplorerWindow::RevisitsFinished);
 
-    const QFontMetrics metrics(font());
-    platform::SizeToScreen(*this, QSize(metrics.averageCharWidth() * 210, metrics.height() * 50));
+    platform::SizeToScreen(*this, sizeHint());
     UpdateCommands();
     UpdateStatus();
+    ShowMission();
 }
 
 ExplorerWindow::~ExplorerWindow() { CancelSearch(); }
+
+QSize ExplorerWindow::sizeHint() const
+{
+    const QFontMetrics metrics(font());
+    return {metrics.averageCharWidth() * 210, metrics.height() * 50};
+}
 
 void ExplorerWindow::ShowWindow()
 {
@@ -235,6 +282,18 @@ void ExplorerWindow::ShowWindow()
 }
 
 void ExplorerWindow::SetDesignTarget(DesignTarget target) { target_ = std::move(target); }
+
+void ExplorerWindow::SetSession(std::shared_ptr<orbit::session::DesignSession> session)
+{
+    if (session == session_)
+        return;
+    following_ = {};
+    session_ = std::move(session);
+    swathSeeded_ = false;
+    if (session_)
+        following_ = session_->Follow([this] { FollowMission(); });
+    FollowMission();
+}
 
 void ExplorerWindow::SetSaveDialog(SaveDialog dialog) { saveDialog_ = std::move(dialog); }
 
@@ -258,6 +317,8 @@ void ExplorerWindow::closeEvent(QCloseEvent* event)
         CancelSearch();
     }
     revisits_->Cancel();
+    if (compare_)
+        compare_->close();  // it compares this window's rows
     QWidget::closeEvent(event);
 }
 
@@ -285,10 +346,12 @@ bool ExplorerWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void OpenExplorer(ExplorerWindow::DesignTarget target)
+void OpenExplorer(ExplorerWindow::DesignTarget target, std::shared_ptr<orbit::session::DesignSession> session)
 {
     ExplorerWindow& window = ExplorerWindow::Instance();
     window.SetDesignTarget(std::move(target));
+    if (session)
+        window.SetSession(std::move(session));
     window.ShowWindow();
 }
 

@@ -23,6 +23,7 @@ constexpr std::size_t kLargestBatch = 4096;
 struct RevisitWorker::Work {
     std::uint64_t number = 0;
     std::shared_ptr<const CandidateSet> set;
+    Reach reach = Reach::WholeSet;
     std::atomic<bool> cancelled{false};
 
     std::mutex mutex;  // guards everything below
@@ -44,7 +45,7 @@ struct RevisitWorker::Work {
                 return row;
             }
         }
-        while (cursor < claimed.size()) {
+        while (reach == Reach::WholeSet && cursor < claimed.size()) {
             const std::size_t row = cursor++;
             if (!claimed[row]) {
                 claimed[row] = 1;
@@ -61,12 +62,15 @@ RevisitWorker::RevisitWorker(QObject* parent) : QObject(parent), work_(this) {}
 // object once it is gone.
 RevisitWorker::~RevisitWorker() { Cancel(); }
 
-std::uint64_t RevisitWorker::Start(std::shared_ptr<const CandidateSet> set, const std::vector<RevisitFigure>& known)
+std::uint64_t RevisitWorker::Start(std::shared_ptr<const CandidateSet> set, const std::vector<RevisitFigure>& known,
+                                   Reach reach, std::vector<std::int32_t> priority)
 {
     Cancel();
     auto job = std::make_shared<Work>();
     job->number = ++jobNumber_;
     job->set = std::move(set);
+    job->reach = reach;
+    job->priority = std::move(priority);
     const std::size_t rows = job->set && job->set->HasSwath() ? job->set->size() : 0;
     job->claimed.assign(rows, 0);
     std::size_t left = rows;
@@ -76,6 +80,8 @@ std::uint64_t RevisitWorker::Start(std::shared_ptr<const CandidateSet> set, cons
             --left;
         }
     }
+    if (reach == Reach::AskedRows)
+        left = std::min(left, job->priority.size());
     job_ = job;
     if (left == 0) {
         QMetaObject::invokeMethod(this, [this, number = job->number] { emit Finished(number); }, Qt::QueuedConnection);
@@ -102,14 +108,17 @@ void RevisitWorker::Cancel()
     work_.Cancel();
 }
 
-void RevisitWorker::Prioritize(std::vector<std::int32_t> rows)
+bool RevisitWorker::Prioritize(std::vector<std::int32_t> rows)
 {
     if (!job_)
-        return;
+        return false;
     const std::lock_guard lock(job_->mutex);
     job_->priority = std::move(rows);
     job_->priorityNext = 0;
+    return job_->running > 0;
 }
+
+RevisitWorker::Reach RevisitWorker::JobReach() const { return job_ ? job_->reach : Reach::AskedRows; }
 
 bool RevisitWorker::Busy() const
 {

@@ -31,17 +31,28 @@ public:
     explicit RevisitWorker(QObject* parent = nullptr);
     ~RevisitWorker() override;
 
+    // Which rows a job works on: only those it is given to prioritize (the
+    // rows in view and the selected one), or, once those are done, every
+    // row still pending (what a sort by the worst revisit needs).
+    enum class Reach { AskedRows, WholeSet };
+
     // Starts on the rows of `set` whose figure in `known` (one per row, or
-    // empty) is still pending. Returns the job's number, which its batches carry.
-    std::uint64_t Start(std::shared_ptr<const CandidateSet> set, const std::vector<RevisitFigure>& known = {});
+    // empty) is still pending. Returns the job's number, which its batches
+    // carry. A job that only works on the rows asked for ends when they are
+    // done and no thread waits: Prioritize() then starts it again.
+    std::uint64_t Start(std::shared_ptr<const CandidateSet> set, const std::vector<RevisitFigure>& known = {},
+                        Reach reach = Reach::WholeSet, std::vector<std::int32_t> priority = {});
     void Cancel();
 
-    // Rows to work on before any other, most wanted first; replaces the last list.
-    void Prioritize(std::vector<std::int32_t> rows);
+    // Rows to work on before any other, most wanted first; replaces the last
+    // list. Returns false when the job had already ended: the caller starts
+    // a new one for the rows still pending.
+    bool Prioritize(std::vector<std::int32_t> rows);
 
     // True while rows are left to work on.
     bool Busy() const;
     std::uint64_t Job() const { return jobNumber_; }
+    Reach JobReach() const;
 
 signals:
     void FiguresReady(std::uint64_t job, const explorer::RevisitWorker::Batch& batch);

@@ -66,22 +66,8 @@ void DrawGraticuleLabels(QPainter& painter, const QRectF& frame, const MapStyle&
     painter.setFont(Scaled(style.font, 0.8));
     painter.setPen(kLabel);
     const QFontMetricsF metrics(painter.font(), painter.device());
-    if (frame.width() < 20 * metrics.averageCharWidth())
-        return;
-    const double pad = 0.3 * metrics.height();
-    for (double lon = -180 + kGraticuleStepDeg; lon < 180; lon += kGraticuleStepDeg) {
-        const double x = toFrame.map(QPointF(lon, 0)).x();
-        if (x <= frame.left() + pad || x >= frame.right() - pad)
-            continue;
-        const QString text = DegreeLabel(lon, 'E', 'W');
-        painter.drawText(QPointF(x + pad, frame.bottom() - pad - metrics.descent()), text);
-    }
-    for (double lat = -90 + kGraticuleStepDeg; lat < 90; lat += kGraticuleStepDeg) {
-        const double y = toFrame.map(QPointF(0, lat)).y();
-        if (y <= frame.top() + metrics.height() || y >= frame.bottom() - 2 * metrics.height())
-            continue;
-        painter.drawText(QPointF(frame.left() + pad, y - pad - metrics.descent()), DegreeLabel(lat, 'N', 'S'));
-    }
+    for (const GraticuleLabel& label : GraticuleLabels(frame, metrics, toFrame))
+        painter.drawText(label.baseline, label.text);
 }
 
 void DrawTitle(QPainter& painter, const QRectF& area, const MapScene& scene, int days, const MapStyle& style)
@@ -362,6 +348,38 @@ Viewport Viewport::Clamped() const
     view.centreLonDeg = std::clamp(std::isfinite(centreLonDeg) ? centreLonDeg : 0.0, -180 + halfWidth, 180 - halfWidth);
     view.centreLatDeg = std::clamp(std::isfinite(centreLatDeg) ? centreLatDeg : 0.0, -90 + halfHeight, 90 - halfHeight);
     return view;
+}
+
+std::vector<GraticuleLabel> GraticuleLabels(const QRectF& frame, const QFontMetricsF& metrics,
+                                            const QTransform& toFrame)
+{
+    std::vector<GraticuleLabel> labels;
+    if (frame.width() < 20 * metrics.averageCharWidth())
+        return labels;
+    const double pad = 0.3 * metrics.height();
+    // A label that would run past the frame or into the one before it is
+    // left out: on a small map every other meridian is named, or none.
+    double takenToX = frame.left();
+    for (double lon = -180 + kGraticuleStepDeg; lon < 180; lon += kGraticuleStepDeg) {
+        const double x = toFrame.map(QPointF(lon, 0)).x();
+        const QString text = DegreeLabel(lon, 'E', 'W');
+        const double left = x + pad, right = left + metrics.horizontalAdvance(text);
+        if (x <= frame.left() + pad || right > frame.right() - pad || left < takenToX + 2 * pad)
+            continue;
+        labels.push_back({QPointF(left, frame.bottom() - pad - metrics.descent()), text});
+        takenToX = right;
+    }
+    double takenToY = frame.bottom() - metrics.height();  // above the meridians' labels
+    for (double lat = -90 + kGraticuleStepDeg; lat < 90; lat += kGraticuleStepDeg) {
+        const double y = toFrame.map(QPointF(0, lat)).y();
+        const double baseline = y - pad - metrics.descent();
+        if (y <= frame.top() + metrics.height() || y >= frame.bottom() - 2 * metrics.height() ||
+            baseline + metrics.descent() > takenToY - pad)
+            continue;
+        labels.push_back({QPointF(frame.left() + pad, baseline), DegreeLabel(lat, 'N', 'S')});
+        takenToY = baseline - metrics.ascent();
+    }
+    return labels;
 }
 
 MapLayout LayOutMap(const QRectF& target, const MapStyle& style, const QPaintDevice* device)

@@ -14,10 +14,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QPointF>
 #include <QRectF>
+#include <QString>
 #include <QTransform>
 
 #include <optional>
+#include <vector>
 
 class QImage;
 class QPainter;
@@ -55,6 +59,16 @@ struct MapLayout {
 
 // Where the parts go in `target`; text measured on `device`.
 MapLayout LayOutMap(const QRectF& target, const MapStyle& style, const QPaintDevice* device);
+
+// The graticule's labels in the frame: where each is written (its baseline's
+// start) and its text. Only labels that fit are kept: each lies inside the
+// frame and clear of the others, so a small map names fewer meridians.
+struct GraticuleLabel {
+    QPointF baseline;
+    QString text;
+};
+std::vector<GraticuleLabel> GraticuleLabels(const QRectF& frame, const QFontMetricsF& metrics,
+                                            const QTransform& toFrame);
 
 // Degrees (x = longitude, y = latitude) to the frame's coordinates.
 QTransform DegreesToFrame(const QRectF& frame, const Viewport& view);

@@ -4,6 +4,7 @@
 // days, no swath, no filter), sorted by altitude from the top, with its
 // choices and error messages recorded instead of sent on or shown.
 
+#include "explorer/candidate_details.h"
 #include "explorer/candidate_model.h"
 #include "explorer/candidate_proxy.h"
 #include "explorer/explorer_inputs.h"
@@ -53,6 +54,7 @@ protected:
 
     void TearDown() override
     {
+        W().SetSession(nullptr);  // no mission carried into the next case
         W().close();
         sink_.reset();
     }
@@ -108,6 +110,23 @@ protected:
                 Text(row, explorer::ExplorerColumn::Q).toInt() == q)
                 return row;
         return -1;
+    }
+
+    // Selects `row` alone and waits until the details show it, drawn afresh.
+    static bool ShowDetailsOf(int row)
+    {
+        explorer::ExplorerWindow& w = explorer::ExplorerWindow::Instance();
+        if (w.CurrentChoice()) {
+            QSignalSpy changed(&w, &explorer::ExplorerWindow::CandidateChanged);
+            w.Table()->clearSelection();
+            if (!changed.wait(kWorkTimeoutMs))
+                return false;
+        }
+        QSignalSpy shown(w.Details(), &explorer::CandidateDetails::CandidateShown);
+        QTableView* table = w.Table();
+        table->scrollTo(w.Proxy()->index(row, 0), QAbstractItemView::PositionAtCenter);  // clear of the edges
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(w.Proxy()->index(row, 0)).center());
+        return shown.wait(kWorkTimeoutMs);
     }
 
     // Clicks a row's first cell.

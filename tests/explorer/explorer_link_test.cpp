@@ -148,6 +148,7 @@ TEST_F(UseInDesignWindow, OpensANewDesignWindowWhenItsOwnWasClosed)
 TEST_F(UseInDesignWindow, ButtonWaitsForARow)
 {
     W().Table()->selectionModel()->clearCurrentIndex();
+    W().Table()->clearSelection();
     EXPECT_FALSE(W().UseButton()->isEnabled());
     ClickRow(0);
     EXPECT_TRUE(W().UseButton()->isEnabled());

@@ -74,7 +74,7 @@ TEST_F(ExplorerTest, AnUpsideDownBandIsToldInTheStatusLine)
 TEST_F(ExplorerTest, HeaderClicksSortByValueUpThenDown)
 {
     QHeaderView* header = W().Table()->horizontalHeader();
-    const int column = Column(ExplorerColumn::NodalPeriodMin);
+    const int column = Column(ExplorerColumn::GridSpacingKm);
     for (const bool descending : {false, true}) {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
@@ -83,8 +83,8 @@ TEST_F(ExplorerTest, HeaderClicksSortByValueUpThenDown)
         EXPECT_EQ(header->sortIndicatorOrder(), descending ? Qt::DescendingOrder : Qt::AscendingOrder);
         ASSERT_GT(Proxy().rowCount(), 20);
         for (int row = 1; row < Proxy().rowCount(); ++row) {
-            const double before = Value(row - 1, ExplorerColumn::NodalPeriodMin);
-            const double after = Value(row, ExplorerColumn::NodalPeriodMin);
+            const double before = Value(row - 1, ExplorerColumn::GridSpacingKm);
+            const double after = Value(row, ExplorerColumn::GridSpacingKm);
             EXPECT_TRUE(descending ? before >= after : before <= after) << row;
         }
     }
@@ -214,7 +214,7 @@ TEST_F(ExplorerTest, DetailsFollowTheCurrentRow)
     EXPECT_EQ(details->FieldText(QStringLiteral("Mean altitude (km)")), QStringLiteral("786.12"));
     EXPECT_EQ(details->FieldText(QStringLiteral("Sun-Synchronous inclination, deg")), QStringLiteral("98.544"));
     EXPECT_FALSE(details->Pattern()->Picture().isNull());
-    EXPECT_EQ(details->MapCaption()->text(), QStringLiteral("Ground track of the whole cycle, 10 days"));
+    EXPECT_EQ(details->MapCaption()->text(), QStringLiteral("Ground track of the first 3 days of 10 days"));
     EXPECT_TRUE(errors_.isEmpty());
 }
 

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <map>
 
 namespace explorer {
@@ -85,6 +86,26 @@ TEST(RevisitWorker, WorksOnTheRowsAskedForBeforeTheRest)
         ASSERT_GE(arrived(row), 0) << row;
         EXPECT_LT(arrived(row), arrived(middle)) << row;
     }
+}
+
+// Nobody looks at the other rows: no core works on them.
+TEST(RevisitWorker, AJobForTheAskedRowsWorksOnThoseAloneThenEnds)
+{
+    const auto set = Band(30);
+    ASSERT_GE(set->size(), 100u);
+    const std::vector<std::int32_t> asked{5, 50, 7};
+    RevisitWorker worker;
+    Arrivals arrivals(worker);
+    const std::uint64_t job = worker.Start(set, {}, RevisitWorker::Reach::AskedRows, asked);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !arrivals.finished.empty(); }, kWorkTimeoutMs));
+    EXPECT_EQ(arrivals.finished, std::vector<std::uint64_t>{job});
+    EXPECT_FALSE(worker.Busy());
+    std::vector<std::int32_t> rows;
+    for (const auto& figure : arrivals.figures)
+        rows.push_back(figure.second.first);
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, (std::vector<std::int32_t>{5, 7, 50}));
+    EXPECT_FALSE(worker.Prioritize({60})) << "the job has ended: a new one is needed";
 }
 
 TEST(RevisitWorker, AnotherStartDropsTheFirstJob)

@@ -261,3 +261,41 @@ TEST(MapPicture, FailuresLeaveNoFileBehind)
 }
 
 }  // namespace
+
+namespace {
+
+// The graticule's labels on maps from the explorer's thumbnail to a poster:
+// each inside the frame and clear of the others, and a large map names
+// every meridian.
+class GraticuleLabelFit : public ::testing::TestWithParam<int> {};
+
+TEST_P(GraticuleLabelFit, EachLabelLiesInsideTheFrameAndClearOfTheOthers)
+{
+    const int width = GetParam();
+    const QRectF frame(10, 10, width, width / 2.0);
+    QFont font;
+    font.setPixelSize(11);
+    const QFontMetricsF metrics(font);
+    const std::vector<world_map::GraticuleLabel> labels =
+        world_map::GraticuleLabels(frame, metrics, world_map::DegreesToFrame(frame, {}));
+    std::vector<QRectF> boxes;
+    for (const world_map::GraticuleLabel& label : labels) {
+        const QRectF box(label.baseline.x(), label.baseline.y() - metrics.ascent(),
+                         metrics.horizontalAdvance(label.text), metrics.height());
+        EXPECT_TRUE(frame.contains(box)) << label.text.toStdString() << " at width " << width;
+        for (const QRectF& other : boxes)
+            EXPECT_FALSE(box.intersects(other)) << label.text.toStdString() << " at width " << width;
+        boxes.push_back(box);
+    }
+    if (width >= 1000) {
+        int meridians = 0;
+        for (const world_map::GraticuleLabel& label : labels)
+            meridians += label.baseline.y() > frame.bottom() - metrics.height() ? 1 : 0;  // along the foot
+        EXPECT_EQ(meridians, 11) << "every 30 degrees from 150 W to 150 E";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, GraticuleLabelFit, ::testing::Values(240, 320, 480, 640, 1000, 1600),
+                         [](const ::testing::TestParamInfo<int>& w) { return "Width" + std::to_string(w.param); });
+
+}  // namespace
