@@ -5,16 +5,19 @@
 #include "core/result_fields.h"
 #include "explorer/candidate_text.h"
 #include "explorer/coverage_pane.h"
+#include "export_window/export_window.h"
 #include "map/ground_track_map.h"
 #include "map/qt/map_scene.h"
 #include "map/qt/map_widget.h"
 #include "map/qt/world_shapes.h"
 #include "pattern/picture_size.h"
 #include "pattern/qt/pattern_view.h"
+#include "platform/handler_boundary.h"
 #include "platform/vector_state.h"
 
 #include <QFormLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -61,11 +64,17 @@ CandidateDetails::CandidateDetails(QWidget* parent) : QWidget(parent)
     mapCaption_->setObjectName(QStringLiteral("MapCaption"));
     mapCaption_->setWordWrap(true);
     coverage_ = new CoveragePane(this);
+    exportButton_ = new QPushButton(tr("E&xport orbit\u2026"), this);
+    exportButton_->setObjectName(QStringLiteral("ExportOrbit"));
+    exportButton_->setToolTip(tr("Write this orbit as a CCSDS message, a TLE, a GMAT script or its track, "
+                                 "with the mission's epoch and node"));
+    connect(exportButton_, &QPushButton::clicked, this, platform::Handler(this, &CandidateDetails::ExportOrbit_Click));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(title_);
     layout->addLayout(fields_);
+    layout->addWidget(exportButton_, 0, Qt::AlignLeft);
     layout->addWidget(pattern_, 1);
     layout->addWidget(map_, 1);
     layout->addWidget(mapCaption_);
@@ -82,6 +91,8 @@ void CandidateDetails::Clear()
             value->clear();
     }
     pattern_->SetDesign(std::nullopt);
+    shown_.reset();
+    exportButton_->setEnabled(false);
     map_->SetScene(nullptr, 1);
     mapCaption_->clear();
     coverage_->Clear();
@@ -114,6 +125,16 @@ void CandidateDetails::ShowCandidate(const CandidateSet* set, std::size_t row)
     }
     pattern_->SetDesign(record);
     coverage_->ShowCandidate(set, row);
+    shown_ = orbit::session::CompletedDesign{record, type, solution, 0};
+    // The mission the set was searched for, as the export needs it.
+    shownMission_ = {};
+    shownMission_.epoch = set->request.epoch;
+    shownMission_.node = set->request.node;
+    shownMission_.swathKm = set->request.swathKm;
+    shownMission_.satellites = set->request.satellites;
+    shownMission_.passes = set->request.passes;
+    shownMission_.sunMinDeg = set->request.sunMinDeg;
+    exportButton_->setEnabled(true);
 
     try {
         auto scene = std::make_shared<world_map::MapScene>(world_map::InstalledWorld(),
@@ -148,6 +169,12 @@ QString CandidateDetails::FieldText(const QString& caption) const
             return value->text();
     }
     return {};
+}
+
+void CandidateDetails::ExportOrbit_Click()
+{
+    if (shown_)
+        export_window::ExportOrbit(window(), *shown_, shownMission_);
 }
 
 }  // namespace explorer

@@ -5,13 +5,16 @@
 // swath.
 
 #include "explorer/candidate_set.h"
+#include "session/design_session.h"
 
 #include <QWidget>
 
 #include <cstddef>
+#include <optional>
 
 class QFormLayout;
 class QLabel;
+class QPushButton;
 
 namespace pattern {
 class PatternView;
@@ -43,6 +46,10 @@ public:
     QLabel* MapCaption() const { return mapCaption_; }
     // With a swath: the coverage by latitude.
     CoveragePane* Coverage() const { return coverage_; }
+    // "Export orbit…": the candidate shown, under the mission the search was
+    // made for, in the formats of `repeat-orbit export`; disabled with none.
+    QPushButton* ExportButton() const { return exportButton_; }
+    void ExportOrbit_Click();
 
 signals:
     // The details now show a candidate: its name, its figures, its pattern
@@ -56,6 +63,9 @@ private:
     world_map::MapWidget* map_ = nullptr;
     QLabel* mapCaption_ = nullptr;
     CoveragePane* coverage_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    std::optional<orbit::session::CompletedDesign> shown_;
+    orbit::session::MissionContext shownMission_;
 };
 
 }  // namespace explorer

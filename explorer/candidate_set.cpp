@@ -1,7 +1,9 @@
 #include "explorer/candidate_set.h"
 
 #include "analysis/swath_coverage.h"
+#include "core/constants.h"
 #include "core/orbit_error.h"
+#include "sun/sub_solar_sampling.h"
 
 #include <cmath>
 #include <limits>
@@ -45,6 +47,14 @@ std::shared_ptr<const CandidateSet> FindCandidates(const ExplorerRequest& reques
         set->outcome = orbit::analysis::SearchRepeatOrbits(request.search, control);
     if (set->outcome.cancelled || !request.swathKm)
         return set;
+    if (request.CountsDaylightOnly()) {
+        // A cycle of Q days runs Q turns of the Earth against the node, which
+        // differ from Q solar days by minutes a day for an inclined orbit:
+        // two days more reach the end of every cycle searched.
+        const double spanS = (request.search.maxDays + 2) * orbit::kSecondsPerDay;
+        set->sun = std::make_shared<const orbit::analysis::SubSolarTrack>(
+            orbit::sun::SubSolarTrackOver(*request.epoch, spanS));
+    }
 
     const std::size_t rows = set->size();
     set->sidelapPercent.resize(rows);
@@ -84,13 +94,8 @@ RevisitFigure WorstRevisitOf(const CandidateSet& set, std::size_t row)
     if (!set.request.swathKm)
         return {RevisitFigure::State::Failed, 0};
     try {
-        orbit::analysis::SwathRequest swath;
-        swath.swathKm = *set.request.swathKm;
-        swath.satellites = set.request.satellites;
-        swath.passes = set.request.passes;
-        const orbit::analysis::CoverageTable table =
-            orbit::analysis::CoverageByLatitude(DesignOf(set.Row(row), set.request.search), swath);
-        const orbit::analysis::CoverageSummary& summary = table.summary;
+        const orbit::analysis::CoverageSummary summary =
+            CoverageOf(set.request, set.sun.get(), DesignOf(set.Row(row), set.request.search)).summary;
         if (const auto days = summary.maxRevisitDays; days && std::isfinite(*days))
             return {RevisitFigure::State::Days, *days, summary.fullCoverageFromLatDeg.value_or(0),
                     summary.fullCoverageToLatDeg.value_or(0)};
@@ -98,6 +103,26 @@ RevisitFigure WorstRevisitOf(const CandidateSet& set, std::size_t row)
     } catch (const orbit::OrbitError&) {
         return {RevisitFigure::State::Failed, 0};
     }
+}
+
+orbit::analysis::CoverageTable CoverageOf(const ExplorerRequest& request, const orbit::analysis::SubSolarTrack* sun,
+                                          const orbit::DesignRecord& design)
+{
+    orbit::analysis::SwathRequest swath;
+    swath.swathKm = request.swathKm.value_or(0);
+    swath.satellites = request.satellites;
+    swath.passes = request.passes;
+    if (!sun || !request.CountsDaylightOnly())
+        return orbit::analysis::CoverageByLatitude(design, swath);
+    // The row's own node: its inclination and node rate place day 0's node
+    // at the mission's local time.
+    const orbit::ephemeris::OrbitNode node =
+        orbit::ephemeris::ResolveNode(*request.epoch, request.node, design.Incl, design.NodeRate);
+    orbit::analysis::LightCondition light;
+    light.minSunElevationDeg = *request.sunMinDeg;
+    light.nodeLongitudeRad = node.longitudeRad;
+    light.cycles = 1;
+    return orbit::analysis::CoverageByLatitude(design, swath, light, *sun);
 }
 
 }  // namespace explorer

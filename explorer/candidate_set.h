@@ -7,6 +7,8 @@
 // is worked out in the background afterwards (RevisitWorker).
 
 #include "analysis/repeat_search.h"
+#include "analysis/sub_solar_track.h"
+#include "analysis/swath_coverage.h"
 #include "explorer/explorer_request.h"
 
 #include <atomic>
@@ -24,6 +26,9 @@ struct CandidateSet {
     orbit::analysis::SearchOutcome outcome;  // rows highest first, failures counted
     // With a swath, one per row; NaN where the sidelap could not be worked out.
     std::vector<double> sidelapPercent;
+    // With daylight looks only: the Sun over the ground from the epoch to
+    // the end of the longest cycle searched, shared by every row's figures.
+    std::shared_ptr<const orbit::analysis::SubSolarTrack> sun;
 
     std::size_t size() const { return outcome.rows.size(); }
     const orbit::analysis::SearchRow& Row(std::size_t row) const { return outcome.rows[row]; }
@@ -68,6 +73,12 @@ struct RevisitFigure {
 };
 
 RevisitFigure WorstRevisitOf(const CandidateSet& set, std::size_t row);
+
+// The coverage by latitude of `design` for the request's swath, satellites
+// and passes, with daylight looks only when the request asks for them and
+// `sun` is given. Throws OrbitError as CoverageByLatitude does.
+orbit::analysis::CoverageTable CoverageOf(const ExplorerRequest& request, const orbit::analysis::SubSolarTrack* sun,
+                                          const orbit::DesignRecord& design);
 
 // Figures worked out for rows of a set: (row, figure).
 using RevisitBatch = std::vector<std::pair<std::int32_t, RevisitFigure>>;

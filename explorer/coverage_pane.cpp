@@ -54,17 +54,13 @@ void CoveragePane::ShowCandidate(const CandidateSet* set, std::size_t row)
     table_.reset();
     view_->setChart(new QChart);
     note_->setText(tr("Working out the coverage by latitude\u2026"));
-    orbit::analysis::SwathRequest request;
-    request.swathKm = *set->request.swathKm;
-    request.satellites = set->request.satellites;
-    request.passes = set->request.passes;
     const orbit::DesignRecord design = DesignOf(set->Row(row), set->request.search);
     const QString title = QString::fromStdString(orbit::DesignName(design, set->request.search.type));
     work_.Start(
-        [design, request](const std::atomic<bool>&) -> Outcome {
+        [design, request = set->request, sun = set->sun](const std::atomic<bool>&) -> Outcome {
             platform::ReleaseUpperVectorState();
             try {
-                return orbit::analysis::CoverageByLatitude(design, request);
+                return CoverageOf(request, sun.get(), design);
             } catch (const orbit::OrbitError& e) {
                 return QString::fromUtf8(e.what());
             }

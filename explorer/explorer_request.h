@@ -7,6 +7,8 @@
 #include "analysis/repeat_search.h"
 #include "analysis/swath_coverage.h"
 #include "core/repeat_orbit_solver.h"
+#include "ephemeris/instant.h"
+#include "ephemeris/orbit_node.h"
 
 #include <optional>
 
@@ -20,8 +22,14 @@ struct ExplorerRequest {
     // whose looks count, for the sidelap and the worst revisit.
     int satellites = 1;
     orbit::analysis::PassDirection passes = orbit::analysis::PassDirection::Both;
-    // From the mission: count only looks with the Sun at least this high.
+    // From the mission: count only looks with the Sun at least this high,
+    // over each candidate's first cycle from the epoch, its node placed by
+    // `node`. Without an epoch every look counts.
     std::optional<double> sunMinDeg;
+    std::optional<orbit::ephemeris::Instant> epoch;
+    orbit::ephemeris::NodeRequest node;
+
+    bool CountsDaylightOnly() const { return sunMinDeg.has_value() && epoch.has_value(); }
 };
 
 // Whether two requests ask for the same search (the swath aside).

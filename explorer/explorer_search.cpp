@@ -47,6 +47,16 @@ QString ProblemText(const orbit::OrbitError& e)
     }
 }
 
+// Whether two missions light the track alike: the same epoch and node.
+bool SameLight(const orbit::session::MissionContext& a, const orbit::session::MissionContext& b)
+{
+    if (a.epoch.has_value() != b.epoch.has_value())
+        return false;
+    if (a.epoch && a.epoch->SecondsSince(*b.epoch) != 0)
+        return false;
+    return a.node.given == b.node.given && a.node.value == b.node.value;
+}
+
 }  // namespace
 
 // What a search hands back to the window: the set, and its order for the
@@ -82,6 +92,8 @@ void ExplorerWindow::StartSearch()
     request.satellites = appliedMission_.satellites;
     request.passes = appliedMission_.passes;
     request.sunMinDeg = appliedMission_.sunMinDeg;
+    request.epoch = appliedMission_.epoch;
+    request.node = appliedMission_.node;
     OrderRequest order = proxy_->Request();
     order.filter = inputs_->Filter();
     auto progress = std::make_shared<std::atomic<int>>(0);
@@ -126,7 +138,8 @@ void ExplorerWindow::FollowMission()
             inputs_->SwathBox()->setValue(*mission.swathKm);  // a new search when it differs
     }
     if (mission.satellites != appliedMission_.satellites || mission.passes != appliedMission_.passes ||
-        mission.sunMinDeg != appliedMission_.sunMinDeg) {
+        mission.sunMinDeg != appliedMission_.sunMinDeg ||
+        (mission.sunMinDeg && !SameLight(mission, appliedMission_))) {
         searchOutdated_ = true;
         searchDelay_->start();
     }
@@ -151,9 +164,12 @@ void ExplorerWindow::ShowMission()
         parts << tr("descending passes only");
         break;
     }
-    if (mission.sunMinDeg)
-        parts << tr("daylight looks only (Sun at least %1\u00b0), which the revisit figures here do not yet "
-                    "take into account")
+    if (mission.sunMinDeg && mission.epoch)
+        parts << tr("daylight looks only (Sun at least %1\u00b0 over the first cycle from %2)")
+                     .arg(*mission.sunMinDeg)
+                     .arg(QString::fromStdString(mission.epoch->IsoUtc(0)));
+    else if (mission.sunMinDeg)
+        parts << tr("every look counts: daylight looks only (Sun at least %1\u00b0) need the mission's epoch")
                      .arg(*mission.sunMinDeg);
     missionLine_->setText(tr("Mission: %1.").arg(parts.join(QStringLiteral(", "))));
 }

@@ -11,9 +11,13 @@
 #include "design_window/orbit_des_vorn.h"
 #include "explorer/candidate_details.h"
 #include "explorer/coverage_pane.h"
+#include "export_window/export_window.h"
 #include "session/design_session.h"
+#include "sun/sub_solar_sampling.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
 
@@ -137,6 +141,84 @@ TEST_F(ExplorerMission, TheDetailsChartTheSelectedOrbitsCoverageForTheMission)
     W().Inputs()->SwathBox()->setValue(0);
     ASSERT_TRUE(Settle());
     EXPECT_FALSE(pane->isVisible());
+}
+
+TEST_F(ExplorerMission, DaylightLooksOnlyCountWithTheMissionsEpoch)
+{
+    orbit::session::MissionContext mission = design_->Session()->Mission();
+    mission.swathKm = 290;
+    mission.sunMinDeg = 10;
+    design_->Session()->SetMission(mission);
+    ASSERT_TRUE(Settle());
+    // No epoch: the threshold cannot be applied, and the line says so.
+    EXPECT_FALSE(W().Model()->Candidates()->request.CountsDaylightOnly());
+    EXPECT_TRUE(W().MissionLine()->text().contains(QStringLiteral("need the mission's epoch")))
+        << W().MissionLine()->text().toStdString();
+
+    mission.epoch = orbit::ephemeris::ParseIsoUtc("2027-03-21T00:00Z");
+    mission.node = {orbit::ephemeris::NodeGiven::Ltdn, 10.5};
+    design_->Session()->SetMission(mission);
+    ASSERT_TRUE(Settle());
+    const std::shared_ptr<const explorer::CandidateSet>& set = W().Model()->Candidates();
+    ASSERT_TRUE(set->request.CountsDaylightOnly());
+    EXPECT_TRUE(W().MissionLine()->text().contains(QStringLiteral("daylight looks only")));
+
+    // The first row's figure as `repeat-orbit coverage --sun-min 10` works it out.
+    const auto source = static_cast<std::size_t>(Proxy().SourceRow(0));
+    const orbit::DesignRecord design = explorer::DesignOf(set->Row(source), set->request.search);
+    orbit::analysis::SwathRequest swath;
+    swath.swathKm = 290;
+    orbit::analysis::LightCondition light;
+    light.minSunElevationDeg = 10;
+    light.nodeLongitudeRad =
+        orbit::ephemeris::ResolveNode(*mission.epoch, mission.node, design.Incl, design.NodeRate).longitudeRad;
+    const orbit::analysis::SubSolarTrack sun =
+        orbit::sun::SubSolarTrackOver(*mission.epoch, (design.Q + 2) * 86400.0);
+    const orbit::analysis::CoverageTable lit = orbit::analysis::CoverageByLatitude(design, swath, light, sun);
+    QSignalSpy settled(&W(), &explorer::ExplorerWindow::RevisitsSettled);
+    ASSERT_TRUE(W().Model()->Revisits()[source].state != explorer::RevisitFigure::State::Pending || Arrived(settled));
+    const explorer::RevisitFigure figure = W().Model()->Revisits()[source];
+    if (lit.summary.maxRevisitDays) {
+        ASSERT_EQ(figure.state, explorer::RevisitFigure::State::Days);
+        EXPECT_DOUBLE_EQ(figure.days, *lit.summary.maxRevisitDays);
+        EXPECT_DOUBLE_EQ(figure.fullToLatDeg, lit.summary.fullCoverageToLatDeg.value_or(0));
+    } else {
+        EXPECT_EQ(figure.state, explorer::RevisitFigure::State::NoFullCoverage);
+    }
+    // The night half of the passes no longer counts at the equator.
+    const orbit::analysis::CoverageTable unlit = orbit::analysis::CoverageByLatitude(design, swath);
+    const std::size_t equator = lit.rows.size() / 2;
+    ASSERT_EQ(lit.rows[equator].latitudeDeg, 0);
+    EXPECT_LT(lit.rows[equator].passes, unlit.rows[equator].passes);
+}
+
+TEST_F(ExplorerMission, ExportOrbitFromTheDetailsTakesTheSelectedOrbitAndTheMission)
+{
+    orbit::session::MissionContext mission = design_->Session()->Mission();
+    mission.epoch = orbit::ephemeris::ParseIsoUtc("2027-03-21T00:00Z");
+    mission.node = {orbit::ephemeris::NodeGiven::Ltdn, 10.5};
+    design_->Session()->SetMission(mission);
+    ASSERT_TRUE(Settle());
+    QPushButton* button = W().Details()->ExportButton();
+    EXPECT_FALSE(button->isEnabled()) << "nothing selected, nothing to export";
+
+    ASSERT_TRUE(ShowDetailsOf(2));
+    ASSERT_TRUE(button->isEnabled());
+    const std::shared_ptr<const explorer::CandidateSet>& set = W().Model()->Candidates();
+    const orbit::DesignRecord design =
+        explorer::DesignOf(set->Row(static_cast<std::size_t>(Proxy().SourceRow(2))), set->request.search);
+    QTest::mouseClick(button, Qt::LeftButton);
+
+    export_window::ExportWindow* opened = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<export_window::ExportWindow*>(widget); window && window->isVisible())
+            opened = window;
+    ASSERT_NE(opened, nullptr);
+    // Named for the selected orbit and the mission's 10:30 descending node.
+    const QString name = opened->ProposedName();
+    EXPECT_TRUE(name.startsWith(QStringLiteral("N%1M%2Q%3-ss-1030.").arg(design.N).arg(design.M).arg(design.Q)))
+        << name.toStdString();
+    opened->close();
 }
 
 }  // namespace
