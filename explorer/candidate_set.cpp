@@ -1,6 +1,6 @@
 #include "explorer/candidate_set.h"
 
-#include "analysis/swath_coverage.h"
+#include "analysis/worst_revisit.h"
 #include "core/orbit_error.h"
 
 #include <cmath>
@@ -88,9 +88,8 @@ RevisitFigure WorstRevisitOf(const CandidateSet& set, std::size_t row)
         swath.swathKm = *set.request.swathKm;
         swath.satellites = set.request.satellites;
         swath.passes = set.request.passes;
-        const orbit::analysis::CoverageTable table =
-            orbit::analysis::CoverageByLatitude(DesignOf(set.Row(row), set.request.search), swath);
-        const orbit::analysis::CoverageSummary& summary = table.summary;
+        const orbit::analysis::CoverageSummary summary =
+            orbit::analysis::WorstRevisitSummary(DesignOf(set.Row(row), set.request.search), swath);
         if (const auto days = summary.maxRevisitDays; days && std::isfinite(*days))
             return {RevisitFigure::State::Days, *days, summary.fullCoverageFromLatDeg.value_or(0),
                     summary.fullCoverageToLatDeg.value_or(0)};

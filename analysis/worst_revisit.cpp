@@ -1,0 +1,230 @@
+#include "analysis/worst_revisit.h"
+
+#include "analysis/whole_numbers.h"
+#include "core/repbas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace orbit::analysis {
+
+namespace {
+
+// a mod n in [0, n) for angles and times, never n itself however a rounds:
+// the same value as the table's own reduction. fmod is exact, and so is
+// a - n for n <= a < 2 n (the operands are within a factor of two), so the
+// usual cases need no division.
+double ModuloRad(double a, double n)
+{
+    if (a >= 0 && a < n)
+        return a;
+    if (a >= n && a < 2 * n)
+        return a - n;
+    double r = a < 0 && a > -n ? a : std::fmod(a, n);
+    if (r < 0)
+        r += n;
+    return r >= n ? 0 : r;
+}
+
+// Insertion sort gives up after this many moves per element and leaves the
+// rest to std::sort: the looks arrive nearly in order, but not always.
+constexpr std::size_t kMovesPerLook = 8;
+
+}  // namespace
+
+std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitudeDeg) const
+{
+    if (std::fabs(latitudeDeg) >= 90) {
+        const LatitudeCoverage pole = AtPole(latitudeDeg);
+        if (pole.coveredFraction == 1)
+            return pole.maxRevisitDays;
+        return std::nullopt;
+    }
+    const std::vector<HalfStretch> halves = StretchesAt(latitudeDeg);
+    if (halves.empty())
+        return std::nullopt;
+
+    // The pieces of one node spacing as AtLatitude cuts them, and which
+    // positions' passes each stretch brings over each piece: a window of
+    // positions, found from the piece's middle as there.
+    const double spacing = positionSpacingRad_;
+    const std::vector<double> bounds = PieceBounds(halves, spacing);
+    const std::size_t stretchCount = halves.size();
+    const std::size_t pieceCount = bounds.size() - 1;
+    struct Window {
+        std::int64_t first = 0, end = 0;  // positions [first, end)
+        bool Holds(std::int64_t k) const { return k >= first && k < end; }
+    };
+    std::vector<Window> windows(pieceCount * stretchCount);
+    for (std::size_t b = 0; b < pieceCount; ++b) {
+        const double middle = 0.5 * (bounds[b] + bounds[b + 1]);
+        bool seen = false;
+        for (std::size_t s = 0; s < stretchCount; ++s) {
+            const SeenStretch& stretch = halves[s].stretch;
+            const auto first = static_cast<std::int64_t>(std::ceil((middle - stretch.EastRad()) / spacing));
+            const auto last = static_cast<std::int64_t>(std::floor((middle - stretch.WestRad()) / spacing));
+            const std::int64_t count = std::min(last - first + 1, positions_);
+            if (count > 0) {
+                windows[b * stretchCount + s] = {first, first + count};
+                seen = true;
+            }
+        }
+        if (!seen)
+            return std::nullopt;  // a gap: the parallel is not fully covered
+    }
+
+    // Each cut between two pieces is the east end of one and the west end of
+    // the next, and the looks there are the same but for the few stretches
+    // whose windows move on at the cut: the union is worked out once and
+    // each piece's waits read from it. From one cut to the next every look
+    // moves steadily in time, so the order of the last cut nearly holds.
+    struct Look {
+        double timeS;
+        std::uint32_t stretch;
+        std::int32_t coinciding;  // which of the passes on the position
+        std::int64_t position;
+        bool west, east;  // over the piece west of the cut, east of it
+    };
+    std::vector<Look> looks, added;
+    std::vector<Window> held(stretchCount), holding(stretchCount);
+    const auto timeOf = [&](const SeenStretch& stretch, double at, std::int64_t k, std::int64_t i) {
+        const double lookS = stretch.LookTimeS(at - static_cast<double>(k) * spacing);
+        const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
+        const auto pass = static_cast<double>(firstPass + i * positions_);
+        return ModuloRad(pass * passIntervalS_ + lookS, cycleS_);
+    };
+    const auto byTime = [](const Look& a, const Look& b) { return a.timeS < b.timeS; };
+
+    double longestWaitS = 0;
+    for (std::size_t c = 0; c < bounds.size(); ++c) {
+        const double at = bounds[c];
+        const Window* westOf = c > 0 ? &windows[(c - 1) * stretchCount] : nullptr;
+        const Window* eastOf = c < pieceCount ? &windows[c * stretchCount] : nullptr;
+        const auto flag = [&](Look& look) {
+            look.west = westOf && westOf[look.stretch].Holds(look.position);
+            look.east = eastOf && eastOf[look.stretch].Holds(look.position);
+        };
+        for (std::size_t s = 0; s < stretchCount; ++s) {
+            // The two windows overlap or meet (from one piece to the next a
+            // window's ends move by one position at most); a look of their
+            // hull over neither piece would be flagged so and read by none.
+            Window hull;
+            const auto join = [&hull](const Window& w) {
+                if (w.end <= w.first)
+                    return;
+                if (hull.end <= hull.first)
+                    hull = w;
+                else
+                    hull = {std::min(hull.first, w.first), std::max(hull.end, w.end)};
+            };
+            if (westOf)
+                join(westOf[s]);
+            if (eastOf)
+                join(eastOf[s]);
+            holding[s] = hull;
+        }
+
+        // The list holds every look of the union of the two windows, each
+        // stretch's positions from `holding`. Those kept from the last cut,
+        // in its order, at their new times:
+        std::size_t kept = 0;
+        for (Look& look : looks) {
+            if (!holding[look.stretch].Holds(look.position))
+                continue;
+            look.timeS = timeOf(halves[look.stretch].stretch, at, look.position, look.coinciding);
+            flag(look);
+            looks[kept++] = look;
+        }
+        looks.resize(kept);
+        // And those new here: the ends of each window beyond the last.
+        added.clear();
+        for (std::size_t s = 0; s < stretchCount; ++s) {
+            const Window now = holding[s];
+            const Window before = c > 0 ? held[s] : Window{};
+            for (std::int64_t k = now.first; k < now.end; ++k) {
+                if (before.Holds(k))
+                    continue;
+                for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
+                    Look look{timeOf(halves[s].stretch, at, k, i), static_cast<std::uint32_t>(s),
+                              static_cast<std::int32_t>(i), k, false, false};
+                    flag(look);
+                    added.push_back(look);
+                }
+            }
+        }
+        held = holding;
+
+        // Into order: the kept looks by insertion, which costs little when
+        // they are nearly in order and hands over to std::sort when not,
+        // then the new ones merged in.
+        std::size_t movesLeft = kMovesPerLook * looks.size();
+        bool sorted = true;
+        for (std::size_t i = 1; i < looks.size() && sorted; ++i) {
+            const Look look = looks[i];
+            std::size_t j = i;
+            for (; j > 0 && look.timeS < looks[j - 1].timeS; --j) {
+                if (movesLeft == 0) {
+                    sorted = false;
+                    break;
+                }
+                --movesLeft;
+                looks[j] = looks[j - 1];
+            }
+            looks[j] = look;
+        }
+        if (!sorted)
+            std::sort(looks.begin(), looks.end(), byTime);
+        if (!added.empty()) {
+            std::sort(added.begin(), added.end(), byTime);
+            const auto middle = static_cast<std::ptrdiff_t>(looks.size());
+            looks.insert(looks.end(), added.begin(), added.end());
+            std::inplace_merge(looks.begin(), looks.begin() + middle, looks.end(), byTime);
+        }
+
+        // The longest wait of each piece at the cut, counted round the
+        // cycle's end as AtLatitude counts it.
+        for (const bool west : {true, false}) {
+            if (west ? !westOf : !eastOf)
+                continue;
+            const double* front = nullptr;
+            const double* previous = nullptr;
+            double longest = 0;
+            std::size_t count = 0;
+            for (const Look& look : looks) {
+                if (!(west ? look.west : look.east))
+                    continue;
+                if (!front)
+                    front = &look.timeS;
+                else
+                    longest = std::max(longest, look.timeS - *previous);
+                previous = &look.timeS;
+                ++count;
+            }
+            longest = std::max(*front + cycleS_ - *previous, longest);
+            if (count == 1)
+                longest = cycleS_;
+            longestWaitS = std::max(longestWaitS, longest);
+        }
+    }
+    return longestWaitS / RepBas::SecondsPerDay;
+}
+
+CoverageSummary WorstRevisitSummary(const DesignRecord& design, const SwathRequest& request)
+{
+    ValidateSwathRequest(request);
+    const SwathCoverage coverage(design, request.swathKm, request.satellites, request.passes);
+    // Rows that hold only what the summary reads: whether each parallel is
+    // fully covered, and then its longest wait.
+    std::vector<LatitudeCoverage> rows;
+    for (const double latitude : LatitudeGrid(request.latitudeStepDeg)) {
+        LatitudeCoverage row;
+        row.latitudeDeg = latitude;
+        row.maxRevisitDays = coverage.MaxRevisitDaysIfFullyCovered(latitude);
+        row.coveredFraction = row.maxRevisitDays ? 1 : 0;
+        rows.push_back(row);
+    }
+    return SummarizeCoverage(rows, EquatorialSidelapPercent(design, request.swathKm, request.satellites));
+}
+
+}  // namespace orbit::analysis
