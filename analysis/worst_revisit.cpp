@@ -31,6 +31,37 @@ double ModuloRad(double a, double n)
 // rest to std::sort: the looks arrive nearly in order, but not always.
 constexpr std::size_t kMovesPerLook = 8;
 
+template <typename Look>
+bool ByTime(const Look& a, const Look& b)
+{
+    return a.timeS < b.timeS;
+}
+
+// Sorted by time: by insertion while that stays cheap, else by std::sort.
+// Either way the same times in the same order, ties aside, which leaves
+// every wait between successive looks as it is.
+template <typename Look>
+void SortNearlyInOrder(std::vector<Look>& looks)
+{
+    std::size_t movesLeft = kMovesPerLook * looks.size();
+    for (std::size_t i = 1; i < looks.size(); ++i) {
+        if (!(looks[i].timeS < looks[i - 1].timeS))
+            continue;
+        const Look look = looks[i];
+        std::size_t j = i;
+        for (; j > 0 && look.timeS < looks[j - 1].timeS; --j) {
+            if (movesLeft == 0) {
+                looks[j] = look;
+                std::sort(looks.begin(), looks.end(), ByTime<Look>);
+                return;
+            }
+            --movesLeft;
+            looks[j] = looks[j - 1];
+        }
+        looks[j] = look;
+    }
+}
+
 }  // namespace
 
 std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitudeDeg) const
@@ -81,29 +112,27 @@ std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitud
     // moves steadily in time, so the order of the last cut nearly holds.
     struct Look {
         double timeS;
-        std::uint32_t stretch;
-        std::int32_t coinciding;  // which of the passes on the position
         std::int64_t position;
+        std::int64_t pass;  // the first pass on the position, or one coinciding with it
+        std::uint32_t stretch;
         bool west, east;  // over the piece west of the cut, east of it
     };
-    std::vector<Look> looks, added;
+    std::vector<Look> looks, added, scratch;
+    std::vector<std::size_t> bucketStarts;
     std::vector<Window> held(stretchCount), holding(stretchCount);
-    const auto timeOf = [&](const SeenStretch& stretch, double at, std::int64_t k, std::int64_t i) {
+    const auto timeOf = [&](const SeenStretch& stretch, double at, std::int64_t k, std::int64_t pass) {
         const double lookS = stretch.LookTimeS(at - static_cast<double>(k) * spacing);
-        const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
-        const auto pass = static_cast<double>(firstPass + i * positions_);
-        return ModuloRad(pass * passIntervalS_ + lookS, cycleS_);
+        return ModuloRad(static_cast<double>(pass) * passIntervalS_ + lookS, cycleS_);
     };
-    const auto byTime = [](const Look& a, const Look& b) { return a.timeS < b.timeS; };
 
     double longestWaitS = 0;
     for (std::size_t c = 0; c < bounds.size(); ++c) {
         const double at = bounds[c];
         const Window* westOf = c > 0 ? &windows[(c - 1) * stretchCount] : nullptr;
         const Window* eastOf = c < pieceCount ? &windows[c * stretchCount] : nullptr;
-        const auto flag = [&](Look& look) {
-            look.west = westOf && westOf[look.stretch].Holds(look.position);
-            look.east = eastOf && eastOf[look.stretch].Holds(look.position);
+        const auto lookAt = [&](std::uint32_t stretch, std::int64_t k, std::int64_t pass) {
+            return Look{timeOf(halves[stretch].stretch, at, k, pass), k, pass, stretch,
+                        westOf && westOf[stretch].Holds(k), eastOf && eastOf[stretch].Holds(k)};
         };
         for (std::size_t s = 0; s < stretchCount; ++s) {
             // The two windows overlap or meet (from one piece to the next a
@@ -129,12 +158,10 @@ std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitud
         // stretch's positions from `holding`. Those kept from the last cut,
         // in its order, at their new times:
         std::size_t kept = 0;
-        for (Look& look : looks) {
-            if (!holding[look.stretch].Holds(look.position))
-                continue;
-            look.timeS = timeOf(halves[look.stretch].stretch, at, look.position, look.coinciding);
-            flag(look);
-            looks[kept++] = look;
+        for (std::size_t l = 0; l < looks.size(); ++l) {
+            const Look& look = looks[l];
+            if (holding[look.stretch].Holds(look.position))
+                looks[kept++] = lookAt(look.stretch, look.position, look.pass);
         }
         looks.resize(kept);
         // And those new here: the ends of each window beyond the last.
@@ -145,41 +172,39 @@ std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitud
             for (std::int64_t k = now.first; k < now.end; ++k) {
                 if (before.Holds(k))
                     continue;
-                for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
-                    Look look{timeOf(halves[s].stretch, at, k, i), static_cast<std::uint32_t>(s),
-                              static_cast<std::int32_t>(i), k, false, false};
-                    flag(look);
-                    added.push_back(look);
-                }
+                const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
+                for (std::int64_t i = 0; i < passesPerPosition_; ++i)
+                    added.push_back(lookAt(static_cast<std::uint32_t>(s), k, firstPass + i * positions_));
             }
         }
         held = holding;
 
         // Into order: the kept looks by insertion, which costs little when
-        // they are nearly in order and hands over to std::sort when not,
-        // then the new ones merged in.
-        std::size_t movesLeft = kMovesPerLook * looks.size();
-        bool sorted = true;
-        for (std::size_t i = 1; i < looks.size() && sorted; ++i) {
-            const Look look = looks[i];
-            std::size_t j = i;
-            for (; j > 0 && look.timeS < looks[j - 1].timeS; --j) {
-                if (movesLeft == 0) {
-                    sorted = false;
-                    break;
-                }
-                --movesLeft;
-                looks[j] = looks[j - 1];
-            }
-            looks[j] = look;
-        }
-        if (!sorted)
-            std::sort(looks.begin(), looks.end(), byTime);
+        // they are nearly in order; the new ones, which may be all of them,
+        // first spread over as many buckets of the cycle as they number
+        // (the bucket only ever grows with the time), then merged in.
+        SortNearlyInOrder(looks);
         if (!added.empty()) {
-            std::sort(added.begin(), added.end(), byTime);
+            if (added.size() > 1) {
+                const std::size_t buckets = added.size();
+                const auto bucketOf = [&](const Look& look) {
+                    const auto b = static_cast<std::size_t>(look.timeS / cycleS_ * static_cast<double>(buckets));
+                    return std::min(b, buckets - 1);
+                };
+                bucketStarts.assign(buckets + 1, 0);
+                for (const Look& look : added)
+                    ++bucketStarts[bucketOf(look) + 1];
+                for (std::size_t b = 0; b < buckets; ++b)
+                    bucketStarts[b + 1] += bucketStarts[b];
+                scratch.resize(added.size());
+                for (const Look& look : added)
+                    scratch[bucketStarts[bucketOf(look)]++] = look;
+                added.swap(scratch);
+                SortNearlyInOrder(added);
+            }
             const auto middle = static_cast<std::ptrdiff_t>(looks.size());
             looks.insert(looks.end(), added.begin(), added.end());
-            std::inplace_merge(looks.begin(), looks.begin() + middle, looks.end(), byTime);
+            std::inplace_merge(looks.begin(), looks.begin() + middle, looks.end(), ByTime<Look>);
         }
 
         // The longest wait of each piece at the cut, counted round the
