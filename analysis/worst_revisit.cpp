@@ -31,6 +31,53 @@ double ModuloRad(double a, double n)
 // rest to std::sort: the looks arrive nearly in order, but not always.
 constexpr std::size_t kMovesPerLook = 8;
 
+// SeenStretch::LookTimeS to the last bit, its bracket found by walking on
+// from `after` (the index of the first point east of the longitude, as
+// upper_bound finds it), which moves little from one call to the next.
+double LookTimeNear(const SeenStretch& stretch, double longitudeRad, std::uint32_t& after)
+{
+    const std::vector<SeenStretch::Point>& points = stretch.points;
+    if (longitudeRad <= points.front().longitudeRad)
+        return points.front().timeS;
+    if (longitudeRad >= points.back().longitudeRad)
+        return points.back().timeS;
+    const auto size = static_cast<std::uint32_t>(points.size());
+    std::uint32_t j = std::min(after, size - 1);
+    while (j < size && points[j].longitudeRad <= longitudeRad)
+        ++j;
+    while (j > 0 && points[j - 1].longitudeRad > longitudeRad)
+        --j;
+    after = j;
+    const SeenStretch::Point& b = points[j];
+    const SeenStretch::Point& a = points[j - 1];
+    const double span = b.longitudeRad - a.longitudeRad;
+    if (!(span > 0))
+        return a.timeS;
+    return a.timeS + (b.timeS - a.timeS) * ((longitudeRad - a.longitudeRad) / span);
+}
+
+// The longest wait between looks taken in order of time, counted round the
+// cycle's end, as AtLatitude counts it; a look alone waits the cycle.
+class WaitTracker {
+public:
+    void Add(double timeS)
+    {
+        if (count_++ == 0)
+            frontS_ = timeS;
+        else
+            longestS_ = std::max(longestS_, timeS - previousS_);
+        previousS_ = timeS;
+    }
+    double LongestS(double cycleS) const
+    {
+        return count_ == 1 ? cycleS : std::max(frontS_ + cycleS - previousS_, longestS_);
+    }
+
+private:
+    double frontS_ = 0, previousS_ = 0, longestS_ = 0;
+    std::size_t count_ = 0;
+};
+
 template <typename Look>
 bool ByTime(const Look& a, const Look& b)
 {
@@ -115,13 +162,15 @@ std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitud
         std::int64_t position;
         std::int64_t pass;  // the first pass on the position, or one coinciding with it
         std::uint32_t stretch;
+        std::uint32_t after;  // where the stretch's time was last read
         bool west, east;  // over the piece west of the cut, east of it
     };
     std::vector<Look> looks, added, scratch;
     std::vector<std::size_t> bucketStarts;
     std::vector<Window> held(stretchCount), holding(stretchCount);
-    const auto timeOf = [&](const SeenStretch& stretch, double at, std::int64_t k, std::int64_t pass) {
-        const double lookS = stretch.LookTimeS(at - static_cast<double>(k) * spacing);
+    const auto timeOf = [&](const SeenStretch& stretch, double at, std::int64_t k, std::int64_t pass,
+                            std::uint32_t& after) {
+        const double lookS = LookTimeNear(stretch, at - static_cast<double>(k) * spacing, after);
         return ModuloRad(static_cast<double>(pass) * passIntervalS_ + lookS, cycleS_);
     };
 
@@ -130,9 +179,10 @@ std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitud
         const double at = bounds[c];
         const Window* westOf = c > 0 ? &windows[(c - 1) * stretchCount] : nullptr;
         const Window* eastOf = c < pieceCount ? &windows[c * stretchCount] : nullptr;
-        const auto lookAt = [&](std::uint32_t stretch, std::int64_t k, std::int64_t pass) {
-            return Look{timeOf(halves[stretch].stretch, at, k, pass), k, pass, stretch,
-                        westOf && westOf[stretch].Holds(k), eastOf && eastOf[stretch].Holds(k)};
+        const auto lookAt = [&](std::uint32_t stretch, std::int64_t k, std::int64_t pass, std::uint32_t after) {
+            const double timeS = timeOf(halves[stretch].stretch, at, k, pass, after);
+            return Look{timeS, k, pass, stretch, after, westOf && westOf[stretch].Holds(k),
+                        eastOf && eastOf[stretch].Holds(k)};
         };
         for (std::size_t s = 0; s < stretchCount; ++s) {
             // The two windows overlap or meet (from one piece to the next a
@@ -161,7 +211,7 @@ std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitud
         for (std::size_t l = 0; l < looks.size(); ++l) {
             const Look& look = looks[l];
             if (holding[look.stretch].Holds(look.position))
-                looks[kept++] = lookAt(look.stretch, look.position, look.pass);
+                looks[kept++] = lookAt(look.stretch, look.position, look.pass, look.after);
         }
         looks.resize(kept);
         // And those new here: the ends of each window beyond the last.
@@ -174,7 +224,7 @@ std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitud
                     continue;
                 const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
                 for (std::int64_t i = 0; i < passesPerPosition_; ++i)
-                    added.push_back(lookAt(static_cast<std::uint32_t>(s), k, firstPass + i * positions_));
+                    added.push_back(lookAt(static_cast<std::uint32_t>(s), k, firstPass + i * positions_, 1));
             }
         }
         held = holding;
@@ -209,28 +259,17 @@ std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitud
 
         // The longest wait of each piece at the cut, counted round the
         // cycle's end as AtLatitude counts it.
-        for (const bool west : {true, false}) {
-            if (west ? !westOf : !eastOf)
-                continue;
-            const double* front = nullptr;
-            const double* previous = nullptr;
-            double longest = 0;
-            std::size_t count = 0;
-            for (const Look& look : looks) {
-                if (!(west ? look.west : look.east))
-                    continue;
-                if (!front)
-                    front = &look.timeS;
-                else
-                    longest = std::max(longest, look.timeS - *previous);
-                previous = &look.timeS;
-                ++count;
-            }
-            longest = std::max(*front + cycleS_ - *previous, longest);
-            if (count == 1)
-                longest = cycleS_;
-            longestWaitS = std::max(longestWaitS, longest);
+        WaitTracker westPiece, eastPiece;
+        for (const Look& look : looks) {
+            if (look.west)
+                westPiece.Add(look.timeS);
+            if (look.east)
+                eastPiece.Add(look.timeS);
         }
+        if (westOf)
+            longestWaitS = std::max(longestWaitS, westPiece.LongestS(cycleS_));
+        if (eastOf)
+            longestWaitS = std::max(longestWaitS, eastPiece.LongestS(cycleS_));
     }
     return longestWaitS / RepBas::SecondsPerDay;
 }
