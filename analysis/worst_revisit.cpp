@@ -1,5 +1,6 @@
 #include "analysis/worst_revisit.h"
 
+#include "analysis/time_order.h"
 #include "analysis/whole_numbers.h"
 #include "core/repbas.h"
 
@@ -26,10 +27,6 @@ double ModuloRad(double a, double n)
         r += n;
     return r >= n ? 0 : r;
 }
-
-// Insertion sort gives up after this many moves per element and leaves the
-// rest to std::sort: the looks arrive nearly in order, but not always.
-constexpr std::size_t kMovesPerLook = 8;
 
 // SeenStretch::LookTimeS to the last bit, its bracket found by walking on
 // from `after` (the index of the first point east of the longitude, as
@@ -77,37 +74,6 @@ private:
     double frontS_ = 0, previousS_ = 0, longestS_ = 0;
     std::size_t count_ = 0;
 };
-
-template <typename Look>
-bool ByTime(const Look& a, const Look& b)
-{
-    return a.timeS < b.timeS;
-}
-
-// Sorted by time: by insertion while that stays cheap, else by std::sort.
-// Either way the same times in the same order, ties aside, which leaves
-// every wait between successive looks as it is.
-template <typename Look>
-void SortNearlyInOrder(std::vector<Look>& looks)
-{
-    std::size_t movesLeft = kMovesPerLook * looks.size();
-    for (std::size_t i = 1; i < looks.size(); ++i) {
-        if (!(looks[i].timeS < looks[i - 1].timeS))
-            continue;
-        const Look look = looks[i];
-        std::size_t j = i;
-        for (; j > 0 && look.timeS < looks[j - 1].timeS; --j) {
-            if (movesLeft == 0) {
-                looks[j] = look;
-                std::sort(looks.begin(), looks.end(), ByTime<Look>);
-                return;
-            }
-            --movesLeft;
-            looks[j] = looks[j - 1];
-        }
-        looks[j] = look;
-    }
-}
 
 }  // namespace
 
