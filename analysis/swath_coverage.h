@@ -141,6 +141,12 @@ public:
     LatitudeCoverage AtLatitude(double latitudeDeg, const LightCondition& light, const SubSolarTrack& sun,
                                 std::int64_t cycle) const;
 
+    // AtLatitude(latitudeDeg).maxRevisitDays, to the last bit, where the
+    // parallel is fully covered (coveredFraction 1), and none where it is
+    // not: what the summary of the table reads, for far less work on long
+    // cycles (analysis/worst_revisit.cpp).
+    std::optional<double> MaxRevisitDaysIfFullyCovered(double latitudeDeg) const;
+
     const RepeatCycle& Cycle() const { return cycle_; }
 
 private:

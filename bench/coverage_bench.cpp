@@ -7,6 +7,7 @@
 //   build/bench/coverage_bench
 
 #include "analysis/swath_coverage.h"
+#include "analysis/worst_revisit.h"
 #include "ephemeris/orbit_node.h"
 #include "sun/sub_solar_sampling.h"
 
@@ -65,6 +66,40 @@ void DaylightTable(benchmark::State& state)
     state.counters["revolutions"] = 14 * static_cast<double>(state.range(0)) + 9;
 }
 
+// The explorer's worst revisit of one candidate: the summary of the whole
+// table, its longest wait over the fully covered parallels and their band,
+// with a 290 km swath. Arguments: Q (of N 14, M 3 for Q 10, M 51 for Q 100,
+// M 497 for Q 1000: 143, 1451 and 14,497 revolutions), K and the passes (0
+// both, 1 ascending).
+orbit::analysis::SwathRequest WorstRevisitRequest(const benchmark::State& state)
+{
+    return {290, static_cast<int>(state.range(1)),
+            state.range(2) == 0 ? PassDirection::Both : PassDirection::Ascending, 1};
+}
+
+orbit::DesignRecord WorstRevisitDesign(const benchmark::State& state)
+{
+    const auto q = static_cast<double>(state.range(0));
+    return SunSynchronous(14, q == 10 ? 3 : q == 100 ? 51 : 497, q);
+}
+
+void WorstRevisitTable(benchmark::State& state)
+{
+    const orbit::DesignRecord design = WorstRevisitDesign(state);
+    const orbit::analysis::SwathRequest request = WorstRevisitRequest(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(orbit::analysis::CoverageByLatitude(design, request).summary);
+}
+
+// The same figures from the summary alone, as the explorer asks for them.
+void WorstRevisitSummary(benchmark::State& state)
+{
+    const orbit::DesignRecord design = WorstRevisitDesign(state);
+    const orbit::analysis::SwathRequest request = WorstRevisitRequest(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(orbit::analysis::WorstRevisitSummary(design, request));
+}
+
 void Sidelap(benchmark::State& state)
 {
     const orbit::DesignRecord design = SunSynchronous(14, 9, 35);
@@ -77,4 +112,10 @@ void Sidelap(benchmark::State& state)
 BENCHMARK(Table)->Args({3, 1})->Args({16, 1})->Args({35, 1})->Args({35, 2})->Args({35, 10})->Unit(benchmark::kMillisecond);
 BENCHMARK(WideSwathTable)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(DaylightTable)->Args({3, 1})->Args({16, 1})->Args({35, 1})->Args({35, 4})->Unit(benchmark::kMillisecond);
+BENCHMARK(WorstRevisitTable)
+    ->ArgsProduct({{10, 100, 1000}, {1, 2}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(WorstRevisitSummary)
+    ->ArgsProduct({{10, 100, 1000}, {1, 2}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(Sidelap)->Unit(benchmark::kNanosecond);

@@ -187,10 +187,10 @@ void SortBySidelap(benchmark::State& state)
         benchmark::DoNotOptimize(explorer::ComputeOrder(*set, {}, BySidelap()));
 }
 
-// Away from the window: one row's worst revisit.
+// Away from the window: one row's worst revisit, rows taken across the band.
 void WorstRevisit(benchmark::State& state)
 {
-    const auto set = Found(100);
+    const auto set = Found(static_cast<int>(state.range(0)));
     platform::ReleaseUpperVectorState();  // as the window's workers do
     std::size_t row = 0;
     for (auto _ : state) {
@@ -207,4 +207,4 @@ BENCHMARK(TakeRevisits)->Unit(benchmark::kMillisecond);
 BENCHMARK(ShowDetails)->Arg(16)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchWithSidelaps)->Args({100, 0})->Args({100, 1})->Args({1000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(SortBySidelap)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
-BENCHMARK(WorstRevisit)->Unit(benchmark::kMillisecond);
+BENCHMARK(WorstRevisit)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 #include "explorer/candidate_set.h"
 
 #include "analysis/swath_coverage.h"
+#include "analysis/worst_revisit.h"
 #include "core/constants.h"
 #include "core/orbit_error.h"
 #include "sun/sub_solar_sampling.h"
@@ -23,6 +24,15 @@ constexpr double kSearchShareWithSwath = 0.7;
 constexpr std::size_t kSidelapCheckInterval = 4096;
 
 bool Cancelled(const std::atomic<bool>* cancel) { return cancel && cancel->load(std::memory_order_relaxed); }
+
+orbit::analysis::SwathRequest SwathRequestOf(const ExplorerRequest& request)
+{
+    orbit::analysis::SwathRequest swath;
+    swath.swathKm = request.swathKm.value_or(0);
+    swath.satellites = request.satellites;
+    swath.passes = request.passes;
+    return swath;
+}
 
 }  // namespace
 
@@ -94,8 +104,13 @@ RevisitFigure WorstRevisitOf(const CandidateSet& set, std::size_t row)
     if (!set.request.swathKm)
         return {RevisitFigure::State::Failed, 0};
     try {
+        const orbit::DesignRecord design = DesignOf(set.Row(row), set.request.search);
+        // Without the light test the figure has its own, faster way, which
+        // gives the table's summary to the last bit.
         const orbit::analysis::CoverageSummary summary =
-            CoverageOf(set.request, set.sun.get(), DesignOf(set.Row(row), set.request.search)).summary;
+            set.sun && set.request.CountsDaylightOnly()
+                ? CoverageOf(set.request, set.sun.get(), design).summary
+                : orbit::analysis::WorstRevisitSummary(design, SwathRequestOf(set.request));
         if (const auto days = summary.maxRevisitDays; days && std::isfinite(*days))
             return {RevisitFigure::State::Days, *days, summary.fullCoverageFromLatDeg.value_or(0),
                     summary.fullCoverageToLatDeg.value_or(0)};
@@ -108,10 +123,7 @@ RevisitFigure WorstRevisitOf(const CandidateSet& set, std::size_t row)
 orbit::analysis::CoverageTable CoverageOf(const ExplorerRequest& request, const orbit::analysis::SubSolarTrack* sun,
                                           const orbit::DesignRecord& design)
 {
-    orbit::analysis::SwathRequest swath;
-    swath.swathKm = request.swathKm.value_or(0);
-    swath.satellites = request.satellites;
-    swath.passes = request.passes;
+    const orbit::analysis::SwathRequest swath = SwathRequestOf(request);
     if (!sun || !request.CountsDaylightOnly())
         return orbit::analysis::CoverageByLatitude(design, swath);
     // The row's own node: its inclination and node rate place day 0's node

@@ -1,0 +1,107 @@
+// The worst revisit's summary against the whole table's: the same figures to
+// the last bit over short and long cycles, sun-synchronous and inclined
+// orbits (retrograde and nearly equatorial), one to four satellites, each
+// choice of passes, swaths from a few km to thousands, with full coverage
+// everywhere, in a band away from the equator or nowhere.
+
+#include "analysis/worst_revisit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace orbit::analysis {
+namespace {
+
+DesignRecord Solved(double n, double m, double q, OrbitType type = OrbitType::SunSynchronous, double inclDeg = 0,
+                    double inclTenths = 0)
+{
+    DesignRecord record;
+    SolveRepeatOrbit(RepeatOrbitInputs::Fixed(n, m, q, type, inclDeg, inclTenths), {}, record);
+    return record;
+}
+
+struct SummaryCase {
+    std::string name;
+    DesignRecord design;
+    SwathRequest request;
+};
+
+std::vector<SummaryCase> Cases()
+{
+    constexpr auto kChosen = OrbitType::ChooseInclination;
+    using P = PassDirection;
+    return {
+        {"SunSync10Days", Solved(14, 3, 10), {290, 1, P::Both, 1}},
+        {"SunSync10DaysHalfDegreeGrid", Solved(14, 3, 10), {290, 1, P::Both, 0.5}},
+        {"SunSync35DaysTwoAscending", Solved(14, 9, 35), {185, 2, P::Ascending, 1}},
+        {"SunSync100DaysTwo", Solved(14, 51, 100), {290, 2, P::Both, 1}},
+        {"SunSync100DaysDescending", Solved(14, 51, 100), {290, 1, P::Descending, 1}},
+        {"SunSync1000Days", Solved(14, 497, 1000), {290, 1, P::Both, 1}},
+        {"SunSync1000DaysTwoAscending", Solved(14, 497, 1000), {290, 2, P::Ascending, 1}},
+        {"SunSync16DaysGapAtEquator", Solved(14, 9, 16), {120, 1, P::Descending, 1}},
+        {"SunSync35DaysNarrowNoFullCoverage", Solved(14, 9, 35), {5, 1, P::Both, 1}},
+        {"SunSync35DaysWide", Solved(14, 9, 35), {3000, 4, P::Both, 1}},
+        {"SharedFactorThreeSatellites", Solved(14, 3, 9), {400, 3, P::Both, 1}},
+        {"Inclined65TwoAscending", Solved(15, 1, 3, kChosen, 65), {50, 2, P::Ascending, 1}},
+        {"Inclined62HalfNoFullCoverage", Solved(15, 1, 3, kChosen, 62, 5), {1, 1, P::Both, 1}},
+        {"Inclined65LongCycle", Solved(15, 97, 200, kChosen, 65), {150, 1, P::Both, 1}},
+        {"Retrograde120Descending", Solved(14, 1, 3, kChosen, 120), {300, 1, P::Descending, 1}},
+        {"Retrograde120Four", Solved(14, 7, 20, kChosen, 120), {600, 4, P::Both, 1}},
+        {"LowInclination10", Solved(15, 1, 7, kChosen, 10), {1000, 3, P::Both, 1}},
+        {"LowInclination5Narrow", Solved(15, 2, 5, kChosen, 5), {100, 1, P::Ascending, 1}},
+    };
+}
+
+// Exactly equal, not merely close: the fast summary computes the very same
+// looks with the same operations, only in another order, and a longest
+// wait is one difference of two of them, so any difference is a fault.
+TEST(WorstRevisitSummary, EqualsTheWholeTablesSummary)
+{
+    for (const SummaryCase& c : Cases()) {
+        SCOPED_TRACE(c.name);
+        const CoverageSummary table = CoverageByLatitude(c.design, c.request).summary;
+        const CoverageSummary fast = WorstRevisitSummary(c.design, c.request);
+        EXPECT_EQ(fast.maxRevisitDays, table.maxRevisitDays);
+        EXPECT_EQ(fast.fullCoverageFromLatDeg, table.fullCoverageFromLatDeg);
+        EXPECT_EQ(fast.fullCoverageToLatDeg, table.fullCoverageToLatDeg);
+        EXPECT_EQ(fast.sidelapPercent, table.sidelapPercent);
+    }
+}
+
+// Parallel by parallel, finer than the summary's grid, poles included.
+TEST(WorstRevisitSummary, EachParallelsWaitEqualsTheTables)
+{
+    for (const SummaryCase& c : Cases()) {
+        SCOPED_TRACE(c.name);
+        const SwathCoverage coverage(c.design, c.request.swathKm, c.request.satellites, c.request.passes);
+        for (const double latitude : LatitudeGrid(0.25)) {
+            const LatitudeCoverage row = coverage.AtLatitude(latitude);
+            const std::optional<double> fast = coverage.MaxRevisitDaysIfFullyCovered(latitude);
+            ASSERT_EQ(fast.has_value(), row.coveredFraction == 1) << latitude;
+            if (fast) {
+                ASSERT_EQ(*fast, row.maxRevisitDays.value()) << latitude;
+            }
+        }
+    }
+}
+
+// The table above reaches each kind of summary, or it would prove little.
+TEST(WorstRevisitSummary, CasesReachEveryKindOfSummary)
+{
+    bool none = false, fromEquator = false, awayFromEquator = false, longCycle = false;
+    for (const SummaryCase& c : Cases()) {
+        const CoverageSummary summary = CoverageByLatitude(c.design, c.request).summary;
+        none = none || !summary.maxRevisitDays;
+        fromEquator = fromEquator || summary.fullCoverageFromLatDeg == 0.0;
+        awayFromEquator = awayFromEquator || summary.fullCoverageFromLatDeg.value_or(0) > 0;
+        longCycle = longCycle || (summary.maxRevisitDays && *summary.maxRevisitDays > 100);
+    }
+    EXPECT_TRUE(none);
+    EXPECT_TRUE(fromEquator);
+    EXPECT_TRUE(awayFromEquator);
+    EXPECT_TRUE(longCycle);
+}
+
+}  // namespace
+}  // namespace orbit::analysis
