@@ -120,7 +120,10 @@ std::vector<Ring> NightRings(const LonLat& subSolar, double elevationDeg)
         // the south pole west. The cap lies poleward of the circle; close it
         // along the pole's edge of the map back to the start.
         const double poleLat = turned > 0 ? 90 : -90;
-        const double endLon = ring.back().lonDeg;
+        // Back to the first point a turn on, so that the edges down to the
+        // pole lie exactly a turn apart and the map's copies meet on them.
+        ring.push_back({closingLon, ring.front().latDeg});
+        const double endLon = closingLon;
         ring.push_back({endLon, poleLat});
         const double back = ring.front().lonDeg - endLon;
         const int steps = static_cast<int>(std::ceil(std::fabs(back) / kPoleEdgeStepDeg));

@@ -162,7 +162,7 @@ void GroundTrackMapWindow::FollowSession(std::shared_ptr<orbit::session::DesignS
     if (!last)
         throw orbit::OrbitError(orbit::ErrorKind::Usage, "No design has been computed yet");
     if (session != session_ || last->number != shownDesignNumber_)
-        DrawDesign(MapDesign{last->record, last->type, last->solution.MeanAltitude});
+        DrawDesign(MapDesign{last->record, last->type, last->solution.MeanAltitude, std::nullopt});
     shownDesignNumber_ = last->number;
     if (session != session_) {
         session_ = std::move(session);
@@ -181,7 +181,7 @@ void GroundTrackMapWindow::SessionChanged()
     const std::optional<orbit::session::CompletedDesign>& last = session_->LastCompleted();
     // Drawn only while open: a hidden map catches up when it is shown again.
     if (last && last->number != shownDesignNumber_ && isVisible()) {
-        DrawDesign(MapDesign{last->record, last->type, last->solution.MeanAltitude});
+        DrawDesign(MapDesign{last->record, last->type, last->solution.MeanAltitude, std::nullopt});
         shownDesignNumber_ = last->number;
     }
     ShowTitle();
