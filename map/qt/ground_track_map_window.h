@@ -8,6 +8,9 @@
 // picture…" (PNG or SVG, as the window shows it, at 1600 x 800 pixels,
 // drawn and written in the background so the window goes on answering).
 // Every control is reachable with Tab; the map takes + - 0 and the arrows.
+// With the session's mission epoch and node, the longitudes are true and
+// "Night" shades the dark side at the instant of the time slider, which runs
+// across the days offered; without an epoch those controls are disabled.
 //
 // Opened from a design window, it follows that window's design session: each
 // newly completed design is drawn at once, and the window's title names the
@@ -24,7 +27,9 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
 class QDoubleSpinBox;
+class QSlider;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -65,6 +70,10 @@ public:
     QPushButton* SaveButton() const { return saveButton_; }
     QPushButton* CloseButton() const { return closeButton_; }
     QLabel* StatusLine() const { return statusLine_; }
+    QCheckBox* NightBox() const { return nightBox_; }
+    // Minutes after day 0's first ascending node, across the days offered.
+    QSlider* TimeSlider() const { return timeSlider_; }
+    QLabel* TimeLabel() const { return timeLabel_; }
     // Whether a picture is being drawn and written in the background.
     bool IsSaving() const { return saving_.Pending(); }
 
@@ -72,11 +81,16 @@ public:
     void DaysBox_Change(int days);
     void SwathBox_Change(double swathKm);
     void SavePicture_Click();
+    void NightBox_Change(bool shown);
+    void TimeSlider_Change(int minutes);
 
 private:
     GroundTrackMapWindow();
     void SessionChanged();
     void DrawDesign(const MapDesign& design);
+    // The session's last completed design with the mission's epoch and node.
+    MapDesign SessionDesign() const;
+    void ShowNight();
     void ShowTitle();
     void ShowPointer(double lonDeg, double latDeg);
     void ShowHint();
@@ -88,11 +102,16 @@ private:
     QPushButton* saveButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QLabel* statusLine_ = nullptr;
+    QCheckBox* nightBox_ = nullptr;
+    QSlider* timeSlider_ = nullptr;
+    QLabel* timeLabel_ = nullptr;
     SaveDialog saveDialog_;
     std::shared_ptr<orbit::session::DesignSession> session_;
     orbit::session::DesignSession::Following following_;
     std::uint64_t shownDesignNumber_ = 0;  // of the session's designs; 0: none of them
     std::string shownDesignName_;
+    // The mission's epoch and node as last drawn, to tell a change of them.
+    std::string shownEpochKey_;
     QString savingPath_;  // the file being written
     platform::LatestRequest saving_{this};
 };
@@ -108,5 +127,10 @@ QString MapWindowTitle(const std::string& designName, bool shownInDesignWindow);
 
 // The status line's words for a place: "Latitude 12.34° N, longitude 5.00° W".
 QString PlaceText(double lonDeg, double latDeg);
+
+// The status line's words for a point of the track: "track of day 1,
+// 2027-03-22T03:25:10Z" with an epoch, "track of day 1, 03:25:10 into the
+// day" without.
+QString TrackTimeText(const GroundTrackMap& map, const TrackPoint& point);
 
 }  // namespace world_map

@@ -223,6 +223,7 @@ void MapWidget::mouseMoveEvent(QMouseEvent* event)
             SetView(view);
         }
     }
+    pointer_ = event->position();
     ReportPointer(event->position());
 }
 
@@ -270,11 +271,16 @@ void MapWidget::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
+    // The view moved under a pointer that stood still: the place under it
+    // is another now.
+    if (pointer_)
+        ReportPointer(*pointer_);
 }
 
 void MapWidget::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
+    pointer_.reset();
     emit PointerLeft();
 }
 

@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -224,6 +225,31 @@ TEST(MapPicture, SvgStaysAVectorDrawing)
     EXPECT_FALSE(svg.contains("<image"));
     EXPECT_TRUE(svg.contains("N 14, M 1, Q 3, sun-synchronous"));
     EXPECT_TRUE(svg.contains("Land: Natural Earth"));
+}
+
+// A zoomed map saved as SVG stays inside its frame: the margins beside and
+// above it show the paper only, as in the PNG.
+TEST(MapPicture, ZoomedSvgIsCutAtTheFrame)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("zoomed.svg");
+    const world_map::Viewport view{20, 10, 4};
+    world_map::WriteMapSvg(*map_test::Scene(map_test::SunSync(14, 1, 3), 290), 3, path, kSize, view);
+    QSvgRenderer renderer(path);
+    ASSERT_TRUE(renderer.isValid());
+    QImage image(kSize, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    const world_map::MapStyle style{world_map::PictureFont(kSize), true, true};
+    const QRectF frame = world_map::LayOutMap(QRectF(image.rect()), style, &image).frame;
+    int stray = 0;
+    for (int y = static_cast<int>(frame.top()) + 10; y < static_cast<int>(frame.bottom()) - 10; y += 5)
+        for (int x = 0; x < static_cast<int>(frame.left()) - 3; ++x)
+            if (image.pixelColor(x, y) != world_map::palette::kPaper)
+                ++stray;
+    EXPECT_EQ(stray, 0);
 }
 
 TEST(MapPicture, FailuresLeaveNoFileBehind)
