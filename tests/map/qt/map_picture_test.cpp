@@ -11,6 +11,7 @@
 #include "tests/map/qt/map_picture_probe.h"
 
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -250,6 +251,24 @@ TEST(MapPicture, ZoomedSvgIsCutAtTheFrame)
             if (image.pixelColor(x, y) != world_map::palette::kPaper)
                 ++stray;
     EXPECT_EQ(stray, 0);
+}
+
+// At the smallest size the legend's entries stop short of the land's credit:
+// the credit looks the same whether one day or ten are listed before it.
+TEST(MapPicture, LegendLeavesTheLandsCreditFreeAtTheSmallestSize)
+{
+    const auto scene = map_test::Scene(map_test::SunSync(14, 3, 10));
+    const QImage one = world_map::RenderMapImage(*scene, 1, world_map::kMinPictureSize);
+    const QImage ten = world_map::RenderMapImage(*scene, 10, world_map::kMinPictureSize);
+    const world_map::MapStyle style{world_map::PictureFont(one.size()), true, true};
+    const QRectF legend = world_map::LayOutMap(QRectF(one.rect()), style, &one).legend;
+    const double creditWidth =
+        QFontMetricsF(style.font, &one).horizontalAdvance(QString::fromUtf8(world_map::kLandCredit));
+    const QRect credit = QRectF(legend.right() - creditWidth - 2, legend.top(), creditWidth + 2, legend.height())
+                             .toAlignedRect()
+                             .intersected(one.rect());
+    ASSERT_FALSE(credit.isEmpty());
+    EXPECT_EQ(one.copy(credit), ten.copy(credit));
 }
 
 TEST(MapPicture, FailuresLeaveNoFileBehind)
