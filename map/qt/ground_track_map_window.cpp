@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QTimeZone>
 #include <QSlider>
 #include <QCoreApplication>
 #include <QDir>
@@ -63,6 +65,15 @@ std::string EpochKey(const orbit::session::MissionContext& mission)
         return {};
     return mission.epoch->IsoUtc(3) + " " + std::to_string(static_cast<int>(mission.node.given)) + " " +
            std::to_string(mission.node.value);
+}
+
+// An instant as Qt's UTC date and time, to the second (a leap second as the
+// last second of its minute).
+QDateTime UtcDateTime(const orbit::ephemeris::Instant& t)
+{
+    const orbit::ephemeris::UtcCalendar c = t.Calendar();
+    const int second = std::min(59, static_cast<int>(std::floor(c.second)));
+    return QDateTime(QDate(c.year, c.month, c.day), QTime(c.hour, c.minute, second), Qt::UTC);
 }
 
 }  // namespace
@@ -122,8 +133,12 @@ GroundTrackMapWindow::GroundTrackMapWindow() : QWidget(nullptr), saveDialog_(Ask
     timeSlider_->setPageStep(60);
     timeSlider_->setMinimumWidth(160);
     timeSlider_->setAccessibleName(QStringLiteral("Time of day and night"));
-    timeLabel_ = new QLabel(this);
-    timeLabel_->setObjectName(QStringLiteral("TimeLabel"));
+    timeBox_ = new QDateTimeEdit(this);
+    timeBox_->setObjectName(QStringLiteral("TimeBox"));
+    timeBox_->setTimeSpec(Qt::UTC);
+    timeBox_->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'"));
+    timeBox_->setKeyboardTracking(false);
+    timeBox_->setAccessibleName(QStringLiteral("Time of day and night, UTC"));
     auto* timeTitle = new QLabel(QStringLiteral("&Time:"), this);
     timeTitle->setBuddy(timeSlider_);
 
@@ -142,7 +157,7 @@ GroundTrackMapWindow::GroundTrackMapWindow() : QWidget(nullptr), saveDialog_(Ask
     controls->addWidget(nightBox_);
     controls->addWidget(timeTitle);
     controls->addWidget(timeSlider_, 1);
-    controls->addWidget(timeLabel_);
+    controls->addWidget(timeBox_);
     controls->addStretch(1);
     controls->addWidget(saveButton_);
     controls->addWidget(closeButton_);
@@ -153,7 +168,8 @@ GroundTrackMapWindow::GroundTrackMapWindow() : QWidget(nullptr), saveDialog_(Ask
     setTabOrder(daysBox_, swathBox_);
     setTabOrder(swathBox_, nightBox_);
     setTabOrder(nightBox_, timeSlider_);
-    setTabOrder(timeSlider_, map_);
+    setTabOrder(timeSlider_, timeBox_);
+    setTabOrder(timeBox_, map_);
     setTabOrder(map_, saveButton_);
     setTabOrder(saveButton_, closeButton_);
 
@@ -169,6 +185,7 @@ GroundTrackMapWindow::GroundTrackMapWindow() : QWidget(nullptr), saveDialog_(Ask
     connect(saveButton_, &QPushButton::clicked, this, Handler(this, &GroundTrackMapWindow::SavePicture_Click));
     connect(nightBox_, &QCheckBox::toggled, this, Handler(this, &GroundTrackMapWindow::NightBox_Change));
     connect(timeSlider_, &QSlider::valueChanged, this, Handler(this, &GroundTrackMapWindow::TimeSlider_Change));
+    connect(timeBox_, &QDateTimeEdit::dateTimeChanged, this, Handler(this, &GroundTrackMapWindow::TimeBox_Change));
     connect(map_, &MapWidget::PointerMoved, this, &GroundTrackMapWindow::ShowPointer);
     connect(map_, &MapWidget::PointerLeft, this, &GroundTrackMapWindow::ShowHint);
     ShowHint();
@@ -278,6 +295,13 @@ void GroundTrackMapWindow::DrawDesign(const MapDesign& design)
     const QString needsEpoch = QStringLiteral("Day and night need the mission's epoch and node");
     nightBox_->setEnabled(epoch);
     timeSlider_->setEnabled(epoch);
+    timeBox_->setEnabled(epoch);
+    timeBox_->setToolTip(epoch ? QStringLiteral("The instant of day and night, UTC") : needsEpoch);
+    if (epoch) {
+        const QSignalBlocker boxBlocker(timeBox_);
+        const QDateTime start = UtcDateTime(design.epoch->epoch);
+        timeBox_->setDateTimeRange(start, start.addSecs(static_cast<qint64>(timeSlider_->maximum()) * 60));
+    }
     nightBox_->setToolTip(epoch ? QStringLiteral("Shade the night side at the time chosen") : needsEpoch);
     timeSlider_->setToolTip(epoch ? QStringLiteral("The instant of day and night, across the days offered")
                                   : needsEpoch);
@@ -295,16 +319,25 @@ void GroundTrackMapWindow::NightBox_Change(bool) { ShowNight(); }
 
 void GroundTrackMapWindow::TimeSlider_Change(int) { ShowNight(); }
 
+void GroundTrackMapWindow::TimeBox_Change(const QDateTime& utc)
+{
+    const MapScene* scene = map_->Scene();
+    if (!scene || !scene->Map().HasEpoch())
+        return;
+    const QDateTime start = UtcDateTime(scene->Map().Design().epoch->epoch);
+    timeSlider_->setValue(static_cast<int>(start.secsTo(utc) / 60));
+}
+
 void GroundTrackMapWindow::ShowNight()
 {
     MapScene* scene = map_->Scene();
-    if (!scene || !scene->Map().HasEpoch()) {
-        timeLabel_->clear();
+    if (!scene || !scene->Map().HasEpoch())
         return;
-    }
     const double seconds = timeSlider_->value() * 60.0;
-    timeLabel_->setText(
-        QString::fromStdString(scene->Map().Design().epoch->epoch.PlusSeconds(seconds).IsoUtc(0)));
+    {
+        const QSignalBlocker blocker(timeBox_);
+        timeBox_->setDateTime(UtcDateTime(scene->Map().Design().epoch->epoch.PlusSeconds(seconds)));
+    }
     const std::optional<double> at = nightBox_->isChecked() ? std::optional<double>(seconds) : std::nullopt;
     const std::optional<NightShapes>& shown = scene->Night();
     if ((shown ? std::optional<double>(shown->secondsAfterStart) : std::nullopt) == at)

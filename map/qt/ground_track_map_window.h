@@ -28,6 +28,7 @@
 #include <memory>
 
 class QCheckBox;
+class QDateTimeEdit;
 class QDoubleSpinBox;
 class QSlider;
 class QLabel;
@@ -73,7 +74,8 @@ public:
     QCheckBox* NightBox() const { return nightBox_; }
     // Minutes after day 0's first ascending node, across the days offered.
     QSlider* TimeSlider() const { return timeSlider_; }
-    QLabel* TimeLabel() const { return timeLabel_; }
+    // The same instant as a UTC date and time.
+    QDateTimeEdit* TimeBox() const { return timeBox_; }
     // Whether a picture is being drawn and written in the background.
     bool IsSaving() const { return saving_.Pending(); }
 
@@ -83,6 +85,7 @@ public:
     void SavePicture_Click();
     void NightBox_Change(bool shown);
     void TimeSlider_Change(int minutes);
+    void TimeBox_Change(const QDateTime& utc);
 
 private:
     GroundTrackMapWindow();
@@ -104,7 +107,7 @@ private:
     QLabel* statusLine_ = nullptr;
     QCheckBox* nightBox_ = nullptr;
     QSlider* timeSlider_ = nullptr;
-    QLabel* timeLabel_ = nullptr;
+    QDateTimeEdit* timeBox_ = nullptr;
     SaveDialog saveDialog_;
     std::shared_ptr<orbit::session::DesignSession> session_;
     orbit::session::DesignSession::Following following_;

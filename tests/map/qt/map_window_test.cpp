@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTimeEdit>
 #include <QSlider>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -315,7 +316,7 @@ TEST_F(MapWindowWithMission, MissionContextGivesTrueLongitudesAndTheNightAtTheSl
     const int sea = world_map::palette::kSea.lightness();
     window.NightBox()->setChecked(true);
     ASSERT_TRUE(Map().Scene()->Night().has_value());
-    EXPECT_EQ(window.TimeLabel()->text(), "2027-03-21T00:00:00Z");
+    EXPECT_EQ(window.TimeBox()->dateTime().toString(Qt::ISODate), "2027-03-21T00:00:00Z");
     EXPECT_LT(LightnessAt({85, -5}), sea - 20);
     EXPECT_GT(LightnessAt({-95, -3}), sea - 20);
     EXPECT_LT(LightnessAt({-25, -5}), sea - 20);
@@ -324,9 +325,14 @@ TEST_F(MapWindowWithMission, MissionContextGivesTrueLongitudesAndTheNightAtTheSl
     const int renders = Map().RenderCount();
     window.TimeSlider()->setValue(60);
     EXPECT_EQ(Map().RenderCount(), renders + 1);
-    EXPECT_EQ(window.TimeLabel()->text(), "2027-03-21T01:00:00Z");
+    EXPECT_EQ(window.TimeBox()->dateTime().toString(Qt::ISODate), "2027-03-21T01:00:00Z");
     EXPECT_GT(LightnessAt({85, -5}), sea - 20);
     EXPECT_LT(LightnessAt({-95, -3}), sea - 20);
+
+    // The date and time box moves the slider: two hours after the epoch.
+    window.TimeBox()->setDateTime(QDateTime(QDate(2027, 3, 21), QTime(2, 0), Qt::UTC));
+    EXPECT_EQ(window.TimeSlider()->value(), 120);
+    EXPECT_DOUBLE_EQ(Map().Scene()->Night()->secondsAfterStart, 7200);
 
     window.NightBox()->setChecked(false);
     EXPECT_FALSE(Map().Scene()->Night().has_value());
