@@ -3,9 +3,11 @@
 #include "cli/command_line.h"
 #include "cli/design_input_options.h"
 #include "cli/design_run.h"
+#include "cli/epoch_node_options.h"
 #include "cli/option_checks.h"
 #include "cli/picture_files.h"
 #include "core/orbit_error.h"
+#include "core/constants.h"
 #include "map/ground_track_map.h"
 
 #include <charconv>
@@ -27,6 +29,9 @@ struct MapOptions {
     std::string swathText = "0";
     std::string pngPath, svgPath;
     std::string sizeText = "1600x800";
+    EpochNodeOptions epochNode;
+    bool night = false;
+    std::string atText;  // empty: the epoch
 };
 
 bool ParseWhole(std::string_view text, int& value)
@@ -69,11 +74,32 @@ void RunMapCommand(const MapOptions& options)
     std::optional<double> days;
     if (!options.daysText.empty())
         days = ArgumentNumber("--days", options.daysText);
+    const std::optional<EpochNode> epochNode = ReadEpochNode(options.epochNode);
+    if (!epochNode && options.night)
+        throw UsageError("--night needs --epoch (and the node) to place the Sun");
+    if (!epochNode && !options.atText.empty())
+        throw UsageError("--at needs --epoch (and the node) to place the Sun");
+    if (!options.atText.empty() && !options.night)
+        throw UsageError("--at is the instant of --night: give --night too");
+    std::optional<ephemeris::Instant> at;
+    if (!options.atText.empty()) {
+        try {
+            at = ephemeris::ParseIsoUtc(options.atText);
+        } catch (const OrbitError& e) {
+            throw UsageError(std::string("--at: ") + e.what());
+        }
+    }
 
     // Only a completed design can be drawn, as in the design window.
     const DesignRun run = RunCompletedDesign(options.inputs.Request());
-    const world_map::MapDesign design{run.record, run.type, run.meanAltitudeKm.value_or(0)};
+    world_map::MapDesign design{run.record, run.type, run.meanAltitudeKm.value_or(0), std::nullopt};
     try {
+        if (epochNode) {
+            const ephemeris::OrbitNode node = NodeOfDesign(run.record, *epochNode);
+            design.epoch = world_map::MapEpoch{epochNode->epoch, node.longitudeRad * kDegreesPerRadian};
+            if (options.night)
+                picture.nightAtS = at ? at->SecondsSince(epochNode->epoch) : 0.0;
+        }
         const world_map::GroundTrackMap map(design, picture.swathKm);
         const double shown = days.value_or(map.DayLimit());
         if (!(shown >= 1 && shown <= map.DayLimit()) || std::floor(shown) != shown)
@@ -100,6 +126,12 @@ void AddMapCommand(CLI::App& app)
 
     command->add_option("--days", options->daysText, "Days of the repeat cycle to draw, from day 0 (default: all Q)")
         ->type_name("D");
+    AddEpochNodeOptions(*command, options->epochNode);
+    command->add_flag("--night", options->night,
+                      "Shade the night side at --at, with the terminator, the Sun overhead and the satellite "
+                      "(needs --epoch)");
+    command->add_option("--at", options->atText, "UTC instant of --night, as --epoch (default: the epoch)")
+        ->type_name("TIME");
     command
         ->add_option("--swath", options->swathText,
                      "Draw the instrument's swath, KM wide on the ground and centred on the track (0 to " +

@@ -8,6 +8,7 @@
 #include "map/ground_track_map.h"
 #include "sun/sun_figures.h"
 
+#include <optional>
 #include <string>
 
 namespace orbit::cli {
@@ -40,6 +41,8 @@ struct MapPicture {
     double swathKm = 0;  // none
     int widthPx = 1600;
     int heightPx = 800;
+    // Day and night this long after the epoch (only for a design with one).
+    std::optional<double> nightAtS;
 };
 
 // The ground track map of a completed design over the world's land, read

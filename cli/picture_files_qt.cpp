@@ -74,7 +74,8 @@ void WriteMapPicture(const world_map::MapDesign& design, const MapPicture& pictu
                      const std::string& path)
 {
     const auto application = MakeGuiApplication();
-    const world_map::MapScene scene(world_map::InstalledWorld(), design, picture.swathKm);
+    world_map::MapScene scene(world_map::InstalledWorld(), design, picture.swathKm);
+    scene.SetNightAt(picture.nightAtS);
     const QString file = QString::fromStdString(path);
     const QSize size(picture.widthPx, picture.heightPx);
     if (format == PictureFormat::Png)

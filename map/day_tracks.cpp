@@ -90,10 +90,16 @@ void Append(std::vector<Ring>& rings, const Ring& onSphere)
 
 double DayLengthS(const orbit::DesignRecord& design) { return (design.M / design.Q + design.N) * design.NodalPeriod; }
 
-Polyline SampleTrack(const orbit::analysis::GroundTrack& track, double startS, double endS)
+Polyline SampleTrack(const orbit::analysis::GroundTrack& track, double startS, double endS,
+                     std::vector<double>* timesS)
 {
-    if (!(endS > startS))
+    if (timesS)
+        timesS->clear();
+    if (!(endS > startS)) {
+        if (timesS)
+            timesS->push_back(startS);
         return {ToLonLat(track.At(startS))};
+    }
     const double revolutions = (endS - startS) / track.NodalPeriodS();
     const auto steps = static_cast<std::size_t>(std::max(1.0, std::ceil(revolutions * kStepsPerRevolution)));
     std::vector<double> times(steps + 1);
@@ -114,14 +120,22 @@ Polyline SampleTrack(const orbit::analysis::GroundTrack& track, double startS, d
     };
     Polyline samples{even.front()};
     samples.reserve(steps + steps / 4 + 1);
+    if (timesS)
+        timesS->push_back(times.front());
     for (std::size_t k = 0; k < steps; ++k) {
         // n even parts stray n^2 times less; the estimate is doubled, as the
         // curve bends most sharply between samples at the turning points.
         const double stray = 2 * std::max(strayAt(k), strayAt(k + 1));
         const int parts = std::min(kMaxParts, static_cast<int>(std::ceil(std::sqrt(stray / kToleranceDeg))));
-        for (int j = 1; j < parts; ++j)
-            samples.push_back(ToLonLat(track.At(times[k] + (times[k + 1] - times[k]) * j / parts)));
+        for (int j = 1; j < parts; ++j) {
+            const double t = times[k] + (times[k + 1] - times[k]) * j / parts;
+            samples.push_back(ToLonLat(track.At(t)));
+            if (timesS)
+                timesS->push_back(t);
+        }
         samples.push_back(even[k + 1]);
+        if (timesS)
+            timesS->push_back(times[k + 1]);
     }
     return samples;
 }

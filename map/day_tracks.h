@@ -16,8 +16,10 @@ double DayLengthS(const orbit::DesignRecord& design);
 // The track from startS to endS (seconds after day 0's first ascending node)
 // as points on the sphere, close enough that the straight chords between
 // them stay within about a hundredth of a degree of the true track, also
-// where it turns near the poles.
-Polyline SampleTrack(const orbit::analysis::GroundTrack& track, double startS, double endS);
+// where it turns near the poles. `timesS`, when given, receives each
+// sample's time.
+Polyline SampleTrack(const orbit::analysis::GroundTrack& track, double startS, double endS,
+                     std::vector<double>* timesS = nullptr);
 
 // The swath of full width `swathKm` centred on the sampled track: every point
 // within swathKm / 2 of the track, measured along the Earth's surface across

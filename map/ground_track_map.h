@@ -15,6 +15,8 @@
 
 #include "analysis/ground_track.h"
 #include "core/repeat_orbit_solver.h"
+#include "ephemeris/instant.h"
+#include "map/daylight.h"
 #include "map/map_geometry.h"
 
 #include <optional>
@@ -23,12 +25,22 @@
 
 namespace world_map {
 
+// When the orbit flies: the UTC instant of day 0's first ascending node and
+// the Earth-fixed longitude it lies at then (the node's local time puts it
+// there). With it the map draws true longitudes and knows the Sun.
+struct MapEpoch {
+    orbit::ephemeris::Instant epoch;
+    double nodeLongitudeDeg = 0;
+};
+
 // A completed design as the map needs it: the design record, the orbit type
-// and the mean altitude for the title.
+// and the mean altitude for the title; without an epoch the track is drawn
+// relative, day 0's node at longitude 0.
 struct MapDesign {
     orbit::DesignRecord record;
     orbit::OrbitType type = orbit::OrbitType::ChooseInclination;
     double meanAltitudeKm = 0;
+    std::optional<MapEpoch> epoch;
 };
 
 // The design record of a completed solve of `type`, with its altitude formed
@@ -43,7 +55,18 @@ inline constexpr double kMaxSwathKm = 5000;
 
 struct DayGeometry {
     std::vector<Polyline> track;  // on the map, cut at its edges
+    // For each piece of the track: whether the Sun is up at the point below
+    // the satellite as it passes. Every piece is lit without an epoch.
+    std::vector<bool> trackLit;
     std::vector<Ring> swath;      // on the map; filled with the nonzero rule
+};
+
+// A point of the track: its day, its time after day 0's first ascending
+// node, and where it lies.
+struct TrackPoint {
+    int day = 0;
+    double secondsAfterStart = 0;
+    LonLat place;
 };
 
 class GroundTrackMap {
@@ -64,6 +87,18 @@ public:
     // Day `day` (0 ... DayLimit() - 1), from its first instant to its last.
     const DayGeometry& Day(int day) const;
 
+    double DayLengthS() const { return dayLengthS_; }
+    // The time the map's days span: DayLimit() days.
+    double SpanS() const { return dayLimit_ * dayLengthS_; }
+    bool HasEpoch() const { return design_.epoch.has_value(); }
+    // Where the satellite is (on the map) `secondsAfterStart` after day 0's
+    // first ascending node.
+    LonLat SatelliteAt(double secondsAfterStart) const;
+    // The point of days 0 ... days-1 nearest to `place`, when one lies within
+    // `withinDeg` (measured on the ground, in degrees of arc along a
+    // parallel and a meridian). Computes the days it needs; not beside Day().
+    std::optional<TrackPoint> NearestTrackPoint(const LonLat& place, int days, double withinDeg) const;
+
     // "N 14, M 1, Q 3, sun-synchronous, altitude 774.98 km, inclination 98.497°"
     std::string Title() const;
     // "Ground track over 3 days, swath 290 km"
@@ -75,7 +110,9 @@ private:
     double dayLengthS_;
     int dayLimit_;
     double swathKm_ = 0;
+    std::optional<SubSolarTrack> sun_;
     mutable std::vector<std::optional<Polyline>> samples_;
+    mutable std::vector<std::vector<double>> sampleTimes_;
     mutable std::vector<std::optional<DayGeometry>> days_;
 };
 

@@ -8,6 +8,9 @@
 // picture…" (PNG or SVG, as the window shows it, at 1600 x 800 pixels,
 // drawn and written in the background so the window goes on answering).
 // Every control is reachable with Tab; the map takes + - 0 and the arrows.
+// With the session's mission epoch and node, the longitudes are true and
+// "Night" shades the dark side at the instant of the time slider, which runs
+// across the days offered; without an epoch those controls are disabled.
 //
 // Opened from a design window, it follows that window's design session: each
 // newly completed design is drawn at once, and the window's title names the
@@ -26,7 +29,10 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
+class QDateTimeEdit;
 class QDoubleSpinBox;
+class QSlider;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -67,6 +73,11 @@ public:
     QPushButton* SaveButton() const { return saveButton_; }
     QPushButton* CloseButton() const { return closeButton_; }
     QLabel* StatusLine() const { return statusLine_; }
+    QCheckBox* NightBox() const { return nightBox_; }
+    // Minutes after day 0's first ascending node, across the days offered.
+    QSlider* TimeSlider() const { return timeSlider_; }
+    // The same instant as a UTC date and time.
+    QDateTimeEdit* TimeBox() const { return timeBox_; }
     // Whether a picture is being drawn and written in the background.
     bool IsSaving() const { return saving_.Pending(); }
 
@@ -74,12 +85,18 @@ public:
     void DaysBox_Change(int days);
     void SwathBox_Change(double swathKm);
     void SavePicture_Click();
+    void NightBox_Change(bool shown);
+    void TimeSlider_Change(int minutes);
+    void TimeBox_Change(const QDateTime& utc);
 
 private:
     GroundTrackMapWindow();
     void SessionChanged();
     void FollowMissionSwath();
     void DrawDesign(const MapDesign& design);
+    // The session's last completed design with the mission's epoch and node.
+    MapDesign SessionDesign() const;
+    void ShowNight();
     void ShowTitle();
     void ShowPointer(double lonDeg, double latDeg);
     void ShowHint();
@@ -91,6 +108,9 @@ private:
     QPushButton* saveButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QLabel* statusLine_ = nullptr;
+    QCheckBox* nightBox_ = nullptr;
+    QSlider* timeSlider_ = nullptr;
+    QDateTimeEdit* timeBox_ = nullptr;
     SaveDialog saveDialog_;
     std::shared_ptr<orbit::session::DesignSession> session_;
     orbit::session::DesignSession::Following following_;
@@ -98,6 +118,8 @@ private:
     // The mission's swath last put into the box, once one has been.
     std::optional<std::optional<double>> missionSwathKm_;
     std::string shownDesignName_;
+    // The mission's epoch and node as last drawn, to tell a change of them.
+    std::string shownEpochKey_;
     QString savingPath_;  // the file being written
     platform::LatestRequest saving_{this};
 };
@@ -113,5 +135,10 @@ QString MapWindowTitle(const std::string& designName, bool shownInDesignWindow);
 
 // The status line's words for a place: "Latitude 12.34° N, longitude 5.00° W".
 QString PlaceText(double lonDeg, double latDeg);
+
+// The status line's words for a point of the track: "track of day 1,
+// 2027-03-22T03:25:10Z" with an epoch, "track of day 1, 03:25:10 into the
+// day" without.
+QString TrackTimeText(const GroundTrackMap& map, const TrackPoint& point);
 
 }  // namespace world_map

@@ -6,7 +6,9 @@
 // frame with the sea, the land, a graticule every 30 degrees, each day's
 // swath as a translucent band and its track in the day's colour, day 0's
 // first ascending node marked; under it a legend of the days and the credit
-// for the land. Everything is drawn as vector shapes and text, so it stays
+// for the land. With an epoch the longitudes are true, the track is thinner
+// where it is passed in the dark, and the scene's night (when set) veils
+// the dark side with the terminator, the Sun overhead and the satellite. Everything is drawn as vector shapes and text, so it stays
 // sharp at any device pixel ratio and an SVG stays a drawing.
 
 #include "map/map_geometry.h"
@@ -41,7 +43,9 @@ struct Viewport {
     double WidthDeg() const { return 360 / zoom; }
     double HeightDeg() const { return 180 / zoom; }
     // The same view held on the map: the zoom within [1, kMaxZoom], the
-    // centre moved so that no edge of the view passes an edge of the map.
+    // centre's latitude moved so that neither the top nor the bottom of the
+    // view passes a pole, its longitude brought into (-180, 180]: the map
+    // wraps round, so the Pacific can lie in the middle.
     Viewport Clamped() const;
 
     friend bool operator==(const Viewport&, const Viewport&) = default;
@@ -67,13 +71,15 @@ struct GraticuleLabel {
     QPointF baseline;
     QString text;
 };
+// `view` says which meridians are in sight (the whole world by default).
 std::vector<GraticuleLabel> GraticuleLabels(const QRectF& frame, const QFontMetricsF& metrics,
-                                            const QTransform& toFrame);
+                                            const QTransform& toFrame, const Viewport& view = {});
 
 // Degrees (x = longitude, y = latitude) to the frame's coordinates.
 QTransform DegreesToFrame(const QRectF& frame, const Viewport& view);
 
-// The place on the Earth under `point`, when it lies in the frame.
+// The place on the Earth under `point`, when it lies in the frame; its
+// longitude in (-180, 180].
 std::optional<LonLat> LonLatAt(const QRectF& frame, const Viewport& view, QPointF point);
 
 // Draws days 0 ... days-1 of `scene` into `target`. Throws orbit::OrbitError

@@ -1,7 +1,9 @@
 #include "map/qt/map_scene.h"
 
-#include "platform/background_work.h"
+#include "core/orbit_error.h"
+#include "map/daylight.h"
 #include "map/simplify.h"
+#include "platform/background_work.h"
 
 #include <algorithm>
 
@@ -37,10 +39,11 @@ const DayShapes& MapScene::Day(int day, int detail) const
         return *shapes;
     shapes.emplace();
     const double tolerance = kDetailToleranceDeg.at(static_cast<std::size_t>(detail));
-    for (const Polyline& full : geometry.track) {
-        const Polyline piece = Simplified(full, tolerance);
+    for (std::size_t k = 0; k < geometry.track.size(); ++k) {
+        const Polyline piece = Simplified(geometry.track[k], tolerance);
+        std::vector<QLineF>& lines = geometry.trackLit[k] ? shapes->track : shapes->darkTrack;
         for (std::size_t i = 1; i < piece.size(); ++i)
-            shapes->track.emplace_back(piece[i - 1].lonDeg, piece[i - 1].latDeg, piece[i].lonDeg, piece[i].latDeg);
+            lines.emplace_back(piece[i - 1].lonDeg, piece[i - 1].latDeg, piece[i].lonDeg, piece[i].latDeg);
     }
     for (const Ring& full : geometry.swath) {
         const Ring ring = SimplifiedRing(full, tolerance);
@@ -74,6 +77,41 @@ QPainterPath MapScene::SwathArea(int day, int detail) const
         area.closeSubpath();
     }
     return area;
+}
+
+namespace {
+
+QPolygonF ToPolygon(const std::vector<LonLat>& points)
+{
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const LonLat& p : points)
+        polygon << QPointF(p.lonDeg, p.latDeg);
+    return polygon;
+}
+
+}  // namespace
+
+void MapScene::SetNightAt(std::optional<double> secondsAfterStart)
+{
+    if (!secondsAfterStart) {
+        night_.reset();
+        return;
+    }
+    const std::optional<MapEpoch>& epoch = map_.Design().epoch;
+    if (!epoch)
+        throw orbit::OrbitError(orbit::ErrorKind::Usage, "Day and night need an epoch");
+    NightShapes night;
+    night.secondsAfterStart = *secondsAfterStart;
+    night.subSolar = SubSolarPoint(epoch->epoch.PlusSeconds(*secondsAfterStart));
+    night.satellite = map_.SatelliteAt(*secondsAfterStart);
+    for (const Ring& ring : NightRings(night.subSolar, 0))
+        night.night.push_back(ToPolygon(ring));
+    for (const Ring& ring : NightRings(night.subSolar, kCivilTwilightDeg))
+        night.deepNight.push_back(ToPolygon(ring));
+    for (const Polyline& line : Terminator(night.subSolar))
+        night.terminator.push_back(ToPolygon(line));
+    night_ = std::move(night);
 }
 
 }  // namespace world_map

@@ -22,9 +22,21 @@ struct DayShapes {
     // The track as single segments: a painter draws many segments far faster
     // than one long path with a pen wider than a pixel.
     std::vector<QLineF> track;
+    // The pieces passed in the dark (only with an epoch), drawn thinner.
+    std::vector<QLineF> darkTrack;
     // The swath's rings, each filled on its own (opaque, then laid on as a
     // whole).
     std::vector<QPolygonF> swathRings;
+};
+
+// Day and night at one instant of the cycle, in degrees on the map.
+struct NightShapes {
+    double secondsAfterStart = 0;  // after day 0's first ascending node
+    LonLat subSolar;
+    LonLat satellite;
+    std::vector<QPolygonF> night;      // the Sun below the horizon (nonzero rule)
+    std::vector<QPolygonF> deepNight;  // below civil twilight
+    std::vector<QPolygonF> terminator; // as open lines
 };
 
 class MapScene {
@@ -49,11 +61,18 @@ public:
     // cannot be laid on as a layer (SVG). Made on each call.
     QPainterPath SwathArea(int day, int detail) const;
 
+    // Shows day and night `secondsAfterStart` after day 0's first ascending
+    // node, or none. Throws orbit::OrbitError (Usage) for a design without
+    // an epoch. Only on the drawing's thread, between drawings.
+    void SetNightAt(std::optional<double> secondsAfterStart);
+    const std::optional<NightShapes>& Night() const { return night_; }
+
 private:
     std::shared_ptr<const WorldShapes> world_;
     GroundTrackMap map_;
     mutable std::vector<std::mutex> dayLocks_;
     mutable std::vector<std::array<std::optional<DayShapes>, 4>> days_;
+    std::optional<NightShapes> night_;
 };
 
 }  // namespace world_map

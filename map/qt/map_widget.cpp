@@ -80,9 +80,10 @@ void MapWidget::ZoomAt(double factor, QPointF anchor)
     view.zoom = std::clamp(view_.zoom * factor, 1.0, kMaxZoom);
     if (place) {
         // Keep `place` under the anchor: its offset from the centre, in
-        // degrees, shrinks with the zoom.
+        // degrees, shrinks with the zoom. The offset is the short way round.
         const double shrink = view_.zoom / view.zoom;
-        view.centreLonDeg = place->lonDeg - (place->lonDeg - view_.centreLonDeg) * shrink;
+        const double offsetLon = std::remainder(place->lonDeg - view_.centreLonDeg, 360.0);
+        view.centreLonDeg = view_.centreLonDeg + offsetLon - offsetLon * shrink;
         view.centreLatDeg = place->latDeg - (place->latDeg - view_.centreLatDeg) * shrink;
     }
     SetView(view);
@@ -109,7 +110,9 @@ std::optional<LonLat> MapWidget::LonLatAt(QPointF point) const
 
 QPointF MapWidget::PointAt(const LonLat& place) const
 {
-    return DegreesToFrame(Frame(), view_).map(QPointF(place.lonDeg, place.latDeg));
+    // In the copy of the world nearest the view's centre.
+    const double lon = view_.centreLonDeg + std::remainder(place.lonDeg - view_.centreLonDeg, 360.0);
+    return DegreesToFrame(Frame(), view_).map(QPointF(lon, place.latDeg));
 }
 
 void MapWidget::Redraw()
@@ -220,6 +223,7 @@ void MapWidget::mouseMoveEvent(QMouseEvent* event)
             SetView(view);
         }
     }
+    pointer_ = event->position();
     ReportPointer(event->position());
 }
 
@@ -267,11 +271,16 @@ void MapWidget::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
+    // The view moved under a pointer that stood still: the place under it
+    // is another now.
+    if (pointer_)
+        ReportPointer(*pointer_);
 }
 
 void MapWidget::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
+    pointer_.reset();
     emit PointerLeft();
 }
 

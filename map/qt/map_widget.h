@@ -95,6 +95,8 @@ private:
     bool decorated_ = true;
     bool interactive_ = true;
     std::optional<QPointF> dragFrom_;
+    // Where the pointer was last seen over the widget; none once it left.
+    std::optional<QPointF> pointer_;
     Viewport dragView_;
     QImage picture_;
     // The sea, land and graticule, kept while the size and view stay.

@@ -42,6 +42,15 @@ TEST(MapCommand, RefusesAWrongCommandLine)
         {"SizeWithSign", {"--png", "never.png", "--size", "+800x400"}, "WxH"},
         {"SizeWithCapitalX", {"--png", "never.png", "--size", "1600X800"}, "WxH"},
         {"SizeOfThreeNumbers", {"--png", "never.png", "--size", "1600x800x2"}, "WxH"},
+        {"NightWithoutEpoch", {"--png", "never.png", "--night"}, "--night needs --epoch"},
+        {"AtWithoutEpoch", {"--png", "never.png", "--at", "2027-03-21T06:00Z"}, "--at needs --epoch"},
+        {"AtWithoutNight",
+         {"--png", "never.png", "--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--at", "2027-03-21T06:00Z"},
+         "give --night too"},
+        {"AtNotATime",
+         {"--png", "never.png", "--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30", "--night", "--at", "noon"},
+         "--at: "},
+        {"EpochWithoutNode", {"--png", "never.png", "--epoch", "2027-03-21T00:00Z"}, "--epoch needs the node"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = design;

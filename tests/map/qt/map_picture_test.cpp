@@ -11,7 +11,9 @@
 #include "tests/map/qt/map_picture_probe.h"
 
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -224,6 +226,49 @@ TEST(MapPicture, SvgStaysAVectorDrawing)
     EXPECT_FALSE(svg.contains("<image"));
     EXPECT_TRUE(svg.contains("N 14, M 1, Q 3, sun-synchronous"));
     EXPECT_TRUE(svg.contains("Land: Natural Earth"));
+}
+
+// A zoomed map saved as SVG stays inside its frame: the margins beside and
+// above it show the paper only, as in the PNG.
+TEST(MapPicture, ZoomedSvgIsCutAtTheFrame)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("zoomed.svg");
+    const world_map::Viewport view{20, 10, 4};
+    world_map::WriteMapSvg(*map_test::Scene(map_test::SunSync(14, 1, 3), 290), 3, path, kSize, view);
+    QSvgRenderer renderer(path);
+    ASSERT_TRUE(renderer.isValid());
+    QImage image(kSize, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    const world_map::MapStyle style{world_map::PictureFont(kSize), true, true};
+    const QRectF frame = world_map::LayOutMap(QRectF(image.rect()), style, &image).frame;
+    int stray = 0;
+    for (int y = static_cast<int>(frame.top()) + 10; y < static_cast<int>(frame.bottom()) - 10; y += 5)
+        for (int x = 0; x < static_cast<int>(frame.left()) - 3; ++x)
+            if (image.pixelColor(x, y) != world_map::palette::kPaper)
+                ++stray;
+    EXPECT_EQ(stray, 0);
+}
+
+// At the smallest size the legend's entries stop short of the land's credit:
+// the credit looks the same whether one day or ten are listed before it.
+TEST(MapPicture, LegendLeavesTheLandsCreditFreeAtTheSmallestSize)
+{
+    const auto scene = map_test::Scene(map_test::SunSync(14, 3, 10));
+    const QImage one = world_map::RenderMapImage(*scene, 1, world_map::kMinPictureSize);
+    const QImage ten = world_map::RenderMapImage(*scene, 10, world_map::kMinPictureSize);
+    const world_map::MapStyle style{world_map::PictureFont(one.size()), true, true};
+    const QRectF legend = world_map::LayOutMap(QRectF(one.rect()), style, &one).legend;
+    const double creditWidth =
+        QFontMetricsF(style.font, &one).horizontalAdvance(QString::fromUtf8(world_map::kLandCredit));
+    const QRect credit = QRectF(legend.right() - creditWidth - 2, legend.top(), creditWidth + 2, legend.height())
+                             .toAlignedRect()
+                             .intersected(one.rect());
+    ASSERT_FALSE(credit.isEmpty());
+    EXPECT_EQ(one.copy(credit), ten.copy(credit));
 }
 
 TEST(MapPicture, FailuresLeaveNoFileBehind)

@@ -5,13 +5,18 @@
 
 #include "core/orbit_error.h"
 #include "map/qt/map_widget.h"
+#include "ephemeris/instant.h"
 #include "platform/handler_boundary.h"
+#include "session/design_session.h"
 #include "tests/map/map_fixtures.h"
 #include "tests/map/qt/map_picture_probe.h"
 #include "tests/support/error_text.h"
 #include "tests/support/work_timeout.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QSlider>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
@@ -150,7 +155,8 @@ TEST_F(MapWindow, StatusLineShowsThePlaceUnderThePointer)
         const QPoint at = Map().PointAt(place).toPoint();
         MoveOverMap(at);
         const LonLat under = *Map().LonLatAt(at);
-        EXPECT_EQ(window.StatusLine()->text(), world_map::PlaceText(under.lonDeg, under.latDeg));
+        EXPECT_TRUE(window.StatusLine()->text().startsWith(world_map::PlaceText(under.lonDeg, under.latDeg)))
+            << window.StatusLine()->text().toStdString();
         EXPECT_NEAR(under.lonDeg, place.lonDeg, 0.5);
         EXPECT_NEAR(under.latDeg, place.latDeg, 0.5);
     }
@@ -210,6 +216,127 @@ TEST_F(MapWindow, SavesPngOrSvgThroughTheDialog)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.front().contains(answer));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+}
+
+// The pointer stands still while + zooms: the status line names the place
+// under it in the new view at once.
+TEST_F(MapWindow, PointerPlaceFollowsAKeyboardZoom)
+{
+    const QPoint at = Map().PointAt({60, 30}).toPoint();
+    MoveOverMap(at);
+    const QString before = window.StatusLine()->text();
+    QTest::keyClick(&Map(), Qt::Key_Plus);
+    const LonLat under = *Map().LonLatAt(at);
+    EXPECT_TRUE(window.StatusLine()->text().startsWith(world_map::PlaceText(under.lonDeg, under.latDeg)))
+        << window.StatusLine()->text().toStdString();
+    EXPECT_NE(window.StatusLine()->text(), before);
+    QTest::keyClick(&Map(), Qt::Key_0);
+    const LonLat whole = *Map().LonLatAt(at);
+    EXPECT_TRUE(window.StatusLine()->text().startsWith(world_map::PlaceText(whole.lonDeg, whole.latDeg)));
+}
+
+// Four steps east from the whole world put the date line in the middle.
+TEST_F(MapWindow, MapWrapsSoThePacificCanBeCentred)
+{
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&Map(), Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(Map().View().centreLonDeg, 180);
+    const LonLat middle = *Map().LonLatAt(Map().Frame().center());
+    EXPECT_NEAR(std::fabs(middle.lonDeg), 180, 0.5);
+    // West of the middle is the eastern hemisphere, drawn: not paper.
+    const QPointF eastOfJapan = Map().PointAt({150, 35});
+    EXPECT_LT(eastOfJapan.x(), Map().Frame().center().x());
+    const QColor shown = Map().Picture().pixelColor((eastOfJapan * Map().devicePixelRatioF()).toPoint());
+    EXPECT_NE(shown, world_map::palette::kPaper);
+}
+
+TEST_F(MapWindow, StatusLineNamesTheTracksDayAndTime)
+{
+    const world_map::GroundTrackMap& map = Map().Scene()->Map();
+    const double seconds = map.DayLengthS() + 1500;  // day 1, 25 minutes in
+    MoveOverMap(Map().PointAt(map.SatelliteAt(seconds)).toPoint());
+    const QString text = window.StatusLine()->text();
+    EXPECT_TRUE(text.contains("track of day 1, 00:2")) << text.toStdString();
+    MoveOverMap(Map().PointAt({-140, 86}).toPoint());  // beyond the turning latitude
+    EXPECT_FALSE(window.StatusLine()->text().contains("track")) << window.StatusLine()->text().toStdString();
+}
+
+class MapWindowWithMission : public MapWindow {
+protected:
+    void SetUp() override
+    {
+        MapWindow::SetUp();
+        const world_map::MapDesign design = map_test::SunSync(14, 3, 10);
+        orbit::RepeatOrbitSolution solution;
+        solution.MeanAltitude = design.meanAltitudeKm;
+        session->DesignCompleted(design.record, design.type, solution);
+        window.FollowSession(session);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    // How light the picture is at a place: the lightest pixel along a short
+    // row, as a track may cross the very point.
+    int LightnessAt(LonLat place)
+    {
+        const QPointF at = Map().PointAt(place) * Map().devicePixelRatioF();
+        int best = 0;
+        for (int dx = -3; dx <= 3; ++dx)
+            best = std::max(best, Map().Picture().pixelColor(at.toPoint() + QPoint(dx, 0)).lightness());
+        return best;
+    }
+
+    std::shared_ptr<orbit::session::DesignSession> session = std::make_shared<orbit::session::DesignSession>();
+};
+
+TEST_F(MapWindowWithMission, WithoutAnEpochTheNightIsDisabledAndSaysWhy)
+{
+    EXPECT_FALSE(Map().Scene()->Map().HasEpoch());
+    EXPECT_FALSE(window.NightBox()->isEnabled());
+    EXPECT_FALSE(window.TimeSlider()->isEnabled());
+    EXPECT_TRUE(window.NightBox()->toolTip().contains("epoch"));
+    EXPECT_DOUBLE_EQ(Map().Scene()->Map().SatelliteAt(0).lonDeg, 0);
+}
+
+// The mission's epoch and node reach the open map: 10:30 descending is
+// 22:30 ascending, which at 00:00 UTC lies 22.5 degrees west. The night at
+// the slider's instant: at the epoch the night runs from 88.15 west to 91.85
+// east, an hour later 15 degrees further west.
+TEST_F(MapWindowWithMission, MissionContextGivesTrueLongitudesAndTheNightAtTheSlidersTime)
+{
+    orbit::session::MissionContext mission;
+    mission.epoch = orbit::ephemeris::ParseIsoUtc("2027-03-21T00:00Z");
+    mission.node = {orbit::ephemeris::NodeGiven::Ltdn, 10.5};
+    session->SetMission(mission);
+    ASSERT_TRUE(Map().Scene()->Map().HasEpoch());
+    EXPECT_NEAR(Map().Scene()->Map().SatelliteAt(0).lonDeg, -22.5, 0.01);
+    EXPECT_TRUE(window.NightBox()->isEnabled());
+    EXPECT_EQ(window.TimeSlider()->maximum(), static_cast<int>(Map().Scene()->Map().SpanS() / 60));
+    window.DaysBox()->setValue(1);
+
+    const int sea = world_map::palette::kSea.lightness();
+    window.NightBox()->setChecked(true);
+    ASSERT_TRUE(Map().Scene()->Night().has_value());
+    EXPECT_EQ(window.TimeBox()->dateTime().toString(Qt::ISODate), "2027-03-21T00:00:00Z");
+    EXPECT_LT(LightnessAt({85, -5}), sea - 20);
+    EXPECT_GT(LightnessAt({-95, -3}), sea - 20);
+    EXPECT_LT(LightnessAt({-25, -5}), sea - 20);
+    EXPECT_GT(LightnessAt({-170, -10}), sea - 20);
+
+    const int renders = Map().RenderCount();
+    window.TimeSlider()->setValue(60);
+    EXPECT_EQ(Map().RenderCount(), renders + 1);
+    EXPECT_EQ(window.TimeBox()->dateTime().toString(Qt::ISODate), "2027-03-21T01:00:00Z");
+    EXPECT_GT(LightnessAt({85, -5}), sea - 20);
+    EXPECT_LT(LightnessAt({-95, -3}), sea - 20);
+
+    // The date and time box moves the slider: two hours after the epoch.
+    window.TimeBox()->setDateTime(QDateTime(QDate(2027, 3, 21), QTime(2, 0), Qt::UTC));
+    EXPECT_EQ(window.TimeSlider()->value(), 120);
+    EXPECT_DOUBLE_EQ(Map().Scene()->Night()->secondsAfterStart, 7200);
+
+    window.NightBox()->setChecked(false);
+    EXPECT_FALSE(Map().Scene()->Night().has_value());
+    EXPECT_TRUE(errors.isEmpty());
 }
 
 TEST_F(MapWindow, MissingLandIsReportedNamingTheFile)

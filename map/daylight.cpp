@@ -1,0 +1,169 @@
+#include "map/daylight.h"
+
+#include "core/constants.h"
+#include "ephemeris/earth_orientation.h"
+#include "ephemeris/sun_position.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace world_map {
+
+namespace {
+
+using orbit::kDegreesPerRadian;
+using orbit::kRadiansPerDegree;
+using Vec3 = std::array<double, 3>;
+
+// The circle round the night is sampled this finely: at most 0.003 degrees
+// from the true circle, well under a pixel on any map this program draws.
+constexpr int kCirclePoints = 720;
+// A pole-crossing circle (the terminator at an equinox instant) is moved
+// this far off the pole, so that the circle goes round the pole on a side
+// the map can tell; 0.006 degrees, unseen on the map.
+constexpr double kPoleClearance = 1e-4;
+// A ring round a pole is closed along the map's edge in steps shorter than
+// half a turn, so that the map's ring functions take each step the right way.
+constexpr double kPoleEdgeStepDeg = 90;
+constexpr double kKnotStepS = 3 * 3600.0;
+
+Vec3 ToVec3(const LonLat& p)
+{
+    const double lon = p.lonDeg * kRadiansPerDegree, lat = p.latDeg * kRadiansPerDegree;
+    return {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
+}
+
+LonLat FromVec3(const Vec3& v)
+{
+    return {std::atan2(v[1], v[0]) * kDegreesPerRadian,
+            std::atan2(v[2], std::hypot(v[0], v[1])) * kDegreesPerRadian};
+}
+
+Vec3 Cross(const Vec3& a, const Vec3& b)
+{
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+Vec3 Normalised(const Vec3& v)
+{
+    const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    return {v[0] / length, v[1] / length, v[2] / length};
+}
+
+double Unwrapped(double lonDeg, double nearDeg)
+{
+    return nearDeg + std::remainder(lonDeg - nearDeg, 360.0);
+}
+
+// The circle of points `radiusDeg` from `centre`, turning anticlockwise
+// round it seen from outside the Earth (so anticlockwise on the map too),
+// each longitude within half a turn of the one before.
+Ring CircleAround(Vec3 centre, double radiusDeg)
+{
+    if (std::fabs(centre[2]) < kPoleClearance) {
+        centre[2] = std::copysign(kPoleClearance, centre[2] == 0 ? 1.0 : centre[2]);
+        centre = Normalised(centre);
+    }
+    // e1 along the equator, e2 completing a right-handed set about the centre.
+    const Vec3 e1 = Normalised(Cross({0, 0, 1}, centre));
+    const Vec3 e2 = Cross(centre, e1);
+    const double r = radiusDeg * kRadiansPerDegree;
+    Ring ring;
+    ring.reserve(kCirclePoints + 8);
+    for (int k = 0; k < kCirclePoints; ++k) {
+        const double theta = orbit::kTwoPi * k / kCirclePoints;
+        Vec3 p{};
+        for (std::size_t i = 0; i < 3; ++i)
+            p[i] = std::cos(r) * centre[i] + std::sin(r) * (std::cos(theta) * e1[i] + std::sin(theta) * e2[i]);
+        LonLat point = FromVec3(p);
+        if (!ring.empty())
+            point.lonDeg = Unwrapped(point.lonDeg, ring.back().lonDeg);
+        ring.push_back(point);
+    }
+    return ring;
+}
+
+}  // namespace
+
+LonLat SubSolarPoint(const orbit::ephemeris::Instant& t)
+{
+    const orbit::ephemeris::EarthOrientation earth = orbit::ephemeris::EarthOrientationAt(t);
+    const orbit::ephemeris::SunPosition sun = orbit::ephemeris::SunAt(t, earth);
+    // The Sun's Greenwich hour angle is GAST - RA; it stands over the
+    // meridian that far west of Greenwich.
+    return {WrapDeg((sun.rightAscensionOfDateRad - earth.gastRad) * kDegreesPerRadian),
+            sun.declinationRad * kDegreesPerRadian};
+}
+
+double SunElevationDeg(const LonLat& place, const LonLat& subSolar)
+{
+    const Vec3 a = ToVec3(place), s = ToVec3(subSolar);
+    const double cosine = a[0] * s[0] + a[1] * s[1] + a[2] * s[2];
+    return std::asin(std::clamp(cosine, -1.0, 1.0)) * kDegreesPerRadian;
+}
+
+std::vector<Ring> NightRings(const LonLat& subSolar, double elevationDeg)
+{
+    // The night is the cap round the point opposite the Sun, reaching to
+    // where the Sun stands `elevationDeg` high: 90 + elevationDeg degrees.
+    const Vec3 s = ToVec3(subSolar);
+    const Vec3 antiSolar{-s[0], -s[1], -s[2]};
+    const double radiusDeg = 90 + elevationDeg;
+    Ring ring = CircleAround(antiSolar, radiusDeg);
+    if (ring.size() < 3)
+        return {};
+    const double closingLon = Unwrapped(ring.front().lonDeg, ring.back().lonDeg);
+    const double turned = closingLon - ring.front().lonDeg;
+    if (std::fabs(turned) > 180) {
+        // Round a pole: anticlockwise round the north pole runs east, round
+        // the south pole west. The cap lies poleward of the circle; close it
+        // along the pole's edge of the map back to the start.
+        const double poleLat = turned > 0 ? 90 : -90;
+        // Back to the first point a turn on, so that the edges down to the
+        // pole lie exactly a turn apart and the map's copies meet on them.
+        ring.push_back({closingLon, ring.front().latDeg});
+        const double endLon = closingLon;
+        ring.push_back({endLon, poleLat});
+        const double back = ring.front().lonDeg - endLon;
+        const int steps = static_cast<int>(std::ceil(std::fabs(back) / kPoleEdgeStepDeg));
+        for (int k = 1; k < steps; ++k)
+            ring.push_back({endLon + back * k / steps, poleLat});
+        ring.push_back({ring.front().lonDeg, poleLat});
+    }
+    return ToMapRings(ring);
+}
+
+std::vector<Polyline> Terminator(const LonLat& subSolar)
+{
+    Polyline line = CircleAround(ToVec3(subSolar), 90);
+    line.push_back(line.front());
+    return SplitAtMapEdge(line);
+}
+
+SubSolarTrack::SubSolarTrack(const orbit::ephemeris::Instant& start, double spanS)
+{
+    const double span = std::max(0.0, spanS);
+    const int steps = std::max(1, static_cast<int>(std::ceil(span / kKnotStepS)));
+    stepS_ = span > 0 ? span / steps : kKnotStepS;
+    knots_.reserve(static_cast<std::size_t>(steps) + 1);
+    for (int k = 0; k <= steps; ++k) {
+        LonLat point = SubSolarPoint(start.PlusSeconds(k * stepS_));
+        if (!knots_.empty())
+            point.lonDeg = Unwrapped(point.lonDeg, knots_.back().lonDeg);
+        knots_.push_back(point);
+    }
+}
+
+LonLat SubSolarTrack::At(double secondsAfterStart) const
+{
+    const double position = std::clamp(secondsAfterStart / stepS_, 0.0, static_cast<double>(knots_.size() - 1));
+    // At least two knots: the span is cut into one step or more.
+    const std::size_t k = std::min(static_cast<std::size_t>(position), knots_.size() - 2);
+    const double f = position - static_cast<double>(k);
+    const LonLat& a = knots_[k];
+    const LonLat& b = knots_[k + 1];
+    return {WrapDeg(a.lonDeg + f * (b.lonDeg - a.lonDeg)), a.latDeg + f * (b.latDeg - a.latDeg)};
+}
+
+}  // namespace world_map
