@@ -192,8 +192,9 @@ TEST_F(ExportFromWindow, WritesTheCommandsFileInEachFormat)
         const QByteArray fromCommand = ExportThroughCommand(c.options, name + QStringLiteral(".command"));
         EXPECT_FALSE(fromWindow.isEmpty()) << c.name;
         EXPECT_EQ(fromWindow, fromCommand) << c.name;
-        if (c.format == ExportFormat::Opm)  // the fixed creation date, not the clock's
+        if (c.format == ExportFormat::Opm) {  // the fixed creation date, not the clock's
             EXPECT_TRUE(fromWindow.contains("= 2027-01-15T08:00:00")) << fromWindow.left(400).toStdString();
+        }
     }
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
     EXPECT_TRUE(window.StatusLine()->text().contains(QStringLiteral("TLE fit: RMS")));
