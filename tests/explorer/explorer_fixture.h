@@ -124,6 +124,9 @@ protected:
         }
         QSignalSpy shown(w.Details(), &explorer::CandidateDetails::CandidateShown);
         QTableView* table = w.Table();
+        // A view whose rows changed lays them out later, and scrolls only
+        // then: lay them out now, so the row is where the click goes.
+        table->doItemsLayout();
         table->scrollTo(w.Proxy()->index(row, 0), QAbstractItemView::PositionAtCenter);  // clear of the edges
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(w.Proxy()->index(row, 0)).center());
         return shown.wait(kWorkTimeoutMs);
@@ -133,6 +136,7 @@ protected:
     static void ClickRow(int row, Qt::KeyboardModifiers modifiers = {})
     {
         QTableView* table = W().Table();
+        table->doItemsLayout();  // as in ShowDetailsOf
         table->scrollTo(Proxy().index(row, 0));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers,
                           table->visualRect(Proxy().index(row, 0)).center());
