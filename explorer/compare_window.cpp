@@ -8,6 +8,7 @@
 #include "map/ground_track_map.h"
 #include "platform/vector_state.h"
 #include "platform/window_placement.h"
+#include "platform/window_close.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -92,11 +93,7 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
 
-    auto* closeAction = new QAction(this);
-    closeAction->setShortcut(QKeySequence(Qt::Key_Escape));
-    addAction(closeAction);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    platform::CloseOnEscape(*this, close);
 
     setTabOrder(table_, map_);
     setTabOrder(map_, close);

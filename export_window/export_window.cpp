@@ -10,6 +10,7 @@
 #include "platform/handler_boundary.h"
 #include "platform/window_placement.h"
 #include "propagation/gravity_model.h"
+#include "platform/window_close.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -174,11 +175,7 @@ ExportWindow::ExportWindow(QWidget* parent) : QWidget(parent, Qt::Window), saveD
     layout->addWidget(statusLine_, 1, Qt::AlignTop);
     layout->addLayout(buttons);
 
-    auto* closeAction = new QAction(this);
-    closeAction->setShortcut(QKeySequence(Qt::Key_Escape));
-    addAction(closeAction);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
-    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    platform::CloseOnEscape(*this, closeButton_);
     connect(exportButton_, &QPushButton::clicked, this, platform::Handler(this, &ExportWindow::Export_Click));
     connect(formatBox_, &QComboBox::currentIndexChanged, this, [this] {
         platform::RunHandler(this, [this] { Format_Change(); });

@@ -3,6 +3,7 @@
 #include "help/manual_location.h"
 #include "platform/handler_boundary.h"
 #include "platform/window_placement.h"
+#include "platform/window_close.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -53,11 +54,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(browser_, 1);
     layout->addLayout(buttons);
 
-    auto* closeAction = new QAction(this);
-    closeAction->setShortcut(QKeySequence(Qt::Key_Escape));
-    addAction(closeAction);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
-    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    platform::CloseOnEscape(*this, closeButton_);
     connect(backButton_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(browser_, &QTextBrowser::backwardAvailable, backButton_, &QPushButton::setEnabled);
     connect(openButton_, &QPushButton::clicked, this, platform::Handler(this, &HelpWindow::OpenExternally_Click));

@@ -6,6 +6,7 @@
 #include "mission_window/mission_text.h"
 #include "platform/handler_boundary.h"
 #include "platform/window_placement.h"
+#include "platform/window_close.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -198,11 +199,7 @@ MissionWindow::MissionWindow(std::shared_ptr<orbit::session::DesignSession> sess
     setTabOrder(sunMinBox_, nodeFigures_);
     setTabOrder(nodeFigures_, closeButton_);
 
-    auto* closeAction = new QAction(this);
-    closeAction->setShortcut(QKeySequence(Qt::Key_Escape));
-    addAction(closeAction);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
-    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    platform::CloseOnEscape(*this, closeButton_);
 
     ShowMission(session_->Mission());
     ShowNodeFigures();

@@ -9,6 +9,7 @@
 #include "platform/handler_boundary.h"
 #include "platform/window_placement.h"
 #include "sun/sun_text.h"
+#include "platform/window_close.h"
 
 #include <QAction>
 #include <QApplication>
@@ -200,11 +201,7 @@ SunWindow::SunWindow(std::shared_ptr<orbit::session::DesignSession> session, QWi
     setTabOrder(summary_, dayBox_);
     setTabOrder(dayBox_, latitudeTable_);
 
-    auto* closeAction = new QAction(this);
-    closeAction->setShortcut(QKeySequence(Qt::Key_Escape));
-    addAction(closeAction);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
-    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    platform::CloseOnEscape(*this, closeButton_);
 
     using platform::Handler;
     connect(daysBox_, &QSpinBox::valueChanged, this, [this] { platform::RunHandler(this, [this] { Span_Change(); }); });

@@ -9,6 +9,7 @@
 #include "map/qt/world_shapes.h"
 #include "platform/handler_boundary.h"
 #include "platform/window_placement.h"
+#include "platform/window_close.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -173,11 +174,7 @@ GroundTrackMapWindow::GroundTrackMapWindow() : QWidget(nullptr), saveDialog_(Ask
     setTabOrder(map_, saveButton_);
     setTabOrder(saveButton_, closeButton_);
 
-    auto* closeAction = new QAction(this);
-    closeAction->setShortcut(QKeySequence(Qt::Key_Escape));
-    addAction(closeAction);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
-    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    platform::CloseOnEscape(*this, closeButton_);
 
     using platform::Handler;
     connect(daysBox_, &QSpinBox::valueChanged, this, Handler(this, &GroundTrackMapWindow::DaysBox_Change));
