@@ -747,24 +747,35 @@ void ValidateLightCondition(const LightCondition& light)
         throw OrbitError(ErrorKind::Usage, "from 1 to " + std::to_string(kMaxCycles) + " cycles");
 }
 
-CoverageTable CoverageByLatitude(const DesignRecord& design, const SwathRequest& request,
-                                 const LightCondition& light, const SubSolarTrack& sun)
+void ValidateLightReach(const RepeatCycle& cycle, const LightCondition& light, const SubSolarTrack& sun)
 {
-    ValidateSwathRequest(request);
     ValidateLightCondition(light);
-    const SwathCoverage coverage(design, request.swathKm, request.satellites, request.passes);
-    const double spanDays = light.cycles * coverage.Cycle().LengthDays();
+    const double spanDays = light.cycles * cycle.LengthDays();
     if (spanDays > kMaxLightSpanDays)
         throw OrbitError(ErrorKind::Usage, "the cycles together must last at most 3660 days (ten years)");
     if (sun.SpanS() < spanDays * RepBas::SecondsPerDay)
         throw OrbitError(ErrorKind::InvalidArgument, "The Sun's track ends before the last cycle does");
+}
+
+LatitudeCoverage SwathCoverage::WorstOverCyclesAt(double latitudeDeg, const LightCondition& light,
+                                                  const SubSolarTrack& sun) const
+{
+    std::vector<LatitudeCoverage> cycles;
+    cycles.reserve(static_cast<std::size_t>(std::max(light.cycles, 0)));
+    for (int c = 0; c < light.cycles; ++c)
+        cycles.push_back(AtLatitude(latitudeDeg, light, sun, c));
+    return WorstOverCycles(cycles);
+}
+
+CoverageTable CoverageByLatitude(const DesignRecord& design, const SwathRequest& request,
+                                 const LightCondition& light, const SubSolarTrack& sun)
+{
+    ValidateSwathRequest(request);
+    const SwathCoverage coverage(design, request.swathKm, request.satellites, request.passes);
+    ValidateLightReach(coverage.Cycle(), light, sun);
     CoverageTable table;
-    std::vector<LatitudeCoverage> cycles(static_cast<std::size_t>(light.cycles));
-    for (const double latitude : LatitudeGrid(request.latitudeStepDeg)) {
-        for (int c = 0; c < light.cycles; ++c)
-            cycles[static_cast<std::size_t>(c)] = coverage.AtLatitude(latitude, light, sun, c);
-        table.rows.push_back(WorstOverCycles(cycles));
-    }
+    for (const double latitude : LatitudeGrid(request.latitudeStepDeg))
+        table.rows.push_back(coverage.WorstOverCyclesAt(latitude, light, sun));
     table.summary = SummarizeCoverage(
         table.rows, EquatorialSidelapPercent(design, request.swathKm, request.satellites));
     return table;

@@ -141,6 +141,11 @@ public:
     LatitudeCoverage AtLatitude(double latitudeDeg, const LightCondition& light, const SubSolarTrack& sun,
                                 std::int64_t cycle) const;
 
+    // The latitude's row of the table with the light test: its worst over
+    // light.cycles cycles (WorstOverCycles).
+    LatitudeCoverage WorstOverCyclesAt(double latitudeDeg, const LightCondition& light,
+                                       const SubSolarTrack& sun) const;
+
     // AtLatitude(latitudeDeg).maxRevisitDays, to the last bit, where the
     // parallel is fully covered (coveredFraction 1), and none where it is
     // not: what the summary of the table reads, for far less work on long
@@ -195,6 +200,10 @@ CoverageTable CoverageByLatitude(const DesignRecord& design, const SwathRequest&
 // `sun` does not reach the end of the last cycle.
 CoverageTable CoverageByLatitude(const DesignRecord& design, const SwathRequest& request,
                                  const LightCondition& light, const SubSolarTrack& sun);
+
+// The checks of the table with the light test beyond the request's own:
+// ValidateLightCondition's, the cycles' span and the Sun's reach.
+void ValidateLightReach(const RepeatCycle& cycle, const LightCondition& light, const SubSolarTrack& sun);
 
 // A latitude's worst over cycles, as the table with light reports it.
 LatitudeCoverage WorstOverCycles(const std::vector<LatitudeCoverage>& cycles);

@@ -258,3 +258,43 @@ CoverageSummary WorstRevisitSummary(const DesignRecord& design, const SwathReque
 }
 
 }  // namespace orbit::analysis
+
+namespace orbit::analysis {
+
+namespace {
+
+bool GridHoldsEquator(double latitudeStepDeg)
+{
+    const std::vector<double> grid = LatitudeGrid(latitudeStepDeg);
+    return std::find(grid.begin(), grid.end(), 0.0) != grid.end();
+}
+
+RevisitFloor FloorFrom(const std::optional<double>& equatorDays)
+{
+    return equatorDays ? RevisitFloor{true, *equatorDays} : RevisitFloor{};
+}
+
+}  // namespace
+
+RevisitFloor WorstRevisitFloor(const DesignRecord& design, const SwathRequest& request)
+{
+    ValidateSwathRequest(request);
+    const SwathCoverage coverage(design, request.swathKm, request.satellites, request.passes);
+    if (!GridHoldsEquator(request.latitudeStepDeg))
+        return {};
+    return FloorFrom(coverage.MaxRevisitDaysIfFullyCovered(0));
+}
+
+RevisitFloor WorstRevisitFloor(const DesignRecord& design, const SwathRequest& request, const LightCondition& light,
+                               const SubSolarTrack& sun)
+{
+    ValidateSwathRequest(request);
+    const SwathCoverage coverage(design, request.swathKm, request.satellites, request.passes);
+    ValidateLightReach(coverage.Cycle(), light, sun);
+    if (!GridHoldsEquator(request.latitudeStepDeg))
+        return {};
+    const LatitudeCoverage equator = coverage.WorstOverCyclesAt(0, light, sun);
+    return FloorFrom(equator.coveredFraction == 1 ? equator.maxRevisitDays : std::nullopt);
+}
+
+}  // namespace orbit::analysis

@@ -100,6 +100,16 @@ void WorstRevisitSummary(benchmark::State& state)
         benchmark::DoNotOptimize(orbit::analysis::WorstRevisitSummary(design, request));
 }
 
+// The floor the explorer sorts a million candidates by before it works out
+// the figures of those that could come first: the equator's wait alone.
+void WorstRevisitFloor(benchmark::State& state)
+{
+    const orbit::DesignRecord design = WorstRevisitDesign(state);
+    const orbit::analysis::SwathRequest request = WorstRevisitRequest(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(orbit::analysis::WorstRevisitFloor(design, request));
+}
+
 void Sidelap(benchmark::State& state)
 {
     const orbit::DesignRecord design = SunSynchronous(14, 9, 35);
@@ -118,4 +128,7 @@ BENCHMARK(WorstRevisitTable)
 BENCHMARK(WorstRevisitSummary)
     ->ArgsProduct({{10, 100, 1000}, {1, 2}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(WorstRevisitFloor)
+    ->ArgsProduct({{10, 100, 1000}, {1, 2}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(Sidelap)->Unit(benchmark::kNanosecond);

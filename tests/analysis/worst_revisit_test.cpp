@@ -5,9 +5,12 @@
 // everywhere, in a band away from the equator or nowhere.
 
 #include "analysis/worst_revisit.h"
+#include "core/orbit_error.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numbers>
 #include <string>
 
 namespace orbit::analysis {
@@ -101,6 +104,90 @@ TEST(WorstRevisitSummary, CasesReachEveryKindOfSummary)
     EXPECT_TRUE(fromEquator);
     EXPECT_TRUE(awayFromEquator);
     EXPECT_TRUE(longCycle);
+}
+
+// The floor is the equator's row of the table, to the last bit, and lies
+// under the summary: its wait is at most the summary's, and an equator with
+// gaps leaves the band of full coverage away from it.
+void ExpectFloorUnder(const RevisitFloor& floor, const CoverageTable& table, double stepDeg)
+{
+    const auto equator = std::find_if(table.rows.begin(), table.rows.end(),
+                                      [](const LatitudeCoverage& row) { return row.latitudeDeg == 0; });
+    if (equator == table.rows.end()) {
+        EXPECT_FALSE(floor.equatorCoveredWhole) << "a grid of " << stepDeg << " deg has no equator";
+        return;
+    }
+    ASSERT_EQ(floor.equatorCoveredWhole, equator->coveredFraction == 1);
+    if (!floor.equatorCoveredWhole) {
+        EXPECT_EQ(floor.days, 0);
+        EXPECT_NE(table.summary.fullCoverageFromLatDeg, 0.0) << "a band from the equator with gaps at the equator";
+        return;
+    }
+    EXPECT_EQ(floor.days, equator->maxRevisitDays.value());
+    ASSERT_TRUE(table.summary.maxRevisitDays.has_value());
+    EXPECT_LE(floor.days, *table.summary.maxRevisitDays);
+}
+
+TEST(WorstRevisitFloor, IsTheEquatorsRowAndLiesUnderTheSummary)
+{
+    bool covered = false, gap = false;
+    for (const SummaryCase& c : Cases()) {
+        SCOPED_TRACE(c.name);
+        const RevisitFloor floor = WorstRevisitFloor(c.design, c.request);
+        ExpectFloorUnder(floor, CoverageByLatitude(c.design, c.request), c.request.latitudeStepDeg);
+        covered = covered || floor.equatorCoveredWhole;
+        gap = gap || !floor.equatorCoveredWhole;
+    }
+    EXPECT_TRUE(covered);
+    EXPECT_TRUE(gap);
+}
+
+TEST(WorstRevisitFloor, AGridWithoutTheEquatorGivesNoFloor)
+{
+    const SwathRequest request{290, 1, PassDirection::Both, 7};
+    const DesignRecord design = Solved(14, 3, 10);
+    EXPECT_FALSE(WorstRevisitFloor(design, request).equatorCoveredWhole);
+    ExpectFloorUnder(WorstRevisitFloor(design, request), CoverageByLatitude(design, request), 7);
+}
+
+// A Sun turning round the Earth once a day at a fixed declination, for 60
+// days: a morning orbit sees the equator lit only on one kind of pass.
+SubSolarTrack TurningSun(double declinationDeg)
+{
+    constexpr double kDeg = std::numbers::pi / 180;
+    constexpr double kStepS = 600;
+    std::vector<SubSolarTrack::Sample> samples;
+    for (int k = 0; k <= 60 * 144; ++k) {
+        samples.push_back({declinationDeg * kDeg, -2 * std::numbers::pi * k * kStepS / 86400});
+    }
+    return SubSolarTrack(kStepS, samples);
+}
+
+TEST(WorstRevisitFloor, WithTheLightTestIsTheEquatorsRowOfThatTable)
+{
+    struct LitCase {
+        std::string name;
+        DesignRecord design;
+        SwathRequest request;
+        LightCondition light;
+        double declinationDeg;
+    };
+    const LitCase cases[] = {
+        {"SunSync10DaysMorning", Solved(14, 3, 10), {290, 1, PassDirection::Both, 1}, {10, 0.3, 1}, 0},
+        {"SunSync10DaysTwoCycles", Solved(14, 3, 10), {400, 2, PassDirection::Both, 1}, {0, -2.0, 2}, 12},
+        {"SunSync16DaysNarrow", Solved(14, 9, 16), {120, 1, PassDirection::Descending, 1}, {5, 1.0, 1}, -20},
+        {"Inclined65Twilight", Solved(15, 1, 3, OrbitType::ChooseInclination, 65), {800, 1, PassDirection::Both, 1},
+         {-6, 0, 3}, 23},
+    };
+    for (const LitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SubSolarTrack sun = TurningSun(c.declinationDeg);
+        ExpectFloorUnder(WorstRevisitFloor(c.design, c.request, c.light, sun),
+                         CoverageByLatitude(c.design, c.request, c.light, sun), 1);
+    }
+    const SubSolarTrack shortSun(600, std::vector<SubSolarTrack::Sample>(10));
+    EXPECT_THROW(WorstRevisitFloor(Solved(14, 3, 10), {290, 1, PassDirection::Both, 1}, {0, 0, 1}, shortSun),
+                 orbit::OrbitError);
 }
 
 }  // namespace
