@@ -257,44 +257,65 @@ CoverageSummary WorstRevisitSummary(const DesignRecord& design, const SwathReque
     return SummarizeCoverage(rows, EquatorialSidelapPercent(design, request.swathKm, request.satellites));
 }
 
-}  // namespace orbit::analysis
-
-namespace orbit::analysis {
-
 namespace {
 
-bool GridHoldsEquator(double latitudeStepDeg)
+// The grid's parallels on multiples of the sample step, by height.
+std::vector<double> SampledParallels(double latitudeStepDeg, double sampleStepDeg)
 {
-    const std::vector<double> grid = LatitudeGrid(latitudeStepDeg);
-    return std::find(grid.begin(), grid.end(), 0.0) != grid.end();
+    std::vector<double> sampled;
+    for (const double latitude : LatitudeGrid(latitudeStepDeg)) {
+        const double multiple = latitude / sampleStepDeg;
+        if (multiple == std::round(multiple))
+            sampled.push_back(latitude);
+    }
+    std::stable_sort(sampled.begin(), sampled.end(),
+                     [](double a, double b) { return std::fabs(a) < std::fabs(b); });
+    return sampled;
 }
 
-RevisitFloor FloorFrom(const std::optional<double>& equatorDays)
+// `coveredWait(latitude)`: the parallel's longest wait when it is covered
+// whole, none when it has gaps.
+template <typename CoveredWait>
+RevisitFloor FloorOver(const std::vector<double>& sampled, CoveredWait&& coveredWait)
 {
-    return equatorDays ? RevisitFloor{true, *equatorDays} : RevisitFloor{};
+    RevisitFloor floor;
+    bool equatorCovered = false, gapLower = false, blocked = false;
+    for (const double latitude : sampled) {  // from the equator up
+        const std::optional<double> wait = coveredWait(latitude);
+        if (!wait) {
+            gapLower = true;
+            continue;
+        }
+        if (latitude == 0)
+            equatorCovered = true;
+        blocked = blocked || gapLower;
+        floor.days = std::max(floor.days, *wait);
+    }
+    floor.bandMayReachEquator = equatorCovered && !blocked;
+    return floor;
 }
 
 }  // namespace
 
-RevisitFloor WorstRevisitFloor(const DesignRecord& design, const SwathRequest& request)
+RevisitFloor WorstRevisitFloor(const DesignRecord& design, const SwathRequest& request, double sampleStepDeg)
 {
     ValidateSwathRequest(request);
     const SwathCoverage coverage(design, request.swathKm, request.satellites, request.passes);
-    if (!GridHoldsEquator(request.latitudeStepDeg))
-        return {};
-    return FloorFrom(coverage.MaxRevisitDaysIfFullyCovered(0));
+    return FloorOver(SampledParallels(request.latitudeStepDeg, sampleStepDeg),
+                     [&](double latitude) { return coverage.MaxRevisitDaysIfFullyCovered(latitude); });
 }
 
 RevisitFloor WorstRevisitFloor(const DesignRecord& design, const SwathRequest& request, const LightCondition& light,
-                               const SubSolarTrack& sun)
+                               const SubSolarTrack& sun, double sampleStepDeg)
 {
     ValidateSwathRequest(request);
     const SwathCoverage coverage(design, request.swathKm, request.satellites, request.passes);
     ValidateLightReach(coverage.Cycle(), light, sun);
-    if (!GridHoldsEquator(request.latitudeStepDeg))
-        return {};
-    const LatitudeCoverage equator = coverage.WorstOverCyclesAt(0, light, sun);
-    return FloorFrom(equator.coveredFraction == 1 ? equator.maxRevisitDays : std::nullopt);
+    return FloorOver(SampledParallels(request.latitudeStepDeg, sampleStepDeg),
+                     [&](double latitude) -> std::optional<double> {
+                         const LatitudeCoverage row = coverage.WorstOverCyclesAt(latitude, light, sun);
+                         return row.coveredFraction == 1 ? row.maxRevisitDays : std::nullopt;
+                     });
 }
 
 }  // namespace orbit::analysis

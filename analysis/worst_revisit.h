@@ -17,25 +17,29 @@ namespace orbit::analysis {
 // Throws as CoverageByLatitude(design, request) does.
 CoverageSummary WorstRevisitSummary(const DesignRecord& design, const SwathRequest& request);
 
-// A floor under the summary's longest wait, from one parallel, the equator,
-// instead of every one: a hundredth of the work, or less. The explorer
-// sorts a million candidates by it and works out the summary only of those
-// that could come first. The summary's wait is the longest over every
-// parallel covered whole, so it is at least the equator's; and a band of
-// full coverage that is to reach the equator must cover it.
+// A floor under the summary's figures from a few parallels instead of every
+// one: those of the grid on multiples of `sampleStepDeg`, the equator
+// among them. The explorer sorts a million candidates by it and works out
+// the summary only of those that could come first. The summary's wait is
+// the longest over every parallel covered whole, so it is at least the
+// longest over those sampled; and its band of full coverage runs down from
+// the highest parallel covered whole until one has gaps, so a parallel with
+// gaps below one covered whole, or at the equator, keeps it from the
+// equator.
 struct RevisitFloor {
-    // The equator is a parallel of the grid and covered whole. When it is
-    // not, the summary's band leaves the equator out, or there is none.
-    bool equatorCoveredWhole = false;
-    double days = 0;  // the equator's longest wait; 0 when not covered whole
+    // False when the summary's band of full coverage, if any, surely stops
+    // short of the equator.
+    bool bandMayReachEquator = false;
+    // The longest wait over the sampled parallels covered whole; 0 when none is.
+    double days = 0;
 };
 
-// The equator's row of CoverageByLatitude(design, request), to the last bit;
-// throws as that does.
-RevisitFloor WorstRevisitFloor(const DesignRecord& design, const SwathRequest& request);
+// From CoverageByLatitude(design, request)'s rows, to the last bit; throws
+// as that does.
+RevisitFloor WorstRevisitFloor(const DesignRecord& design, const SwathRequest& request, double sampleStepDeg);
 // The same with the light test, from CoverageByLatitude(design, request,
 // light, sun).
 RevisitFloor WorstRevisitFloor(const DesignRecord& design, const SwathRequest& request, const LightCondition& light,
-                               const SubSolarTrack& sun);
+                               const SubSolarTrack& sun, double sampleStepDeg);
 
 }  // namespace orbit::analysis

@@ -62,9 +62,15 @@ QImage DrawExplorerPicture()
     if (!WaitFor([&] { return settled() && model->rowCount() > 0; }))
         return {};
 
-    // Sorted by the worst revisit, every row's figure is worked out.
+    // Sorted by the worst revisit: the rows in view are worked out and in
+    // their places when the window says the revisits are settled.
+    bool revisitsSettled = false;
+    const QMetaObject::Connection watch =
+        QObject::connect(&window, &ExplorerWindow::RevisitsSettled, &window, [&] { revisitsSettled = true; });
     window.Table()->sortByColumn(model->ColumnIndexOf(ExplorerColumn::WorstRevisitDays), Qt::AscendingOrder);
-    if (!WaitFor([&] { return settled() && model->PendingRevisits() == 0; }) || !WaitFor(settled))
+    const bool ready = WaitFor([&] { return settled() && revisitsSettled; }) && WaitFor(settled);
+    QObject::disconnect(watch);
+    if (!ready)
         return {};
     const QModelIndex chosen = proxy->index(2, 0);
     window.Table()->selectionModel()->setCurrentIndex(chosen,

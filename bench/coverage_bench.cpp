@@ -101,13 +101,14 @@ void WorstRevisitSummary(benchmark::State& state)
 }
 
 // The floor the explorer sorts a million candidates by before it works out
-// the figures of those that could come first: the equator's wait alone.
+// the figures of those that could come first: the waits of the parallels
+// on multiples of 10 degrees.
 void WorstRevisitFloor(benchmark::State& state)
 {
     const orbit::DesignRecord design = WorstRevisitDesign(state);
     const orbit::analysis::SwathRequest request = WorstRevisitRequest(state);
     for (auto _ : state)
-        benchmark::DoNotOptimize(orbit::analysis::WorstRevisitFloor(design, request));
+        benchmark::DoNotOptimize(orbit::analysis::WorstRevisitFloor(design, request, 10));
 }
 
 void Sidelap(benchmark::State& state)

@@ -17,6 +17,7 @@ void CandidateModel::SetCandidates(std::shared_ptr<const CandidateSet> set)
     columns_ = ColumnsFor(withSwath);
     revisits_.assign(withSwath ? set_->size() : 0, RevisitFigure{});
     pendingRevisits_ = static_cast<std::int64_t>(revisits_.size());
+    floors_.assign(revisits_.size(), RevisitFloorFigure{});
     endResetModel();
     emit RevisitsChanged();
 }
@@ -48,6 +49,13 @@ void CandidateModel::AddRevisits(const RevisitBatch& figures)
     // One signal for the batch: the views repaint only what they show.
     emit dataChanged(index(first, column), index(last, column), {Qt::DisplayRole, kValueRole});
     emit RevisitsChanged();
+}
+
+void CandidateModel::AddFloors(const FloorBatch& floors)
+{
+    for (const auto& [row, floor] : floors)
+        if (row >= 0 && static_cast<std::size_t>(row) < floors_.size())
+            floors_[static_cast<std::size_t>(row)] = floor;
 }
 
 int CandidateModel::rowCount(const QModelIndex& parent) const

@@ -37,6 +37,10 @@ public:
     const std::vector<RevisitFigure>& Revisits() const { return revisits_; }
     std::int64_t PendingRevisits() const { return pendingRevisits_; }
 
+    // Floors under the worst revisits, for a sort by them; none shows.
+    void AddFloors(const FloorBatch& floors);
+    const std::vector<RevisitFloorFigure>& Floors() const { return floors_; }
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -50,6 +54,7 @@ private:
     std::vector<ExplorerColumn> columns_;
     std::vector<RevisitFigure> revisits_;
     std::int64_t pendingRevisits_ = 0;
+    std::vector<RevisitFloorFigure> floors_;
 };
 
 }  // namespace explorer

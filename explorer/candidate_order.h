@@ -34,14 +34,32 @@ bool PassesFilter(const CandidateSet& set, std::size_t row, const CandidateFilte
 
 // Numbers sort by their values, not their text. Cells without a figure sort
 // last in both directions: an empty sub-cycle or a failed figure, and after
-// those every revisit still pending. A revisit with no latitude covered
-// whole is an endless wait: it sorts above every number. Equal cells keep
-// the search's order.
+// those every revisit still pending. Equal cells keep the search's order.
+//
+// Worst revisits sort by what they promise: first those over a band of
+// full coverage that reaches the equator, then those over a band away from
+// it (which say nothing of the gaps nearer the equator), each by its days,
+// then those with no latitude covered whole, an endless wait.
 //
 // `revisits` (one per set row) is read only when sorting by the worst
-// revisit; a missing one counts as pending. `cancel`, when it turns true,
-// ends the work early with an empty order.
+// revisit; a missing one counts as pending. In ascending order, a pending
+// revisit with a known floor in `floors` (one per set row, or none) takes
+// its place by the floor: as its figure is at least the floor, once every
+// row down to some place holds its figure, those rows are the first of the
+// order the figures alone would give (see RowsToSettle). `cancel`, when it
+// turns true, ends the work early with an empty order.
 RowOrder ComputeOrder(const CandidateSet& set, const std::vector<RevisitFigure>& revisits,
-                      const OrderRequest& request, const std::atomic<bool>* cancel = nullptr);
+                      const OrderRequest& request, const std::atomic<bool>* cancel = nullptr,
+                      const std::vector<RevisitFloorFigure>* floors = nullptr);
+
+// Whether `request` sorts pending revisits by their floors.
+bool SortsByRevisitFloors(const OrderRequest& request);
+
+// The rows shown from the top down to `lastPosition` (included) whose
+// revisit is still pending: worked out, and the order computed again, until
+// there are none, the top of an order by the floors is the top of the order
+// by the figures.
+std::vector<std::int32_t> RowsToSettle(const RowOrder& order, const std::vector<RevisitFigure>& revisits,
+                                       std::size_t lastPosition);
 
 }  // namespace explorer

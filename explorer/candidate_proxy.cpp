@@ -100,12 +100,16 @@ void CandidateProxy::Recompute()
     }
     // The worker reads its own copy of the revisits: more arrive meanwhile.
     std::vector<RevisitFigure> revisits;
+    std::vector<RevisitFloorFigure> floors;
     if (request_.sortColumn == ExplorerColumn::WorstRevisitDays)
         revisits = model_->Revisits();
+    if (SortsByRevisitFloors(request_))
+        floors = model_->Floors();
     SetOrdering(true);
     orderWork_.Start(
-        [set, revisits = std::move(revisits), request = request_](const std::atomic<bool>& cancelled) {
-            return ComputeOrder(*set, revisits, request, &cancelled);
+        [set, revisits = std::move(revisits), floors = std::move(floors),
+         request = request_](const std::atomic<bool>& cancelled) {
+            return ComputeOrder(*set, revisits, request, &cancelled, &floors);
         },
         [this](RowOrder order) { Apply(std::move(order)); });
 }

@@ -45,6 +45,7 @@ public:
 
     // True while an order is being worked out.
     bool Ordering() const { return ordering_; }
+    const RowOrder& Order() const { return order_; }
     // The model row shown at `proxyRow`.
     int SourceRow(int proxyRow) const;
 

@@ -20,6 +20,12 @@ namespace {
 // the search is this share of the whole work.
 constexpr double kSearchShareWithSwath = 0.7;
 
+// The floors a sort by the worst revisit places pending rows by are taken
+// over the parallels on multiples of this: a tenth of the work of the
+// figure, and close under it, as a candidate's longest wait lies at middle
+// latitudes as often as at the equator.
+constexpr double kFloorSampleStepDeg = 10;
+
 // How many sidelaps are worked out between two looks at `cancel`.
 constexpr std::size_t kSidelapCheckInterval = 4096;
 
@@ -32,6 +38,19 @@ orbit::analysis::SwathRequest SwathRequestOf(const ExplorerRequest& request)
     swath.satellites = request.satellites;
     swath.passes = request.passes;
     return swath;
+}
+
+// The light test of a row counting daylight looks only: its own node, which
+// its inclination and node rate place at the mission's local time on day 0.
+orbit::analysis::LightCondition LightOf(const ExplorerRequest& request, const orbit::DesignRecord& design)
+{
+    const orbit::ephemeris::OrbitNode node =
+        orbit::ephemeris::ResolveNode(*request.epoch, request.node, design.Incl, design.NodeRate);
+    orbit::analysis::LightCondition light;
+    light.minSunElevationDeg = *request.sunMinDeg;
+    light.nodeLongitudeRad = node.longitudeRad;
+    light.cycles = 1;
+    return light;
 }
 
 }  // namespace
@@ -120,21 +139,31 @@ RevisitFigure WorstRevisitOf(const CandidateSet& set, std::size_t row)
     }
 }
 
+RevisitFloorFigure WorstRevisitFloorOf(const CandidateSet& set, std::size_t row)
+{
+    if (!set.request.swathKm)
+        return {RevisitFloorFigure::State::Failed, {}};
+    try {
+        const orbit::DesignRecord design = DesignOf(set.Row(row), set.request.search);
+        const orbit::analysis::SwathRequest swath = SwathRequestOf(set.request);
+        const orbit::analysis::RevisitFloor floor =
+            set.sun && set.request.CountsDaylightOnly()
+                ? orbit::analysis::WorstRevisitFloor(design, swath, LightOf(set.request, design), *set.sun,
+                                                     kFloorSampleStepDeg)
+                : orbit::analysis::WorstRevisitFloor(design, swath, kFloorSampleStepDeg);
+        return {RevisitFloorFigure::State::Known, floor};
+    } catch (const orbit::OrbitError&) {
+        return {RevisitFloorFigure::State::Failed, {}};
+    }
+}
+
 orbit::analysis::CoverageTable CoverageOf(const ExplorerRequest& request, const orbit::analysis::SubSolarTrack* sun,
                                           const orbit::DesignRecord& design)
 {
     const orbit::analysis::SwathRequest swath = SwathRequestOf(request);
     if (!sun || !request.CountsDaylightOnly())
         return orbit::analysis::CoverageByLatitude(design, swath);
-    // The row's own node: its inclination and node rate place day 0's node
-    // at the mission's local time.
-    const orbit::ephemeris::OrbitNode node =
-        orbit::ephemeris::ResolveNode(*request.epoch, request.node, design.Incl, design.NodeRate);
-    orbit::analysis::LightCondition light;
-    light.minSunElevationDeg = *request.sunMinDeg;
-    light.nodeLongitudeRad = node.longitudeRad;
-    light.cycles = 1;
-    return orbit::analysis::CoverageByLatitude(design, swath, light, *sun);
+    return orbit::analysis::CoverageByLatitude(design, swath, LightOf(request, design), *sun);
 }
 
 }  // namespace explorer

@@ -9,6 +9,7 @@
 #include "analysis/repeat_search.h"
 #include "analysis/sub_solar_track.h"
 #include "analysis/swath_coverage.h"
+#include "analysis/worst_revisit.h"
 #include "explorer/explorer_request.h"
 
 #include <atomic>
@@ -74,6 +75,21 @@ struct RevisitFigure {
 
 RevisitFigure WorstRevisitOf(const CandidateSet& set, std::size_t row);
 
+// What a sort by the worst revisit places a row by while its figure is
+// pending: a floor under the figure (analysis/worst_revisit.h), worked out
+// for about a tenth of the figure's cost.
+struct RevisitFloorFigure {
+    enum class State : std::uint8_t {
+        Unknown,  // not worked out yet
+        Known,    // `floor` holds it
+        Failed,   // the coverage could not be worked out: nor can the figure
+    };
+    State state = State::Unknown;
+    orbit::analysis::RevisitFloor floor;
+};
+
+RevisitFloorFigure WorstRevisitFloorOf(const CandidateSet& set, std::size_t row);
+
 // The coverage by latitude of `design` for the request's swath, satellites
 // and passes, with daylight looks only when the request asks for them and
 // `sun` is given. Throws OrbitError as CoverageByLatitude does.
@@ -82,5 +98,6 @@ orbit::analysis::CoverageTable CoverageOf(const ExplorerRequest& request, const 
 
 // Figures worked out for rows of a set: (row, figure).
 using RevisitBatch = std::vector<std::pair<std::int32_t, RevisitFigure>>;
+using FloorBatch = std::vector<std::pair<std::int32_t, RevisitFloorFigure>>;
 
 }  // namespace explorer

@@ -57,6 +57,19 @@ bool SameLight(const orbit::session::MissionContext& a, const orbit::session::Mi
     return a.node.given == b.node.given && a.node.value == b.node.value;
 }
 
+// A descending sort by the worst revisit needs every figure: a floor says
+// how small a figure can be, not how large. An ascending one places the
+// pending rows by their floors, once they are all known for its filter, and
+// then needs the figures only of the rows down to the end of the view.
+RevisitWorker::Reach WantedReach(const OrderRequest& request, const std::optional<CandidateFilter>& floorsSweptFor)
+{
+    if (request.sortColumn != ExplorerColumn::WorstRevisitDays)
+        return RevisitWorker::Reach::AskedRows;
+    if (request.descending)
+        return RevisitWorker::Reach::WholeSet;
+    return floorsSweptFor == request.filter ? RevisitWorker::Reach::AskedRows : RevisitWorker::Reach::Floors;
+}
+
 }  // namespace
 
 // What a search hands back to the window: the set, and its order for the
@@ -80,7 +93,7 @@ void ExplorerWindow::StartSearch()
         problem_ = reading.problem;
         searchOutdated_ = false;
         KeepCurrentRow();
-        model_->SetCandidates(nullptr);
+        ShowCandidates(nullptr);
         UpdateStatus();
         UpdateCommands();
         return;
@@ -189,10 +202,10 @@ void ExplorerWindow::TakeResult(SearchResult& result)
     KeepCurrentRow();
     if (!result.error.isEmpty() || !result.set) {
         problem_ = result.error;
-        model_->SetCandidates(nullptr);
+        ShowCandidates(nullptr);
     } else {
         proxy_->PrepareOrder(result.set.get(), std::move(result.order), result.orderRequest);
-        model_->SetCandidates(result.set);
+        ShowCandidates(result.set);
         FollowSortColumn();
         if (proxy_->Request().filter != inputs_->Filter())
             proxy_->SetFilter(inputs_->Filter());  // edited while the search ran
@@ -226,6 +239,19 @@ void ExplorerWindow::FollowSortColumn()
         proxy_->sort(column, order);
 }
 
+void ExplorerWindow::ShowCandidates(std::shared_ptr<const CandidateSet> set)
+{
+    // Floors and an awaited order belong to the set they were asked for.
+    floorsSweptFor_.reset();
+    awaitingOrder_ = false;
+    model_->SetCandidates(std::move(set));
+}
+
+bool ExplorerWindow::SettlingByFloors() const
+{
+    return SortsByRevisitFloors(proxy_->Request()) && floorsSweptFor_ == proxy_->Request().filter;
+}
+
 void ExplorerWindow::StartRevisits()
 {
     const std::shared_ptr<const CandidateSet>& set = model_->Candidates();
@@ -233,23 +259,27 @@ void ExplorerWindow::StartRevisits()
         revisits_->Cancel();
         return;
     }
-    // Only a sort by the worst revisit needs every row's figure; otherwise
-    // the rows in view and the selected one are all anybody looks at.
-    const RevisitWorker::Reach reach = proxy_->Request().sortColumn == ExplorerColumn::WorstRevisitDays
-                                           ? RevisitWorker::Reach::WholeSet
-                                           : RevisitWorker::Reach::AskedRows;
-    revisitJob_ = revisits_->Start(set, model_->Revisits(), reach, RowsInView());
+    std::vector<std::int32_t> wanted = RowsWanted();
+    rowsToSettle_ = SettlingByFloors() ? PendingAmong(wanted) : 0;
+    revisitJob_ = revisits_->Start(set, model_->Revisits(), WantedReach(proxy_->Request(), floorsSweptFor_), std::move(wanted), model_->Floors(),
+                                   proxy_->Request().filter);
     revisitClock_.start();
     revisitsAtStart_ = model_->PendingRevisits();
+    floorsDone_ = 0;
     UpdateStatus();
 }
 
 void ExplorerWindow::FollowRevisitSort()
 {
-    // A sort by the worst revisit sets every row to work; leaving it stops
-    // that work at once.
-    const bool whole = proxy_->Request().sortColumn == ExplorerColumn::WorstRevisitDays;
-    if (whole != (revisits_->JobReach() == RevisitWorker::Reach::WholeSet && revisits_->Busy()))
+    // A sweep over the whole set starts with the sort that needs it, and
+    // stops at once when the sort no longer does.
+    const RevisitWorker::Reach wanted = WantedReach(proxy_->Request(), floorsSweptFor_);
+    const bool busy = revisits_->Busy();
+    const RevisitWorker::Reach running = revisits_->JobReach();
+    const bool restart = wanted == RevisitWorker::Reach::AskedRows
+                             ? busy && running != RevisitWorker::Reach::AskedRows
+                             : !(busy && running == wanted && revisits_->JobFilter() == proxy_->Request().filter);
+    if (restart)
         StartRevisits();
 }
 
@@ -266,15 +296,65 @@ void ExplorerWindow::TakeRevisits(std::uint64_t job, const RevisitBatch& batch)
     UpdateStatus();
 }
 
+void ExplorerWindow::TakeFloors(std::uint64_t job, const FloorBatch& batch)
+{
+    if (job != revisitJob_)
+        return;
+    model_->AddFloors(batch);
+    floorsDone_ += static_cast<std::int64_t>(batch.size());
+    const double seconds = static_cast<double>(revisitClock_.elapsed()) / 1000.0;
+    if (floorsDone_ >= kRowsBeforeEstimate && seconds > 0)
+        floorsPerSecond_ = static_cast<double>(floorsDone_) / seconds;
+    UpdateStatus();
+}
+
 void ExplorerWindow::RevisitsFinished(std::uint64_t job)
 {
     if (job != revisitJob_)
         return;
-    // Rows sorted while their figures were pending take their places now.
-    if (proxy_->Request().sortColumn == ExplorerColumn::WorstRevisitDays)
+    if (revisits_->JobReach() == RevisitWorker::Reach::Floors)
+        floorsSweptFor_ = revisits_->JobFilter();
+    // Rows sorted while their figures were pending take their places now;
+    // the new order then says whether rows in view may still move.
+    if (proxy_->Request().sortColumn == ExplorerColumn::WorstRevisitDays) {
+        awaitingOrder_ = true;
         proxy_->Refresh();
+        UpdateStatus();
+        return;
+    }
     UpdateStatus();
     emit RevisitsSettled();
+}
+
+void ExplorerWindow::SettleRevisitOrder()
+{
+    if (!std::exchange(awaitingOrder_, false))
+        return;
+    // Some row down to the end of the view is still placed by its floor, and
+    // may move down once its figure is in: work those out, and sort again.
+    if (PendingAmong(RowsWanted()) > 0 && isVisible()) {
+        StartRevisits();
+        return;
+    }
+    UpdateStatus();
+    emit RevisitsSettled();
+}
+
+std::int64_t ExplorerWindow::PendingAmong(const std::vector<std::int32_t>& rows) const
+{
+    const std::vector<RevisitFigure>& known = model_->Revisits();
+    return std::count_if(rows.begin(), rows.end(), [&](std::int32_t row) {
+        return row >= 0 && static_cast<std::size_t>(row) < known.size() &&
+               known[static_cast<std::size_t>(row)].state == RevisitFigure::State::Pending;
+    });
+}
+
+int ExplorerWindow::LastRowInView() const
+{
+    const int rows = proxy_->rowCount();
+    const int first = std::max(0, table_->rowAt(0));
+    const int last = table_->rowAt(table_->viewport()->height() - 1);
+    return last >= 0 ? last : std::min(rows - 1, first + kRowsInViewAtMost);
 }
 
 std::vector<std::int32_t> ExplorerWindow::RowsInView() const
@@ -284,12 +364,24 @@ std::vector<std::int32_t> ExplorerWindow::RowsInView() const
         return rows;
     if (const int current = CurrentSourceRow(); current >= 0)
         rows.push_back(current);
-    const int first = std::max(0, table_->rowAt(0));
-    int last = table_->rowAt(table_->viewport()->height() - 1);
-    if (last < 0)
-        last = std::min(proxy_->rowCount() - 1, first + kRowsInViewAtMost);
-    for (int row = first; row <= last; ++row)
+    const int last = LastRowInView();
+    for (int row = std::max(0, table_->rowAt(0)); row <= last; ++row)
         rows.push_back(proxy_->SourceRow(row));
+    return rows;
+}
+
+std::vector<std::int32_t> ExplorerWindow::RowsWanted() const
+{
+    if (!SettlingByFloors() || proxy_->rowCount() == 0)
+        return RowsInView();
+    // The rows down to the end of the view, as they could move only if
+    // some row above them is still placed by its floor.
+    std::vector<std::int32_t> rows;
+    if (const int current = CurrentSourceRow(); current >= 0)
+        rows.push_back(current);
+    const std::vector<std::int32_t> settle =
+        RowsToSettle(proxy_->Order(), model_->Revisits(), static_cast<std::size_t>(std::max(0, LastRowInView())));
+    rows.insert(rows.end(), settle.begin(), settle.end());
     return rows;
 }
 
@@ -299,13 +391,11 @@ void ExplorerWindow::PrioritizeVisibleRows()
     const std::shared_ptr<const CandidateSet>& set = model_->Candidates();
     if (!set || !set->HasSwath() || model_->PendingRevisits() == 0 || !isVisible())
         return;
-    std::vector<std::int32_t> rows = RowsInView();
-    const std::vector<RevisitFigure>& known = model_->Revisits();
-    const bool anyPending = std::any_of(rows.begin(), rows.end(), [&](std::int32_t row) {
-        return row >= 0 && static_cast<std::size_t>(row) < known.size() &&
-               known[static_cast<std::size_t>(row)].state == RevisitFigure::State::Pending;
-    });
-    if (!revisits_->Prioritize(rows) && anyPending)
+    std::vector<std::int32_t> rows = RowsWanted();
+    const std::int64_t pending = PendingAmong(rows);
+    if (SettlingByFloors())
+        rowsToSettle_ = pending;
+    if (!revisits_->Prioritize(std::move(rows)) && pending > 0)
         StartRevisits();  // the last job ended with the rows it was given
 }
 
@@ -363,13 +453,35 @@ QString ExplorerWindow::RevisitStatus() const
     QString text = tr("Worst revisit: %1 of %2 worked out")
                        .arg(QString::fromStdString(GroupedCountText(known)),
                             QString::fromStdString(GroupedCountText(rows)));
-    const bool sweeping = revisits_->Busy() && revisits_->JobReach() == RevisitWorker::Reach::WholeSet;
-    if (!sweeping) {
-        text += tr(" (the rows in view); sorting by it works out the rest");
-        if (revisitsPerSecond_ > 0)
-            text += tr(", about %1 at the rate seen").arg(DurationText(static_cast<double>(pending) / revisitsPerSecond_));
-        return text + QLatin1Char('.');
+    const bool busy = revisits_->Busy();
+    const RevisitWorker::Reach reach = revisits_->JobReach();
+    if (busy && reach == RevisitWorker::Reach::Floors) {
+        const std::int64_t sweep = revisits_->SweepRows();
+        text += tr("; sorting by it places each row by a floor under its figure first, from parallels "
+                   "10\u00b0 apart: %1 of %2")
+                    .arg(QString::fromStdString(GroupedCountText(std::min(floorsDone_, sweep))),
+                         QString::fromStdString(GroupedCountText(sweep)));
+        if (floorsDone_ >= kRowsBeforeEstimate && floorsPerSecond_ > 0)
+            text += tr(", about %1 to go")
+                        .arg(DurationText(static_cast<double>(std::max<std::int64_t>(sweep - floorsDone_, 0)) /
+                                          floorsPerSecond_));
+        return text + tr("; then the rows at the top are worked out in full.");
     }
+    if (SettlingByFloors()) {
+        if (busy && rowsToSettle_ > 0) {
+            text += tr("; %1 down to the end of the view may still move")
+                        .arg(CountText(rowsToSettle_, "row", "rows"));
+            if (revisitsPerSecond_ > 0)
+                text += tr(", about %1 to work them out")
+                            .arg(DurationText(static_cast<double>(rowsToSettle_) / revisitsPerSecond_));
+            return text + QLatin1Char('.');
+        }
+        return text + tr("; the rows down to the end of the view are in their places, and those below are worked "
+                         "out as the view reaches them.");
+    }
+    const bool sweeping = busy && reach == RevisitWorker::Reach::WholeSet;
+    if (!sweeping)
+        return text + tr(" (the rows in view).");
     const std::int64_t done = revisitsAtStart_ - pending;
     if (done < kRowsBeforeEstimate || revisitsPerSecond_ <= 0)
         return text + tr(" for the sort\u2026");

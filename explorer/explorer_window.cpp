@@ -245,6 +245,10 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     connect(proxy_, &CandidateProxy::OrderChanged, priorityDelay_, qOverload<>(&QTimer::start));
     connect(proxy_, &CandidateProxy::OrderingChanged, this, &ExplorerWindow::UpdateStatus);
     connect(proxy_, &CandidateProxy::OrderingChanged, this, &ExplorerWindow::FollowRevisitSort);
+    // After the view's own connection (made by setSortingEnabled above), so
+    // the proxy has taken the new sort: an order already being worked out
+    // reports no change of its ordering.
+    connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, &ExplorerWindow::FollowRevisitSort);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, detailsDelay_,
             qOverload<>(&QTimer::start));
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, priorityDelay_,
@@ -256,7 +260,9 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
             qOverload<>(&QTimer::start));
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, priorityDelay_, qOverload<>(&QTimer::start));
     connect(revisits_, &RevisitWorker::FiguresReady, this, &ExplorerWindow::TakeRevisits);
+    connect(revisits_, &RevisitWorker::FloorsReady, this, &ExplorerWindow::TakeFloors);
     connect(revisits_, &RevisitWorker::Finished, this, &ExplorerWindow::RevisitsFinished);
+    connect(proxy_, &CandidateProxy::OrderChanged, this, &ExplorerWindow::SettleRevisitOrder);
 
     platform::SizeToScreen(*this, sizeHint());
     UpdateCommands();

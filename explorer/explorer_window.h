@@ -146,9 +146,20 @@ private:
     void FollowSortColumn();
     void StartRevisits();
     void TakeRevisits(std::uint64_t job, const RevisitBatch& batch);
+    void TakeFloors(std::uint64_t job, const FloorBatch& batch);
+    void ShowCandidates(std::shared_ptr<const CandidateSet> set);
     void RevisitsFinished(std::uint64_t job);
+    void SettleRevisitOrder();
     void FollowRevisitSort();
+    // Whether an ascending sort by the worst revisit has every floor it
+    // places pending rows by, and so needs only the rows down to the view.
+    bool SettlingByFloors() const;
+    std::int64_t PendingAmong(const std::vector<std::int32_t>& rows) const;
+    int LastRowInView() const;
     std::vector<std::int32_t> RowsInView() const;
+    // The rows to work out first: those in view, and in an order by floors
+    // every row above them still placed by its floor.
+    std::vector<std::int32_t> RowsWanted() const;
     void PrioritizeVisibleRows();
     void ShowProgress();
     void UpdateStatus();
@@ -199,6 +210,13 @@ private:
     QElapsedTimer revisitClock_;       // since the revisit job started
     std::int64_t revisitsAtStart_ = 0;  // figures pending then
     double revisitsPerSecond_ = 0;      // as last measured, for the time left
+    std::int64_t floorsDone_ = 0;       // by the job, since it started
+    double floorsPerSecond_ = 0;
+    // The filter the floors of the current set were all worked out for, by
+    // a sweep that ended; none before.
+    std::optional<CandidateFilter> floorsSweptFor_;
+    bool awaitingOrder_ = false;     // the figures are in: the order decides what comes next
+    std::int64_t rowsToSettle_ = 0;  // rows down to the view still placed by their floors
     // Figures seen before the status line estimates the time left, and the
     // rows taken as in view before the table has been laid out.
     static constexpr std::int64_t kRowsBeforeEstimate = 8;

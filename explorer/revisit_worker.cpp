@@ -1,5 +1,6 @@
 #include "explorer/revisit_worker.h"
 
+#include "explorer/candidate_order.h"
 #include "platform/background_work.h"
 
 #include <algorithm>
@@ -27,32 +28,39 @@ struct RevisitWorker::Work {
     std::atomic<bool> cancelled{false};
 
     std::mutex mutex;  // guards everything below
-    std::vector<std::uint8_t> claimed;  // per row: taken by a thread, or known before
+    std::vector<std::uint8_t> claimed;  // per row: its figure taken by a thread, or known before
+    std::vector<std::uint8_t> swept;    // per row: left out of the sweep, or taken by it
     std::vector<std::int32_t> priority;
     std::size_t priorityNext = 0;
     std::size_t cursor = 0;
     Batch batch;
+    FloorBatch floors;
     Clock::time_point lastPost;
     int running = 0;  // threads still at work
 
-    // The next row to work on; -1 when none is left.
-    std::int32_t NextRow()
+    struct Task {
+        std::int32_t row = -1;  // -1 when none is left
+        bool floorOnly = false;
+    };
+    Task Next()
     {
         while (priorityNext < priority.size()) {
             const std::int32_t row = priority[priorityNext++];
             if (row >= 0 && static_cast<std::size_t>(row) < claimed.size() && !claimed[static_cast<std::size_t>(row)]) {
                 claimed[static_cast<std::size_t>(row)] = 1;
-                return row;
+                return {row, false};
             }
         }
-        while (reach == Reach::WholeSet && cursor < claimed.size()) {
+        while (reach != Reach::AskedRows && cursor < swept.size()) {
             const std::size_t row = cursor++;
-            if (!claimed[row]) {
+            if (swept[row] || claimed[row])
+                continue;
+            swept[row] = 1;
+            if (reach == Reach::WholeSet)
                 claimed[row] = 1;
-                return static_cast<std::int32_t>(row);
-            }
+            return {static_cast<std::int32_t>(row), reach == Reach::Floors};
         }
-        return -1;
+        return {};
     }
 };
 
@@ -63,7 +71,8 @@ RevisitWorker::RevisitWorker(QObject* parent) : QObject(parent), work_(this) {}
 RevisitWorker::~RevisitWorker() { Cancel(); }
 
 std::uint64_t RevisitWorker::Start(std::shared_ptr<const CandidateSet> set, const std::vector<RevisitFigure>& known,
-                                   Reach reach, std::vector<std::int32_t> priority)
+                                   Reach reach, std::vector<std::int32_t> priority,
+                                   const std::vector<RevisitFloorFigure>& knownFloors, const CandidateFilter& filter)
 {
     Cancel();
     auto job = std::make_shared<Work>();
@@ -71,17 +80,26 @@ std::uint64_t RevisitWorker::Start(std::shared_ptr<const CandidateSet> set, cons
     job->set = std::move(set);
     job->reach = reach;
     job->priority = std::move(priority);
+    filter_ = filter;
     const std::size_t rows = job->set && job->set->HasSwath() ? job->set->size() : 0;
     job->claimed.assign(rows, 0);
-    std::size_t left = rows;
-    for (std::size_t row = 0; row < rows && row < known.size(); ++row) {
-        if (known[row].state != RevisitFigure::State::Pending) {
+    job->swept.assign(rows, 1);
+    std::size_t pending = 0, sweep = 0;
+    for (std::size_t row = 0; row < rows; ++row) {
+        if (row < known.size() && known[row].state != RevisitFigure::State::Pending) {
             job->claimed[row] = 1;
-            --left;
+            continue;
         }
+        ++pending;
+        const bool floorKnown = row < knownFloors.size() && knownFloors[row].state != RevisitFloorFigure::State::Unknown;
+        if (reach == Reach::AskedRows || (reach == Reach::Floors && floorKnown) ||
+            !PassesFilter(*job->set, row, filter))
+            continue;
+        job->swept[row] = 0;
+        ++sweep;
     }
-    if (reach == Reach::AskedRows)
-        left = std::min(left, job->priority.size());
+    sweepRows_ = static_cast<std::int64_t>(sweep);
+    const std::size_t left = std::min(pending, sweep + job->priority.size());
     job_ = job;
     if (left == 0) {
         QMetaObject::invokeMethod(this, [this, number = job->number] { emit Finished(number); }, Qt::QueuedConnection);
@@ -140,31 +158,51 @@ void RevisitWorker::Run(const std::shared_ptr<Work>& job)
             Qt::QueuedConnection);
     };
 
+    const auto postFloors = [this, &job](FloorBatch floors) {
+        if (floors.empty())
+            return;
+        QMetaObject::invokeMethod(
+            this, [this, number = job->number, floors = std::move(floors)] { emit FloorsReady(number, floors); },
+            Qt::QueuedConnection);
+    };
+    const auto postBoth = [&] {
+        job->lastPost = Clock::now();
+        postFloors(std::exchange(job->floors, {}));
+        post(std::exchange(job->batch, {}));
+    };
+
     for (;;) {
-        std::int32_t row = -1;
+        Work::Task task;
         {
             const std::lock_guard lock(job->mutex);
             if (!job->cancelled.load())
-                row = job->NextRow();
+                task = job->Next();
         }
-        if (row < 0)
+        if (task.row < 0)
             break;
-        const RevisitFigure figure = WorstRevisitOf(*job->set, static_cast<std::size_t>(row));
+        const auto row = static_cast<std::size_t>(task.row);
+        RevisitFloorFigure floor;
+        RevisitFigure figure;
+        if (task.floorOnly)
+            floor = WorstRevisitFloorOf(*job->set, row);
+        else
+            figure = WorstRevisitOf(*job->set, row);
 
         const std::lock_guard lock(job->mutex);
         if (job->cancelled.load())
             break;
-        job->batch.emplace_back(row, figure);
-        const Clock::time_point now = Clock::now();
-        if (job->batch.size() >= kLargestBatch || now - job->lastPost >= kBatchInterval) {
-            job->lastPost = now;
-            post(std::exchange(job->batch, {}));
-        }
+        if (task.floorOnly)
+            job->floors.emplace_back(task.row, floor);
+        else
+            job->batch.emplace_back(task.row, figure);
+        if (job->batch.size() + job->floors.size() >= kLargestBatch ||
+            Clock::now() - job->lastPost >= kBatchInterval)
+            postBoth();
     }
 
     const std::lock_guard lock(job->mutex);
     if (--job->running == 0 && !job->cancelled.load())
-        post(std::exchange(job->batch, {}));
+        postBoth();
 }
 
 }  // namespace explorer

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 #include <string>
 
@@ -106,48 +107,63 @@ TEST(WorstRevisitSummary, CasesReachEveryKindOfSummary)
     EXPECT_TRUE(longCycle);
 }
 
-// The floor is the equator's row of the table, to the last bit, and lies
-// under the summary: its wait is at most the summary's, and an equator with
-// gaps leaves the band of full coverage away from it.
-void ExpectFloorUnder(const RevisitFloor& floor, const CoverageTable& table, double stepDeg)
+// The floor against the table's rows: its wait is the longest over the
+// sampled parallels covered whole, at most the summary's, and when it says
+// the band stops short of the equator the summary's band does.
+void ExpectFloorUnder(const RevisitFloor& floor, const CoverageTable& table, double sampleStepDeg)
 {
-    const auto equator = std::find_if(table.rows.begin(), table.rows.end(),
-                                      [](const LatitudeCoverage& row) { return row.latitudeDeg == 0; });
-    if (equator == table.rows.end()) {
-        EXPECT_FALSE(floor.equatorCoveredWhole) << "a grid of " << stepDeg << " deg has no equator";
-        return;
+    double longest = 0;
+    for (const LatitudeCoverage& row : table.rows)
+        if (std::fmod(row.latitudeDeg, sampleStepDeg) == 0 && row.coveredFraction == 1)
+            longest = std::max(longest, row.maxRevisitDays.value());
+    EXPECT_EQ(floor.days, longest);
+    if (floor.days > 0) {
+        ASSERT_TRUE(table.summary.maxRevisitDays.has_value());
+        EXPECT_LE(floor.days, *table.summary.maxRevisitDays);
     }
-    ASSERT_EQ(floor.equatorCoveredWhole, equator->coveredFraction == 1);
-    if (!floor.equatorCoveredWhole) {
-        EXPECT_EQ(floor.days, 0);
-        EXPECT_NE(table.summary.fullCoverageFromLatDeg, 0.0) << "a band from the equator with gaps at the equator";
-        return;
+    if (!floor.bandMayReachEquator) {
+        EXPECT_NE(table.summary.fullCoverageFromLatDeg, 0.0) << "a band from the equator past a gap";
     }
-    EXPECT_EQ(floor.days, equator->maxRevisitDays.value());
-    ASSERT_TRUE(table.summary.maxRevisitDays.has_value());
-    EXPECT_LE(floor.days, *table.summary.maxRevisitDays);
 }
 
-TEST(WorstRevisitFloor, IsTheEquatorsRowAndLiesUnderTheSummary)
+constexpr double kSampleSteps[] = {90, 10, 5, 1};
+
+TEST(WorstRevisitFloor, IsTheLongestSampledWaitAndLiesUnderTheSummary)
 {
-    bool covered = false, gap = false;
+    bool reaches = false, stops = false, loose = false;
     for (const SummaryCase& c : Cases()) {
         SCOPED_TRACE(c.name);
-        const RevisitFloor floor = WorstRevisitFloor(c.design, c.request);
-        ExpectFloorUnder(floor, CoverageByLatitude(c.design, c.request), c.request.latitudeStepDeg);
-        covered = covered || floor.equatorCoveredWhole;
-        gap = gap || !floor.equatorCoveredWhole;
+        const CoverageTable table = CoverageByLatitude(c.design, c.request);
+        for (const double step : kSampleSteps) {
+            SCOPED_TRACE(step);
+            const RevisitFloor floor = WorstRevisitFloor(c.design, c.request, step);
+            ExpectFloorUnder(floor, table, step);
+            reaches = reaches || floor.bandMayReachEquator;
+            stops = stops || !floor.bandMayReachEquator;
+            loose = loose || (table.summary.maxRevisitDays && floor.days < *table.summary.maxRevisitDays);
+        }
+        // Every parallel sampled, the floor is the summary.
+        const RevisitFloor whole = WorstRevisitFloor(c.design, c.request, c.request.latitudeStepDeg);
+        EXPECT_EQ(whole.days, table.summary.maxRevisitDays.value_or(0));
+        EXPECT_EQ(whole.bandMayReachEquator, table.summary.fullCoverageFromLatDeg == 0.0);
     }
-    EXPECT_TRUE(covered);
-    EXPECT_TRUE(gap);
+    EXPECT_TRUE(reaches);
+    EXPECT_TRUE(stops);
+    EXPECT_TRUE(loose) << "no case tells a floor from the figure";
 }
 
-TEST(WorstRevisitFloor, AGridWithoutTheEquatorGivesNoFloor)
+// Gaps at the equator and up to 40 degrees keep the band covered whole from
+// 44 degrees up from the equator, however coarse the sampling.
+TEST(WorstRevisitFloor, AnEquatorWithGapsStopsTheBand)
 {
-    const SwathRequest request{290, 1, PassDirection::Both, 7};
-    const DesignRecord design = Solved(14, 3, 10);
-    EXPECT_FALSE(WorstRevisitFloor(design, request).equatorCoveredWhole);
-    ExpectFloorUnder(WorstRevisitFloor(design, request), CoverageByLatitude(design, request), 7);
+    const SwathRequest request{120, 1, PassDirection::Descending, 1};
+    const DesignRecord design = Solved(14, 9, 16);
+    const CoverageTable table = CoverageByLatitude(design, request);
+    for (const double step : kSampleSteps) {
+        const RevisitFloor floor = WorstRevisitFloor(design, request, step);
+        EXPECT_FALSE(floor.bandMayReachEquator) << step;
+        ExpectFloorUnder(floor, table, step);
+    }
 }
 
 // A Sun turning round the Earth once a day at a fixed declination, for 60
@@ -182,11 +198,12 @@ TEST(WorstRevisitFloor, WithTheLightTestIsTheEquatorsRowOfThatTable)
     for (const LitCase& c : cases) {
         SCOPED_TRACE(c.name);
         const SubSolarTrack sun = TurningSun(c.declinationDeg);
-        ExpectFloorUnder(WorstRevisitFloor(c.design, c.request, c.light, sun),
-                         CoverageByLatitude(c.design, c.request, c.light, sun), 1);
+        const CoverageTable table = CoverageByLatitude(c.design, c.request, c.light, sun);
+        for (const double step : kSampleSteps)
+            ExpectFloorUnder(WorstRevisitFloor(c.design, c.request, c.light, sun, step), table, step);
     }
     const SubSolarTrack shortSun(600, std::vector<SubSolarTrack::Sample>(10));
-    EXPECT_THROW(WorstRevisitFloor(Solved(14, 3, 10), {290, 1, PassDirection::Both, 1}, {0, 0, 1}, shortSun),
+    EXPECT_THROW(WorstRevisitFloor(Solved(14, 3, 10), {290, 1, PassDirection::Both, 1}, {0, 0, 1}, shortSun, 10),
                  orbit::OrbitError);
 }
 

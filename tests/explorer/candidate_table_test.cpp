@@ -213,6 +213,87 @@ TEST_F(CandidateOrder, PendingRevisitsSortLastInBothOrders)
     }
 }
 
+// A band that leaves the equator's gaps out promises less than one from the
+// equator, however short its wait; no band at all, the least.
+TEST_F(CandidateOrder, RevisitsOverABandAwayFromTheEquatorSortAfterThoseFromIt)
+{
+    std::vector<RevisitFigure>& figures = revisits_;
+    for (std::size_t row = 0; row < figures.size(); ++row)
+        if (figures[row].state == State::Days && row % 2 == 0)
+            figures[row] = {State::Days, 1.0 + static_cast<double>(row % 3), 44, 82};  // partial, and short
+    for (const bool descending : {false, true}) {
+        const std::vector<std::size_t> rows = Shown({ExplorerColumn::WorstRevisitDays, descending, {}});
+        const auto rank = [&](std::size_t row) {
+            const RevisitFigure& f = figures[row];
+            return f.state == State::NoFullCoverage ? 2 : f.Partial() ? 1 : 0;
+        };
+        std::vector<int> ranks;
+        for (const std::size_t row : rows)
+            if (figures[row].state == State::Days || figures[row].state == State::NoFullCoverage)
+                ranks.push_back(rank(row));
+        EXPECT_TRUE(descending ? std::is_sorted(ranks.rbegin(), ranks.rend()) : std::is_sorted(ranks.begin(), ranks.end()));
+        EXPECT_EQ(std::count(ranks.begin(), ranks.end(), 1), std::count_if(figures.begin(), figures.end(), [](auto& f) {
+                      return f.Partial();
+                  }));
+    }
+}
+
+// Made-up figures and floors under them, of every kind, the floors as loose
+// or as tight as the seed makes them: worked out as the window does (the
+// pending rows down to a place, then the order again), the rows down to
+// that place are those of the order every figure would give, in its order.
+// A descending order takes no floor.
+TEST_F(CandidateOrder, AnOrderByFloorsSettlesToTheOrderByFigures)
+{
+    for (const std::uint32_t seed : {1u, 2u, 3u, 4u}) {
+        SCOPED_TRACE(seed);
+        std::uint32_t state = seed * 2654435761u;
+        const auto next = [&] { return (state = state * 1664525u + 1013904223u) >> 8; };
+        std::vector<RevisitFigure> truth(set_->size());
+        std::vector<RevisitFloorFigure> floors(set_->size());
+        for (std::size_t row = 0; row < truth.size(); ++row) {
+            const std::uint32_t kind = next() % 10;
+            const double days = 1 + static_cast<double>(next() % 2000) / 100;
+            const double slack = seed == 1 ? 0 : static_cast<double>(next() % 1000) / 100;
+            if (kind == 0) {
+                truth[row] = {State::NoFullCoverage, 0};
+                floors[row] = {RevisitFloorFigure::State::Known, {false, 0}};
+            } else if (kind == 1) {
+                truth[row] = {State::Failed, 0};
+                floors[row] = {RevisitFloorFigure::State::Failed, {}};
+            } else if (kind <= 3) {
+                // A band away from the equator, already seen to stop short or not.
+                truth[row] = {State::Days, days, 40, 82};
+                floors[row] = {RevisitFloorFigure::State::Known, {kind == 3, std::max(0.0, days - slack)}};
+            } else {
+                truth[row] = {State::Days, days, 0, 82};
+                floors[row] = {RevisitFloorFigure::State::Known, {true, std::max(0.0, days - slack)}};
+            }
+        }
+        const OrderRequest request{ExplorerColumn::WorstRevisitDays, false, {}};
+        const std::vector<std::int32_t> expected = ComputeOrder(*set_, truth, request).shown;
+        for (const std::size_t last : {std::size_t{0}, std::size_t{9}, set_->size() / 2, set_->size() - 1}) {
+            std::vector<RevisitFigure> known(set_->size());
+            RowOrder order;
+            for (int round = 0;; ++round) {
+                ASSERT_LT(round, 1000);
+                order = ComputeOrder(*set_, known, request, nullptr, &floors);
+                const std::vector<std::int32_t> settle = RowsToSettle(order, known, last);
+                if (settle.empty())
+                    break;
+                for (const std::int32_t row : settle)
+                    known[static_cast<std::size_t>(row)] = truth[static_cast<std::size_t>(row)];
+            }
+            EXPECT_TRUE(std::equal(order.shown.begin(), order.shown.begin() + static_cast<std::ptrdiff_t>(last + 1),
+                                   expected.begin()))
+                << "down to " << last;
+        }
+        const std::vector<RevisitFigure> none(set_->size());
+        EXPECT_EQ(ComputeOrder(*set_, none, {ExplorerColumn::WorstRevisitDays, true, {}}, nullptr, &floors).shown,
+                  ComputeOrder(*set_, none, {ExplorerColumn::WorstRevisitDays, true, {}}).shown);
+    }
+}
+
 TEST(CandidateOrderOfSubcycles, EmptySubcyclesSortLastInBothOrders)
 {
     // N 14, M 0, Q 1 (894 km) lies in the band: a one-day cycle has no sub-cycle.

@@ -167,7 +167,8 @@ TEST_F(ExplorerTest, AWorstRevisitOverABandAwayFromTheEquatorSaysSo)
 {
     Type(W().Inputs()->SwathBox(), "50");
     ASSERT_TRUE(Settle());
-    W().Table()->sortByColumn(Column(ExplorerColumn::WorstRevisitDays), Qt::AscendingOrder);
+    // Sorted down, every row's figure is worked out.
+    W().Table()->sortByColumn(Column(ExplorerColumn::WorstRevisitDays), Qt::DescendingOrder);
     ASSERT_TRUE(SettleWithRevisits());
     const std::shared_ptr<const explorer::CandidateSet>& set = W().Model()->Candidates();
     int partial = 0;
@@ -218,8 +219,8 @@ TEST_F(ExplorerTest, ALongCycleThumbnailShowsAFewDaysAndAReadablePattern)
 namespace {
 
 // With a swath and another sort, only the rows in view get their worst
-// revisit; a sort by it sets every row to work, and the status line says
-// what is still to come.
+// revisit; a sort by it places the rest by their floors first, and the
+// status line says what is still to come.
 TEST_F(ExplorerTest, WorstRevisitsAreWorkedOutForTheViewUnlessSortedByThem)
 {
     explorer::ExplorerInputs* in = W().Inputs();
@@ -243,6 +244,16 @@ TEST_F(ExplorerTest, WorstRevisitsAreWorkedOutForTheViewUnlessSortedByThem)
 
     settled.clear();
     W().Table()->sortByColumn(Column(ExplorerColumn::WorstRevisitDays), Qt::AscendingOrder);
+    EXPECT_TRUE(W().StatusLine()->text().contains(QStringLiteral("by a floor under its figure first")))
+        << W().StatusLine()->text().toStdString();
+    ASSERT_TRUE(Arrived(settled));
+    ASSERT_TRUE(Settle());
+    EXPECT_GT(W().Model()->PendingRevisits(), 0);
+    EXPECT_TRUE(W().StatusLine()->text().contains(QStringLiteral("those below are worked out as the view reaches them")))
+        << W().StatusLine()->text().toStdString();
+
+    settled.clear();
+    W().Table()->sortByColumn(Column(ExplorerColumn::WorstRevisitDays), Qt::DescendingOrder);
     EXPECT_TRUE(W().StatusLine()->text().contains(QStringLiteral("for the sort")))
         << W().StatusLine()->text().toStdString();
     ASSERT_TRUE(Arrived(settled));

@@ -6,6 +6,7 @@
 #include "tests/explorer/explorer_fixture.h"
 
 #include "explorer/candidate_details.h"
+#include "explorer/candidate_order.h"
 #include "explorer/candidate_set.h"
 #include "pattern/qt/pattern_view.h"
 #include "tests/explorer/command_output.h"
@@ -90,21 +91,67 @@ TEST_F(ExplorerTest, HeaderClicksSortByValueUpThenDown)
     }
 }
 
-TEST_F(ExplorerTest, RevisitSortEndsWithEveryFigureInPlace)
+// The order every figure, worked out, would give.
+std::vector<std::int32_t> OrderOfAllFigures(const explorer::CandidateSet& set, const explorer::OrderRequest& request)
+{
+    std::vector<explorer::RevisitFigure> figures;
+    for (std::size_t row = 0; row < set.size(); ++row)
+        figures.push_back(explorer::WorstRevisitOf(set, row));
+    return explorer::ComputeOrder(set, figures, request).shown;
+}
+
+// The rows shown from the top down to `last`, by the set's rows.
+std::vector<std::int32_t> ShownDownTo(int last)
+{
+    std::vector<std::int32_t> rows;
+    for (int row = 0; row <= last; ++row)
+        rows.push_back(explorer::ExplorerWindow::Instance().Proxy()->SourceRow(row));
+    return rows;
+}
+
+// Sorted up, only the rows down to the end of the view are worked out, and
+// they are the very rows, in the very order, that every figure would give;
+// the view at the bottom then brings the rest in, each in its place.
+TEST_F(ExplorerTest, AnAscendingRevisitSortWorksOutOnlyTheRowsDownToTheView)
+{
+    W().Inputs()->DaysToBox()->setValue(50);
+    W().Inputs()->SwathBox()->setValue(290);
+    ASSERT_TRUE(Settle());
+    QSignalSpy settled(&W(), &explorer::ExplorerWindow::RevisitsSettled);
+    W().Table()->sortByColumn(Column(ExplorerColumn::WorstRevisitDays), Qt::AscendingOrder);
+    ASSERT_TRUE(Arrived(settled));
+    ASSERT_TRUE(Settle());
+    const explorer::CandidateSet& set = *W().Model()->Candidates();
+    const std::vector<std::int32_t> truth = OrderOfAllFigures(set, Proxy().Request());
+    const int last = W().Table()->rowAt(W().Table()->viewport()->height() - 1);
+    ASSERT_GT(last, 5);
+    ASSERT_GT(Proxy().rowCount(), 3 * (last + 1));
+    EXPECT_EQ(ShownDownTo(last), std::vector<std::int32_t>(truth.begin(), truth.begin() + last + 1));
+    for (int row = 0; row <= last; ++row)
+        EXPECT_NE(Text(row, ExplorerColumn::WorstRevisitDays), QStringLiteral("pending")) << row;
+    EXPECT_GT(W().Model()->PendingRevisits(), Proxy().rowCount() / 2) << "rows below the view were worked out";
+    EXPECT_TRUE(W().StatusLine()->text().contains(QStringLiteral("in their places")))
+        << W().StatusLine()->text().toStdString();
+
+    settled.clear();
+    W().Table()->setFocus();
+    QTest::keyClick(W().Table(), Qt::Key_End, Qt::ControlModifier);
+    ASSERT_TRUE(Arrived(settled));
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(W().Model()->PendingRevisits(), 0) << "the view at the bottom needs every row above it";
+    EXPECT_EQ(ShownDownTo(Proxy().rowCount() - 1), truth);
+}
+
+// Sorted down, a floor says nothing of where a row belongs: every figure is
+// worked out, and the table sorted again when all are in.
+TEST_F(ExplorerTest, ADescendingRevisitSortEndsWithEveryFigureInPlace)
 {
     W().Inputs()->SwathBox()->setValue(290);
     ASSERT_TRUE(Settle());
-    // Sorted at once, while most figures are still pending.
-    W().Table()->sortByColumn(Column(ExplorerColumn::WorstRevisitDays), Qt::AscendingOrder);
+    W().Table()->sortByColumn(Column(ExplorerColumn::WorstRevisitDays), Qt::DescendingOrder);
     ASSERT_TRUE(SettleWithRevisits());
-    double before = 0;
-    for (int row = 0; row < Proxy().rowCount(); ++row) {
-        const QString text = Text(row, ExplorerColumn::WorstRevisitDays);
-        ASSERT_NE(text, QStringLiteral("pending")) << row;
-        const double days = text == QStringLiteral("none") ? INFINITY : Value(row, ExplorerColumn::WorstRevisitDays);
-        EXPECT_LE(before, days) << row;
-        before = days;
-    }
+    EXPECT_EQ(ShownDownTo(Proxy().rowCount() - 1),
+              OrderOfAllFigures(*W().Model()->Candidates(), Proxy().Request()));
     EXPECT_FALSE(W().StatusLine()->text().contains(QStringLiteral("pending")));
 }
 

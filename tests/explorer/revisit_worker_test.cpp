@@ -2,6 +2,7 @@
 // first, the figures of `WorstRevisitOf`, and nothing more from a job once
 // another has started.
 
+#include "explorer/candidate_order.h"
 #include "explorer/revisit_worker.h"
 #include "tests/support/work_timeout.h"
 
@@ -63,6 +64,51 @@ TEST(RevisitWorker, GivesEachPendingRowItsFigureOnceThenFinishes)
     EXPECT_EQ(byRow.count(1), 0u);
     for (const auto& [row, figure] : byRow)
         EXPECT_EQ(figure, WorstRevisitOf(*set, static_cast<std::size_t>(row))) << "row " << row;
+}
+
+// A sweep for floors: the figures of the rows asked for, and the floor of
+// every other pending row that passes the filter and has none yet, once,
+// as WorstRevisitFloorOf gives it; the rows filtered out get nothing.
+TEST(RevisitWorker, FloorsEveryPendingRowThatPassesTheFilter)
+{
+    const auto set = Band(10);
+    ASSERT_GE(set->size(), 20u);
+    std::vector<RevisitFigure> known(set->size());
+    known[0] = {RevisitFigure::State::Days, 9};
+    std::vector<RevisitFloorFigure> knownFloors(set->size());
+    knownFloors[1] = {RevisitFloorFigure::State::Known, {true, 1}};
+    CandidateFilter filter;
+    filter.maxGridSpacingKm = set->Row(set->size() / 2).gridSpacingKm();
+    RevisitWorker worker;
+    Arrivals arrivals(worker);
+    std::map<std::int32_t, RevisitFloorFigure> floors;
+    QObject::connect(&worker, &RevisitWorker::FloorsReady, [&](std::uint64_t, const FloorBatch& batch) {
+        for (const auto& [row, floor] : batch)
+            EXPECT_TRUE(floors.emplace(row, floor).second) << "row " << row << " twice";
+    });
+    worker.Start(set, known, RevisitWorker::Reach::Floors, {2}, knownFloors, filter);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !arrivals.finished.empty(); }, kWorkTimeoutMs));
+
+    ASSERT_EQ(arrivals.figures.size(), 1u);
+    EXPECT_EQ(arrivals.figures.front().second.first, 2);
+    // Row 0 has its figure, row 1 its floor, row 2 was asked for.
+    std::int64_t swept = 0;
+    for (std::size_t row = 0; row < set->size(); ++row) {
+        const auto found = floors.find(static_cast<std::int32_t>(row));
+        if (row < 3 || !PassesFilter(*set, row, filter)) {
+            EXPECT_EQ(found, floors.end()) << "row " << row;
+            continue;
+        }
+        ASSERT_NE(found, floors.end()) << "row " << row;
+        ++swept;
+        const RevisitFloorFigure expected = WorstRevisitFloorOf(*set, row);
+        EXPECT_EQ(found->second.state, expected.state) << "row " << row;
+        EXPECT_EQ(found->second.floor.days, expected.floor.days) << "row " << row;
+        EXPECT_EQ(found->second.floor.bandMayReachEquator, expected.floor.bandMayReachEquator) << "row " << row;
+    }
+    EXPECT_EQ(worker.SweepRows(), swept);
+    EXPECT_GT(swept, 0);
+    EXPECT_LT(swept, static_cast<std::int64_t>(set->size()) - 3) << "the filter left every row in";
 }
 
 TEST(RevisitWorker, WorksOnTheRowsAskedForBeforeTheRest)
