@@ -199,6 +199,18 @@ void WorstRevisit(benchmark::State& state)
     }
 }
 
+// The floor an ascending sort by the worst revisit places a pending row by.
+void RevisitFloor(benchmark::State& state)
+{
+    const auto set = Found(static_cast<int>(state.range(0)));
+    platform::ReleaseUpperVectorState();
+    std::size_t row = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(explorer::WorstRevisitFloorOf(*set, row));
+        row = (row + 997) % set->size();
+    }
+}
+
 }  // namespace
 
 BENCHMARK(FillModel)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
@@ -208,3 +220,4 @@ BENCHMARK(ShowDetails)->Arg(16)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchWithSidelaps)->Args({100, 0})->Args({100, 1})->Args({1000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(SortBySidelap)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(WorstRevisit)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(RevisitFloor)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
