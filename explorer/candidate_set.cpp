@@ -23,7 +23,7 @@ constexpr double kSearchShareWithSwath = 0.7;
 // The floors a sort by the worst revisit places pending rows by are taken
 // over the parallels on multiples of this: a tenth of the work of the
 // figure, and close under it, as a candidate's longest wait lies at middle
-// latitudes as often as at the equator.
+// latitudes more often than at the equator.
 constexpr double kFloorSampleStepDeg = 10;
 
 // How many sidelaps are worked out between two looks at `cancel`.
