@@ -261,8 +261,8 @@ void ExplorerWindow::StartRevisits()
     }
     std::vector<std::int32_t> wanted = RowsWanted();
     rowsToSettle_ = SettlingByFloors() ? PendingAmong(wanted) : 0;
-    revisitJob_ = revisits_->Start(set, model_->Revisits(), WantedReach(proxy_->Request(), floorsSweptFor_), std::move(wanted), model_->Floors(),
-                                   proxy_->Request().filter);
+    revisitJob_ = revisits_->Start(set, model_->Revisits(), WantedReach(proxy_->Request(), floorsSweptFor_),
+                                   std::move(wanted), model_->Floors(), proxy_->Request().filter);
     revisitClock_.start();
     revisitsAtStart_ = model_->PendingRevisits();
     floorsDone_ = 0;

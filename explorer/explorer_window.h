@@ -124,8 +124,9 @@ signals:
     void CopyFinished();
     // The CSV file has been written, or its error reported.
     void SaveFinished();
-    // The revisit work asked for has ended: the rows in view, or every row
-    // for a sort by the worst revisit.
+    // The revisit work asked for has ended: the rows in view have their
+    // figures; sorted by the worst revisit, the rows down to the end of the
+    // view are in their places too (sorted from the longest, every row).
     void RevisitsSettled();
 
 protected:

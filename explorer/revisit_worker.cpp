@@ -91,7 +91,8 @@ std::uint64_t RevisitWorker::Start(std::shared_ptr<const CandidateSet> set, cons
             continue;
         }
         ++pending;
-        const bool floorKnown = row < knownFloors.size() && knownFloors[row].state != RevisitFloorFigure::State::Unknown;
+        const bool floorKnown =
+            row < knownFloors.size() && knownFloors[row].state != RevisitFloorFigure::State::Unknown;
         if (reach == Reach::AskedRows || (reach == Reach::Floors && floorKnown) ||
             !PassesFilter(*job->set, row, filter))
             continue;

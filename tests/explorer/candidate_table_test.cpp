@@ -231,7 +231,8 @@ TEST_F(CandidateOrder, RevisitsOverABandAwayFromTheEquatorSortAfterThoseFromIt)
         for (const std::size_t row : rows)
             if (figures[row].state == State::Days || figures[row].state == State::NoFullCoverage)
                 ranks.push_back(rank(row));
-        EXPECT_TRUE(descending ? std::is_sorted(ranks.rbegin(), ranks.rend()) : std::is_sorted(ranks.begin(), ranks.end()));
+        EXPECT_TRUE(descending ? std::is_sorted(ranks.rbegin(), ranks.rend())
+                               : std::is_sorted(ranks.begin(), ranks.end()));
         EXPECT_EQ(std::count(ranks.begin(), ranks.end(), 1), std::count_if(figures.begin(), figures.end(), [](auto& f) {
                       return f.Partial();
                   }));

@@ -249,7 +249,8 @@ TEST_F(ExplorerTest, WorstRevisitsAreWorkedOutForTheViewUnlessSortedByThem)
     ASSERT_TRUE(Arrived(settled));
     ASSERT_TRUE(Settle());
     EXPECT_GT(W().Model()->PendingRevisits(), 0);
-    EXPECT_TRUE(W().StatusLine()->text().contains(QStringLiteral("those below are worked out as the view reaches them")))
+    EXPECT_TRUE(
+        W().StatusLine()->text().contains(QStringLiteral("those below are worked out as the view reaches them")))
         << W().StatusLine()->text().toStdString();
 
     settled.clear();
