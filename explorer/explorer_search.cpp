@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace explorer {
 
@@ -244,6 +245,7 @@ void ExplorerWindow::ShowCandidates(std::shared_ptr<const CandidateSet> set)
     // Floors and an awaited order belong to the set they were asked for.
     floorsSweptFor_.reset();
     awaitingOrder_ = false;
+    settleReach_ = 0;
     model_->SetCandidates(std::move(set));
 }
 
@@ -279,8 +281,10 @@ void ExplorerWindow::FollowRevisitSort()
     const bool restart = wanted == RevisitWorker::Reach::AskedRows
                              ? busy && running != RevisitWorker::Reach::AskedRows
                              : !(busy && running == wanted && revisits_->JobFilter() == proxy_->Request().filter);
-    if (restart)
+    if (restart) {
+        settleReach_ = 0;
         StartRevisits();
+    }
 }
 
 void ExplorerWindow::TakeRevisits(std::uint64_t job, const RevisitBatch& batch)
@@ -332,10 +336,21 @@ void ExplorerWindow::SettleRevisitOrder()
         return;
     // Some row down to the end of the view is still placed by its floor, and
     // may move down once its figure is in: work those out, and sort again.
-    if (PendingAmong(RowsWanted()) > 0 && isVisible()) {
+    // Rows with floors just under the figures shown come up in their turn,
+    // so each round reaches twice as far below the view as the last: a few
+    // rounds, each a sort of the whole set, rather than hundreds.
+    const bool unsettled = SettlingByFloors()
+                               ? !RowsToSettle(proxy_->Order(), model_->Revisits(),
+                                               static_cast<std::size_t>(std::max(0, LastRowInView())))
+                                      .empty()
+                               : PendingAmong(RowsInView()) > 0;
+    if (unsettled && isVisible()) {
+        settleReach_ = std::max<std::size_t>(static_cast<std::size_t>(std::max(1, LastRowInView() + 1)),
+                                             2 * settleReach_);
         StartRevisits();
         return;
     }
+    settleReach_ = 0;
     UpdateStatus();
     emit RevisitsSettled();
 }
@@ -375,12 +390,13 @@ std::vector<std::int32_t> ExplorerWindow::RowsWanted() const
     if (!SettlingByFloors() || proxy_->rowCount() == 0)
         return RowsInView();
     // The rows down to the end of the view, as they could move only if
-    // some row above them is still placed by its floor.
+    // some row above them is still placed by its floor, and as far again
+    // below as the rounds of settling have reached.
     std::vector<std::int32_t> rows;
     if (const int current = CurrentSourceRow(); current >= 0)
         rows.push_back(current);
-    const std::vector<std::int32_t> settle =
-        RowsToSettle(proxy_->Order(), model_->Revisits(), static_cast<std::size_t>(std::max(0, LastRowInView())));
+    const std::vector<std::int32_t> settle = RowsToSettle(
+        proxy_->Order(), model_->Revisits(), static_cast<std::size_t>(std::max(0, LastRowInView())) + settleReach_);
     rows.insert(rows.end(), settle.begin(), settle.end());
     return rows;
 }
@@ -469,7 +485,7 @@ QString ExplorerWindow::RevisitStatus() const
     }
     if (SettlingByFloors()) {
         if (busy && rowsToSettle_ > 0) {
-            text += tr("; %1 down to the end of the view may still move")
+            text += tr("; %1 at the top may still move")
                         .arg(CountText(rowsToSettle_, "row", "rows"));
             if (revisitsPerSecond_ > 0)
                 text += tr(", about %1 to work them out")

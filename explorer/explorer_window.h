@@ -217,7 +217,8 @@ private:
     // a sweep that ended; none before.
     std::optional<CandidateFilter> floorsSweptFor_;
     bool awaitingOrder_ = false;     // the figures are in: the order decides what comes next
-    std::int64_t rowsToSettle_ = 0;  // rows down to the view still placed by their floors
+    std::int64_t rowsToSettle_ = 0;  // rows at the top still placed by their floors
+    std::size_t settleReach_ = 0;    // rows below the view the rounds of settling take in
     // Figures seen before the status line estimates the time left, and the
     // rows taken as in view before the table has been laid out.
     static constexpr std::int64_t kRowsBeforeEstimate = 8;
