@@ -10,7 +10,8 @@ exports::ExportOrbit RefinedExportOrbit(const DesignRequest& design, const ephem
 {
     // The refinement's own default tolerance: the track closes to 10 m.
     const RefineRun run = RunRefine({design, EpochNode{epoch, node}, model, frozen, 10});
-    exports::ExportOrbit orbit{ExportDesignOf(run.design), epoch, run.node, run.model, run.refined.mean, run.refined.state};
+    exports::ExportOrbit orbit{ExportDesignOf(run.design), epoch, run.frame, run.node, run.model, run.refined.mean,
+                               run.refined.state};
     orbit.earthAngleAtEpochRad = run.earthAngleAtEpochRad;
     orbit.cycleS = run.refined.closure.tRS;
     orbit.refined = true;

@@ -36,14 +36,15 @@ void RunRefineCommand(const RefineOptions& options)
     if (!(tolerance >= 0.01))
         throw UsageError("--tolerance: '" + options.toleranceText + "' is under the smallest tolerance, 0.01 m");
 
-    RefineRun run;
-    try {
-        run = RunRefine({design, epochNode, propagation::GravityModelNamed(options.modelText), options.frozen,
-                         tolerance});
-    } catch (const OrbitError& e) {
-        std::cerr << e.what() << '\n';
-        throw ComputationFailed();
-    }
+    const RefineRun run = [&] {
+        try {
+            return RunRefine({design, epochNode, propagation::GravityModelNamed(options.modelText), options.frozen,
+                              tolerance});
+        } catch (const OrbitError& e) {
+            std::cerr << e.what() << '\n';
+            throw ComputationFailed();
+        }
+    }();
     const std::string epochText = epochNode.epoch.IsoUtc(3);
     if (options.json) {
         std::cout << RefineJson(run, epochText, NodeJson(run.node)).dump(2) << '\n';

@@ -1,6 +1,7 @@
 #include "cli/refine_output.h"
 
 #include "cli/design_output.h"
+#include "export/orbit/export_orbit.h"
 
 #include <cmath>
 #include <iomanip>
@@ -42,8 +43,10 @@ std::string Line(const std::string& caption, const std::string& value)
     return text.str();
 }
 
-std::string StateText(const CartesianState& s)
+// The state the orbit was followed from, as the files hold it: in EME2000.
+std::string StateText(const RefineRun& run, const CartesianState& ofEpoch)
 {
+    const CartesianState s = exports::InEme2000(run.frame, ofEpoch);
     return Line("Position EME2000 (km)", Fixed(s.positionKm[0], 6) + "  " + Fixed(s.positionKm[1], 6) + "  " +
                                              Fixed(s.positionKm[2], 6)) +
            Line("Velocity EME2000 (km/s)", Fixed(s.velocityKmS[0], 9) + "  " + Fixed(s.velocityKmS[1], 9) + "  " +
@@ -61,6 +64,7 @@ void WriteRefineText(const RefineRun& run, const std::string& epochText, const s
     WriteDesignText(run.design, out);
     out << "\nEpoch " << epochText << '\n' << nodeText;
     if (!nodeText.empty() && nodeText.back() != '\n') out << '\n';
+    out << "Followed in the " << ephemeris::kTrueOfEpochFrameName << ": elements of that frame, states in EME2000\n";
     out << "\nModel " << run.model.name << ": GM " << Fixed(run.model.gmKm3S2, 4) << " km^3/s^2, Re "
         << Fixed(run.model.equatorialRadiusKm, 4) << " km";
     for (int n = 2; n <= 6; ++n) {
@@ -69,7 +73,7 @@ void WriteRefineText(const RefineRun& run, const std::string& epochText, const s
         out << ", J" << n << ' ' << j.str();
     }
     out << "\n\nClosure of the J2 design under the model\n"
-        << StateText(run.designState)
+        << StateText(run, run.designState)
         << Line("Miss of node " + std::to_string(r) + " (east +)", Fixed(run.designClosure.closureKm, 3) + " km")
         << Line("Time of node " + std::to_string(r), Fixed(run.designClosure.tRS, 3) + " s, " +
                                                          Fixed(run.designClosure.closureTimeS, 3) + " s against " +
@@ -79,7 +83,7 @@ void WriteRefineText(const RefineRun& run, const std::string& epochText, const s
 
     const ClassicalElements osc = ToClassical(run.refined.osculating);
     out << "\nRefined design (" << run.refined.iterations << " iterations)\n"
-        << StateText(run.refined.state)
+        << StateText(run, run.refined.state)
         << Line("Osculating a, e, i", Fixed(osc.semiMajorAxisKm, 6) + " km, " + Fixed(osc.eccentricity, 7) + ", " +
                                           Fixed(osc.inclinationRad * kDeg, 6) + " deg")
         << Line("Osculating RAAN, argp, M", Fixed(osc.raanRad * kDeg, 6) + ", " +
@@ -119,14 +123,17 @@ nlohmann::ordered_json RefineJson(const RefineRun& run, const std::string& epoch
                   {"zonal", zonal},
                   {"earth_rate_rad_s", run.model.earthRateRadS},
                   {"sun_rate_rad_s", kMeanSunRateRadS}};
-    j["j2_design"] = {{"state_eme2000", StateJson(run.designState)},
+    j["integration_frame"] = ephemeris::kTrueOfEpochFrameName;
+    j["j2_design"] = {{"state_eme2000", StateJson(exports::InEme2000(run.frame, run.designState))},
+                      {"state_true_of_epoch", StateJson(run.designState)},
                       {"closure_km", run.designClosure.closureKm},
                       {"t_r_s", run.designClosure.tRS},
                       {"closure_time_s", run.designClosure.closureTimeS},
                       {"ltan_drift_s_per_cycle", run.designClosure.ltanDriftSPerCycle},
                       {"ltan_drift_min_per_year", run.designClosure.ltanDriftMinPerYear}};
     const ClassicalElements osc = ToClassical(run.refined.osculating);
-    j["refined"] = {{"state_eme2000", StateJson(run.refined.state)},
+    j["refined"] = {{"state_eme2000", StateJson(exports::InEme2000(run.frame, run.refined.state))},
+                    {"state_true_of_epoch", StateJson(run.refined.state)},
                     {"osculating",
                      {{"a_km", osc.semiMajorAxisKm},
                       {"e", osc.eccentricity},

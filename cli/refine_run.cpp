@@ -8,7 +8,7 @@ using namespace propagation;
 
 RefineRun RunRefine(const RefineInputs& inputs)
 {
-    RefineRun run;
+    RefineRun run(inputs.epochNode.epoch);
     run.design = RunDesign(inputs.design);
     if (!run.design.completed()) {
         throw OrbitError(ErrorKind::InvalidArgument, run.design.error.value_or("The design did not complete"));
@@ -22,12 +22,12 @@ RefineRun RunRefine(const RefineInputs& inputs)
     run.frozenEJ2J3 = FrozenEccentricityJ2J3(run.model, axisKm, record.Incl);
     run.frozenEZonal = FrozenEccentricityZonal(run.model, axisKm, record.Incl);
 
-    // The design's mean elements at the epoch. The field's pole is the
-    // frame's, so the design's inclination is taken to EME2000's equator and
-    // its node where the true plane crosses that equator.
+    // The design's mean elements at the epoch, against the true equator and
+    // equinox of the epoch: the design's inclination is to the equator of
+    // date, as the Sun's figures take it, and the field's pole is that one.
     run.designMean.semiMajorAxisKm = axisKm;
     run.designMean.inclinationRad = record.Incl;
-    run.designMean.raanRad = run.node.raanEme2000Rad;
+    run.designMean.raanRad = run.node.raanOfDateRad;
     run.designMean.ey = inputs.frozen ? run.frozenEZonal : 0.0;
     run.designState = ToCartesian(MeanToOsculating(run.designMean, run.model), run.model.gmKm3S2);
     const Propagator designPropagator(run.model, run.designState);

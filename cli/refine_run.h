@@ -5,6 +5,7 @@
 
 #include "cli/design_run.h"
 #include "cli/epoch_node_options.h"
+#include "ephemeris/epoch_frame.h"
 #include "propagation/frozen_eccentricity.h"
 #include "propagation/refinement.h"
 
@@ -22,7 +23,12 @@ struct RefineInputs {
 };
 
 struct RefineRun {
+    explicit RefineRun(const ephemeris::Instant& epoch) : frame(epoch) {}
+
     DesignRun design;
+    // The orbit is followed in the true equator and equinox of the epoch:
+    // every state and element below is of that frame.
+    ephemeris::TrueOfEpochFrame frame;
     ephemeris::OrbitNode node;
     propagation::GravityModel model;
     propagation::RepeatCycle cycle;

@@ -1,5 +1,7 @@
 #pragma once
-// A position and velocity in EME2000 (km, km/s), the propagator's state.
+// A position and velocity (km, km/s) in the propagator's inertial frame, the
+// one whose z axis is the pole the zonal field is symmetric about: for the
+// orbits this program hands on, the true equator and equinox of the epoch.
 
 #include <array>
 

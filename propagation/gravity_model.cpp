@@ -25,7 +25,7 @@ GravityModel Egm2008ZonalModel()
     model.name = "zonal";
     model.gmKm3S2 = egm2008::kGmKm3S2;
     model.equatorialRadiusKm = egm2008::kEquatorialRadiusKm;
-    model.earthRateRadS = egm2008::kEarthRateRadS;
+    model.earthRateRadS = kEarthRotationAngleRateRadS;
     // A fully normalised coefficient carries the factor 1/sqrt(2n + 1) of the
     // zonal Legendre function's norm; the potential's Jn = -C(n,0) unnormalised.
     for (int n = 2; n <= 6; ++n) {

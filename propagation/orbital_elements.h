@@ -1,10 +1,11 @@
 #pragma once
-// Orbital elements of a near-circular orbit in EME2000, in a form without the
-// singularity of a circular orbit: the eccentricity vector's components along
-// the ascending node (ex = e cos w) and 90 degrees ahead of it in the plane
-// (ey = e sin w), and the mean argument of latitude (M + w) in place of the
-// argument of perigee and the mean anomaly. Singular only in the equatorial
-// plane (i = 0 or 180 degrees), where the node is undefined.
+// Orbital elements of a near-circular orbit in the propagator's frame, in a
+// form without the singularity of a circular orbit: the eccentricity
+// vector's components along the ascending node (ex = e cos w) and 90
+// degrees ahead of it in the plane (ey = e sin w), and the mean argument of
+// latitude (M + w) in place of the argument of perigee and the mean anomaly.
+// Singular only in the equatorial plane (i = 0 or 180 degrees), where the
+// node is undefined.
 
 #include "propagation/cartesian_state.h"
 

@@ -1,5 +1,6 @@
 #pragma once
-// Cowell's method: the equations of motion in EME2000 integrated directly,
+// Cowell's method: the equations of motion in an inertial frame whose z axis
+// is the field's pole (ephemeris/epoch_frame.h) integrated directly,
 // with the point mass and the zonal harmonics of a GravityModel, by
 // Boost.Odeint's adaptive Runge-Kutta-Fehlberg 7(8) stepper (far fewer steps
 // than a fifth-order method at the tight tolerances a month's closure needs).
@@ -33,7 +34,7 @@ struct TimedState {
     CartesianState state;
 };
 
-// An ascending node: the satellite crosses the equatorial plane of EME2000
+// An ascending node: the satellite crosses the frame's equatorial plane
 // northwards, its time found to better than 1e-6 s.
 struct NodeCrossing {
     double secondsAfterEpoch = 0;

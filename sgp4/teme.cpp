@@ -1,23 +1,20 @@
 #include "sgp4/teme.h"
 
-#include <cmath>
-#include <numbers>
+#include "ephemeris/epoch_frame.h"
 
 namespace orbit::sgp4 {
 
 ephemeris::Matrix3 Eme2000ToTeme(const ephemeris::Instant& t)
 {
-    const ephemeris::EarthOrientation earth = ephemeris::EarthOrientationAt(t);
-    // The equation of the equinoxes: how far the true equinox lies ahead of
-    // the mean one along the true equator.
-    const double eqeq = std::remainder(earth.gastRad - earth.gmstRad, 2.0 * std::numbers::pi);
-    const double c = std::cos(eqeq), s = std::sin(eqeq);
-    const ephemeris::Matrix3& tod = earth.eme2000ToTrueOfDate;
+    // The true of date turned about its pole by the equation of the
+    // equinoxes, column by column.
+    const ephemeris::TrueOfEpochFrame ofDate(t);
+    const ephemeris::Matrix3& tod = ofDate.Eme2000ToFrame();
     ephemeris::Matrix3 m{};
     for (std::size_t j = 0; j < 3; ++j) {
-        m[0][j] = c * tod[0][j] + s * tod[1][j];
-        m[1][j] = -s * tod[0][j] + c * tod[1][j];
-        m[2][j] = tod[2][j];
+        const ephemeris::Vector3 column = ofDate.ToTeme({tod[0][j], tod[1][j], tod[2][j]});
+        for (std::size_t i = 0; i < 3; ++i)
+            m[i][j] = column[i];
     }
     return m;
 }

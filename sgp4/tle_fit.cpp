@@ -129,8 +129,7 @@ TleFit FitTle(const ephemeris::Instant& epoch, const PositionFunction& position,
     std::vector<TemeSample> samples;
     samples.reserve(times.size());
     for (double t : times) {
-        const ephemeris::Vector3 r = position(t);
-        samples.push_back({(t - epochOffsetS) / 60.0, Eme2000ToTemeVector(epoch.PlusSeconds(t), r)});
+        samples.push_back({(t - epochOffsetS) / 60.0, position(t)});
     }
 
     // Start from the osculating state at the epoch in TEME, read as SGP4
@@ -138,7 +137,7 @@ TleFit FitTle(const ephemeris::Instant& epoch, const PositionFunction& position,
     // period terms.
     TemeState start;
     start.positionKm = samples.front().positionKm;
-    start.velocityKmS = Eme2000ToTemeVector(epoch, VelocityAtEpoch(position, options.spanSeconds));
+    start.velocityKmS = VelocityAtEpoch(position, options.spanSeconds);
     MeanElements kept;  // B* zero, and the TLE's epoch
     kept.epochDaysFrom1950 = ToMeanElements(tle).epochDaysFrom1950;
     const MeanElements startElements = MeanElementsAtEpoch(start, kept);

@@ -20,8 +20,11 @@
 
 namespace orbit::sgp4 {
 
-// The orbit to fit: its EME2000 position (km) `secondsAfterEpoch` seconds
-// after the epoch, asked for over [0, spanSeconds] only.
+// The orbit to fit: its position (km) `secondsAfterEpoch` seconds after the
+// epoch in the TEME of the epoch (the true equator and mean equinox at the
+// epoch, held there), asked for over [0, spanSeconds] only. One frame for the
+// whole span keeps the orbit's plane where it was given: a TEME taken anew at
+// each sample would tilt it with the day's nutation.
 using PositionFunction = std::function<ephemeris::Vector3(double secondsAfterEpoch)>;
 
 struct TleFitOptions {

@@ -64,16 +64,18 @@ MessageHeader HeaderOf(const ExportChoices& choices)
     return header;
 }
 
-CartesianState ExportState(double t, const propagation::CartesianState& s)
+// A propagated state as the files hold it: in EME2000.
+CartesianState ExportState(const ExportOrbit& orbit, double t, const propagation::CartesianState& s)
 {
-    return {t, s.positionKm, s.velocityKmS};
+    const propagation::CartesianState eme2000 = InEme2000(orbit.frame, s);
+    return {t, eme2000.positionKm, eme2000.velocityKmS};
 }
 
 std::string OpmText(const ExportOrbit& orbit, const ExportChoices& choices)
 {
     OpmContent c;
     c.header = HeaderOf(choices);
-    c.state = ExportState(0, orbit.state);
+    c.state = ExportState(orbit, 0, orbit.state);
     c.epochUtc = orbit.epoch.IsoUtc(6);
     c.gmKm3S2 = orbit.model.gmKm3S2;
     c.stateComments = OrbitDescription(orbit);
@@ -89,11 +91,11 @@ std::string OemText(const ExportOrbit& orbit, const ExportChoices& choices)
     c.utc = ClockOf(orbit.epoch);
     c.states.reserve(samples.size() + 1);
     for (const propagation::TimedState& s : samples)
-        c.states.push_back(ExportState(s.secondsAfterEpoch, s.state));
+        c.states.push_back(ExportState(orbit, s.secondsAfterEpoch, s.state));
     // The span's end is always a record, so the ephemeris reaches STOP_TIME.
     if (c.states.back().secondsAfterEpoch < choices.spanS - 1e-6) {
         const double end[] = {choices.spanS};
-        c.states.push_back(ExportState(choices.spanS, propagator.StatesAt(end).front()));
+        c.states.push_back(ExportState(orbit, choices.spanS, propagator.StatesAt(end).front()));
     }
     c.interpolationDegree = std::min(7, static_cast<int>(c.states.size()) - 1);
     c.dataComments = OrbitDescription(orbit);
@@ -107,16 +109,18 @@ sgp4::TleFit FitTle(const ExportOrbit& orbit, const ExportChoices& choices)
 {
     const Propagator propagator(orbit.model, orbit.state);
     // The fit asks for positions on its sampling grid: they are propagated in
-    // one pass beforehand, and any other time on its own.
+    // one pass beforehand, and any other time on its own. The TLE's TEME is
+    // the epoch's, the propagator's frame turned by the equation of the
+    // equinoxes, so SGP4's pole is the one the orbit was followed about.
     std::unordered_map<long long, ephemeris::Vector3> onGrid;
     for (const propagation::TimedState& s : propagator.Sample(0, kFitSpanS, kFitStepS))
-        onGrid.emplace(std::llround(s.secondsAfterEpoch * 1000), s.state.positionKm);
+        onGrid.emplace(std::llround(s.secondsAfterEpoch * 1000), orbit.frame.ToTeme(s.state.positionKm));
     const sgp4::PositionFunction position = [&](double t) {
         if (const auto found = onGrid.find(std::llround(t * 1000));
             found != onGrid.end() && std::fabs(t * 1000 - static_cast<double>(found->first)) < 1e-6)
             return found->second;
         const double at[] = {t};
-        return propagator.StatesAt(at).front().positionKm;
+        return orbit.frame.ToTeme(propagator.StatesAt(at).front().positionKm);
     };
     sgp4::TleFitOptions options;
     options.catalogNumber = choices.norad;
@@ -173,7 +177,7 @@ std::string GmatText(const ExportOrbit& orbit, const ExportChoices& choices)
     GmatContent c;
     c.spacecraftName = choices.objectName.value_or("RepeatOrbit");
     c.epochUtc = orbit.epoch.IsoUtc(3);
-    c.state = ExportState(0, orbit.state);
+    c.state = ExportState(orbit, 0, orbit.state);
     c.zonalDegree = ZonalDegree(orbit.model);
     c.spanS = choices.spanS;
     c.comments = {"Made by repeat-orbit"};

@@ -53,10 +53,10 @@ struct ModelCase {
 
 class RefineJson : public testing::TestWithParam<ModelCase> {};
 
-// What the JSON promises: propagate `refined.state_eme2000` under `model`
-// for the design's R revolutions and the R-th ascending node falls back on
-// the first, to the tolerance, at `t_r_s`; the J2 design's state misses by
-// `closure_km`.
+// What the JSON promises: propagate `refined.state_true_of_epoch` (in the
+// frame whose z axis is the field's pole) under `model` for the design's R
+// revolutions and the R-th ascending node falls back on the first, to the
+// tolerance, at `t_r_s`; the J2 design's state misses by `closure_km`.
 TEST_P(RefineJson, StateClosesWhenAnyonePropagatesIt)
 {
     Args options = GetParam().options;
@@ -72,11 +72,11 @@ TEST_P(RefineJson, StateClosesWhenAnyonePropagatesIt)
         const Propagator propagator(model, StateOf(state));
         return MeasureClosure(propagator, cycle, 0.0);
     };
-    const Closure refined = closureOf(j.at("refined").at("state_eme2000"));
+    const Closure refined = closureOf(j.at("refined").at("state_true_of_epoch"));
     EXPECT_LT(std::abs(refined.closureKm * 1000), 10.0);
     EXPECT_NEAR(refined.closureKm * 1000, j.at("refined").at("closure_m").get<double>(), 0.01);
     EXPECT_NEAR(refined.tRS, j.at("refined").at("t_r_s").get<double>(), 1e-4);
-    const Closure design = closureOf(j.at("j2_design").at("state_eme2000"));
+    const Closure design = closureOf(j.at("j2_design").at("state_true_of_epoch"));
     EXPECT_NEAR(design.closureKm, j.at("j2_design").at("closure_km").get<double>(), 1e-5);
     EXPECT_NEAR(design.ltanDriftSPerCycle, j.at("j2_design").at("ltan_drift_s_per_cycle").get<double>(), 1e-4);
 }
@@ -97,17 +97,19 @@ TEST(RefineCommand, JsonHasEveryPromisedField)
         return names;
     };
     using Names = std::vector<std::string>;
-    EXPECT_EQ(keys(j), (Names{"design", "epoch", "node", "model", "j2_design", "refined", "frozen"}));
+    EXPECT_EQ(keys(j), (Names{"design", "epoch", "node", "model", "integration_frame", "j2_design", "refined", "frozen"}));
+    EXPECT_EQ(j["integration_frame"], "true equator and equinox of the epoch");
     EXPECT_EQ(keys(j["model"]), (Names{"name", "gm_km3_s2", "re_km", "zonal", "earth_rate_rad_s", "sun_rate_rad_s"}));
     EXPECT_EQ(keys(j["model"]["zonal"]), (Names{"J2", "J3", "J4", "J5", "J6"}));
     const Names state{"x_km", "y_km", "z_km", "vx_km_s", "vy_km_s", "vz_km_s"};
-    EXPECT_EQ(keys(j["j2_design"]), (Names{"state_eme2000", "closure_km", "t_r_s", "closure_time_s",
+    EXPECT_EQ(keys(j["j2_design"]), (Names{"state_eme2000", "state_true_of_epoch", "closure_km", "t_r_s", "closure_time_s",
                                            "ltan_drift_s_per_cycle", "ltan_drift_min_per_year"}));
     EXPECT_EQ(keys(j["j2_design"]["state_eme2000"]), state);
     EXPECT_EQ(keys(j["refined"]),
-              (Names{"state_eme2000", "osculating", "mean", "delta_a_m", "delta_i_mdeg", "closure_m", "t_r_s",
+              (Names{"state_eme2000", "state_true_of_epoch", "osculating", "mean", "delta_a_m", "delta_i_mdeg", "closure_m", "t_r_s",
                      "ltan_drift_s_per_cycle", "ltan_drift_min_per_year", "iterations"}));
     EXPECT_EQ(keys(j["refined"]["state_eme2000"]), state);
+    EXPECT_EQ(keys(j["refined"]["state_true_of_epoch"]), state);
     EXPECT_EQ(keys(j["refined"]["osculating"]), (Names{"a_km", "e", "i_deg", "raan_deg", "argp_deg", "mean_anomaly_deg"}));
     EXPECT_EQ(keys(j["refined"]["mean"]), (Names{"a_km", "i_deg", "e", "argp_deg"}));
     EXPECT_EQ(keys(j["frozen"]), (Names{"e_j2_j3", "e_zonal", "argp_deg", "e_excursion_free", "e_excursion_frozen"}));
@@ -124,7 +126,7 @@ TEST(RefineRun, PutsTheFirstNodeAtTheEphemerisLongitude)
     const orbit::cli::RefineRun run = orbit::cli::RunRefine({design, epochNode, DesignJ2Model(), false, 10});
     EXPECT_NEAR(WrapPlusMinusPi(run.designClosure.firstNode.longitudeRad - run.node.longitudeRad), 0, 1e-9);
     EXPECT_NEAR(run.designClosure.firstNode.secondsAfterEpoch, 0, 1e-3);
-    EXPECT_NEAR(run.designMean.raanRad, run.node.raanEme2000Rad, 0);
+    EXPECT_NEAR(run.designMean.raanRad, run.node.raanOfDateRad, 0);
 }
 
 // Under the design's own Earth the command reports a J2 design that closes
