@@ -293,13 +293,17 @@ TEST(ExportGeoJson, LaysTheTrackDayByDayFromTheNodeOnTheGlobe)
     }
     EXPECT_EQ(days, 3);
     EXPECT_GT(positions, static_cast<std::size_t>(3 * 86400 / 30));
-    // Day 0 begins at the epoch on the node, at the longitude the local time gives.
+    // Day 0 begins at the epoch on the node, at the longitude the local time
+    // gives, as the Earth's true orientation sees it. The state is set on
+    // the EME2000 equator, which precession has tilted from the equator of
+    // 2027 by some 0.15 degrees, so on the real Earth the node lies that
+    // much off the equator, its longitude a few hundredths of a degree off.
     const DesignRun design = RunDesign({"14", "3", "10", OrbitType::SunSynchronous});
     const ephemeris::OrbitNode node =
         NodeOfDesign(design.record, {ephemeris::ParseIsoUtc(kEpoch), {ephemeris::NodeGiven::Ltdn, 10.5}});
     const auto& start = features[0].at("geometry").at("coordinates")[0][0];
-    EXPECT_NEAR(start[0].get<double>(), node.longitudeRad / kRadPerDeg, 1e-3);
-    EXPECT_NEAR(start[1].get<double>(), 0, 0.01);
+    EXPECT_NEAR(start[0].get<double>(), node.longitudeRad / kRadPerDeg, 0.05);
+    EXPECT_NEAR(start[1].get<double>(), 0, 0.2);
     EXPECT_EQ(features[0].at("properties").at("start_utc"), "2027-03-21T00:00:00.000Z");
 }
 
