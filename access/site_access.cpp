@@ -12,6 +12,11 @@ namespace orbit::access {
 
 namespace {
 constexpr double kRadiansPerDegree = std::numbers::pi / 180;
+// The look's reach is worked out on the design's sphere; on the ellipsoid,
+// with the nadir along its normal, the ground an off-nadir look or a swath
+// meets lies up to some 40 km farther (the horizon over the flattened
+// poles). Passes this much beyond are listed too, so none that is a look is missed.
+constexpr double kReachMarginKm = 100;
 }  // namespace
 
 double LookReachKm(const LookRule& rule, double orbitRadiusKm)
@@ -24,7 +29,8 @@ double LookReachKm(const LookRule& rule, double orbitRadiusKm)
 SiteAccess SiteAccessOver(const TrackSamples& samples, const SunOverSpan& sun, const Place& place,
                           const LookRule& rule)
 {
-    const double reachKm = std::max(kListedPassReachKm, LookReachKm(rule, samples.Track().OrbitRadiusKm()));
+    const double reachKm =
+        std::max(kListedPassReachKm, LookReachKm(rule, samples.Track().OrbitRadiusKm()) + kReachMarginKm);
     SiteAccess access;
     for (const PassGeometry& geometry : PassesNear(samples, place, reachKm)) {
         SitePass pass;

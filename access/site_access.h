@@ -38,10 +38,14 @@ struct SiteAccess {
 };
 
 // How far from the track (ground distance, km) a look reaches: half the
-// swath, or the ground an off-nadir look meets, up to the horizon.
+// swath, or the ground an off-nadir look meets, up to the horizon, on the
+// design's sphere (radius Re): what decides a look is the pass's own
+// geometry on the ellipsoid.
 double LookReachKm(const LookRule& rule, double orbitRadiusKm);
 
-// Every pass within kListedPassReachKm, or within the look's reach if wider.
+// Every pass within kListedPassReachKm, or within the look's reach (and a
+// margin for the ellipsoid) if wider. The place is at geodetic latitude and
+// longitude on WGS84, and so is the Sun's elevation taken over its horizon.
 SiteAccess SiteAccessOver(const TrackSamples& samples, const SunOverSpan& sun, const Place& place,
                           const LookRule& rule);
 

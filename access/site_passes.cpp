@@ -1,39 +1,44 @@
 #include "access/site_passes.h"
 
-#include "access/view_geometry.h"
-#include "core/repbas.h"
+#include "access/ground_site.h"
+#include "ephemeris/geodetic.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace orbit::access {
 
 namespace {
-constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
 }  // namespace
 
 std::vector<PassGeometry> PassesNear(const TrackSamples& samples, const Place& place, double reachKm)
 {
-    const Vector3 target = UnitVectorAt(place.latitudeDeg * kRadiansPerDegree, place.longitudeDeg * kRadiansPerDegree);
+    const GroundSite site = GroundSiteAt(place.latitudeDeg, place.longitudeDeg, 0);
+    const double radiusKm = Norm(site.positionKm);
     const SatelliteTrack& track = samples.Track();
     std::vector<PassGeometry> passes;
-    for (const Approach& a : ClosestApproaches(samples, target, reachKm / RepBas::Re)) {
+    for (const Approach& a : ClosestApproaches(samples, site.direction, reachKm / radiusKm)) {
         const TrackState s = track.StateAt(a.timeS);
-        // At the closest approach the place lies on the track's normal: in
-        // the plane of the sub-satellite point and the unit vector to the
-        // left of the track, s x v.
-        const Vector3 left = Cross(s.point, s.velocity);
-        const double leftNorm = Norm(left);
-        const double toLeft = leftNorm > 0 ? Dot(target, left) / leftNorm : 0;
-        const double centralAngle = std::atan2(-toLeft, Dot(target, s.point));  // signed, right positive
-        const double gamma = std::fabs(centralAngle);
+        const Vector3 satelliteKm = Scaled(track.OrbitRadiusKm(), s.point);
+        // The geodetic sub-satellite point and the ellipsoid's normal there,
+        // which runs through the satellite.
+        const ephemeris::GeodeticPoint foot = ephemeris::Wgs84GeodeticOf(satelliteKm);
+        const GroundSite below = GroundSiteAt(foot.latitudeDeg, foot.longitudeDeg, 0);
+        // Right of the flight: the horizontal part of the velocity there,
+        // crossed with the normal.
+        const Vector3 level = Minus(s.velocity, Scaled(Dot(s.velocity, below.up), below.up));
+        const Vector3 right = Cross(level, below.up);
+        const double rightNorm = Norm(right);
+        const double across = rightNorm > 0 ? Dot(Minus(site.positionKm, below.positionKm), right) / rightNorm : 0;
         PassGeometry pass;
         pass.timeS = a.timeS;
         pass.ascending = s.velocity[2] > 0;
-        pass.crossTrackKm = RepBas::Re * centralAngle;
-        pass.offNadirDeg = OffNadirRad(gamma, track.OrbitRadiusKm(), RepBas::Re) * kDegreesPerRadian;
-        pass.elevationDeg = ElevationRad(gamma, track.OrbitRadiusKm(), RepBas::Re) * kDegreesPerRadian;
+        pass.crossTrackKm = radiusKm * std::asin(std::clamp(across / radiusKm, -1.0, 1.0));
+        const Vector3 sight = Minus(site.positionKm, satelliteKm);
+        pass.offNadirDeg = AngleBetween(Scaled(-1, below.up), Scaled(1 / Norm(sight), sight)) * kDegreesPerRadian;
+        pass.elevationDeg = ViewFrom(site, satelliteKm).elevationRad * kDegreesPerRadian;
         passes.push_back(pass);
     }
     return passes;

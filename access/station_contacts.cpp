@@ -1,9 +1,9 @@
 #include "access/station_contacts.h"
 
+#include "access/ground_site.h"
 #include "access/view_geometry.h"
 #include "core/constants.h"
 #include "core/orbit_error.h"
-#include "core/repbas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,53 +16,61 @@ namespace {
 constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
 
-double StationRadiusKm(const Station& station) { return RepBas::Re + station.heightM / 1000; }
-
-Vector3 StationUp(const Station& station)
+GroundSite SiteOf(const Station& station)
 {
-    return UnitVectorAt(station.latitudeDeg * kRadiansPerDegree, station.longitudeDeg * kRadiansPerDegree);
+    return GroundSiteAt(station.latitudeDeg, station.longitudeDeg, station.heightM / 1000);
+}
+
+LookAngles AnglesOf(const GroundSite& site, const Vector3& satelliteKm)
+{
+    const SiteView view = ViewFrom(site, satelliteKm);
+    return {view.elevationRad * kDegreesPerRadian, view.azimuthRad * kDegreesPerRadian};
 }
 
 }  // namespace
 
-LookAngles LookAnglesFrom(const Station& station, const Vector3& point, double orbitRadiusKm)
+LookAngles LookAnglesFrom(const Station& station, const Vector3& satelliteKm)
 {
-    const double lat = station.latitudeDeg * kRadiansPerDegree, lon = station.longitudeDeg * kRadiansPerDegree;
-    const Vector3 up = StationUp(station);
-    // The horizontal part of the line of sight, a s - r up, points along the
-    // great circle toward the sub-satellite point; at a pole the station's
-    // own longitude fixes which way is north.
-    const Vector3 east = {-std::sin(lon), std::cos(lon), 0};
-    const Vector3 north = {-std::sin(lat) * std::cos(lon), -std::sin(lat) * std::sin(lon), std::cos(lat)};
-    LookAngles angles;
-    angles.elevationDeg = ElevationRad(AngleBetween(up, point), orbitRadiusKm, StationRadiusKm(station)) * kDegreesPerRadian;
-    double azimuth = std::atan2(Dot(point, east), Dot(point, north)) * kDegreesPerRadian;
-    if (azimuth < 0)
-        azimuth += 360;
-    angles.azimuthDeg = azimuth >= 360 ? 0 : azimuth;
-    return angles;
+    return AnglesOf(SiteOf(station), satelliteKm);
 }
 
 std::vector<Contact> StationContacts(const TrackSamples& samples, const Station& station)
 {
     const SatelliteTrack& track = samples.Track();
-    const double radiusKm = StationRadiusKm(station);
-    if (!(radiusKm < track.OrbitRadiusKm()))
+    const double orbitKm = track.OrbitRadiusKm();
+    const GroundSite site = SiteOf(station);
+    const double radiusKm = Norm(site.positionKm);
+    if (!(radiusKm < orbitKm))
         throw OrbitError(ErrorKind::InvalidArgument, "The station stands at or above the orbit");
-    const double maskAngle =
-        CentralAngleAtElevation(station.maskDeg * kRadiansPerDegree, track.OrbitRadiusKm(), radiusKm);
+
+    // The sine of the elevation, (d . up) / |d| with d = a s - r, and its rate.
+    const Measure elevationSine = [&site, orbitKm](const TrackState& s) {
+        const Vector3 d = Minus(Scaled(orbitKm, s.point), site.positionKm);
+        const Vector3 dRate = Scaled(orbitKm, s.velocity);
+        const double length = Norm(d), upward = Dot(d, site.up);
+        return Reading{upward / length,
+                       Dot(dRate, site.up) / length - upward * Dot(d, dRate) / (length * length * length)};
+    };
+    // The elevation above the plane normal to the station's own direction
+    // from the Earth's centre differs from the one above the ellipsoid's by
+    // at most the angle between the two normals, so the satellite is above
+    // the mask only within the central angle where it stands that much
+    // lower over the geocentric horizon.
+    const double tilt = AngleBetween(site.up, site.direction);
+    const double reach = CentralAngleAtElevation(station.maskDeg * kRadiansPerDegree - tilt, orbitKm, radiusKm);
+
     std::vector<Contact> contacts;
-    for (const Window& w : WindowsWithin(samples, StationUp(station), maskAngle)) {
+    const double level = std::sin(station.maskDeg * kRadiansPerDegree);
+    for (const Window& w : WindowsAbove(samples, site.direction, reach, elevationSine, level)) {
         Contact c;
         c.aosS = w.startS;
         c.losS = w.endS;
         c.aosCut = w.startCut;
         c.losCut = w.endCut;
-        const double orbitKm = track.OrbitRadiusKm();
-        c.maxElevationS = w.highest.timeS;
-        c.maxElevationDeg = LookAnglesFrom(station, track.PointAt(w.highest.timeS), orbitKm).elevationDeg;
-        c.aosAzimuthDeg = LookAnglesFrom(station, track.PointAt(c.aosS), orbitKm).azimuthDeg;
-        c.losAzimuthDeg = LookAnglesFrom(station, track.PointAt(c.losS), orbitKm).azimuthDeg;
+        c.maxElevationS = w.highestS;
+        c.maxElevationDeg = AnglesOf(site, Scaled(orbitKm, track.PointAt(w.highestS))).elevationDeg;
+        c.aosAzimuthDeg = AnglesOf(site, Scaled(orbitKm, track.PointAt(c.aosS))).azimuthDeg;
+        c.losAzimuthDeg = AnglesOf(site, Scaled(orbitKm, track.PointAt(c.losS))).azimuthDeg;
         contacts.push_back(c);
     }
     return contacts;

@@ -2,12 +2,17 @@
 // Contacts of a ground station with the satellite: the stretches of time in
 // which the satellite stands above the station's elevation mask.
 //
-// The satellite flies the design's circular orbit of radius a above its
-// absolute ground track; the station stands `heightM` above the model's
-// sphere. The elevation falls steadily with the central angle gamma between
-// the station and the sub-satellite point, so the satellite is above the
-// mask exactly while gamma is below the angle at which it sits on the mask,
-// and its highest elevation comes at the track's closest approach.
+// The station is where its user's coordinates put it: geodetic latitude,
+// longitude and height on the WGS84 ellipsoid. Its elevation is measured
+// from the plane normal to the ellipsoid there, its azimuth from geodetic
+// north. The satellite flies the design's circular orbit of radius a above
+// its absolute ground track (access/satellite_track.h).
+//
+// The sine of the elevation is a smooth function of the satellite's place
+// with one maximum a pass, so the contacts are the windows in which it stays
+// above the mask's sine, found by the track scan (access/track_scan.h): its
+// highest point is refined on its rate, its crossings of the mask in the
+// monotonic pieces between.
 
 #include "access/track_scan.h"
 
@@ -19,9 +24,9 @@ namespace orbit::access {
 inline constexpr double kDefaultMaskDeg = 5;
 
 struct Station {
-    double latitudeDeg = 0;
+    double latitudeDeg = 0;   // geodetic, WGS84
     double longitudeDeg = 0;
-    double heightM = 0;
+    double heightM = 0;       // above the ellipsoid
     double maskDeg = kDefaultMaskDeg;
 };
 
@@ -30,7 +35,7 @@ struct Contact {
     bool aosCut = false;        // in contact already at the span's start: aosS is that start
     bool losCut = false;        // still in contact at the span's end: losS is that end
     double maxElevationDeg = 0, maxElevationS = 0;
-    double aosAzimuthDeg = 0, losAzimuthDeg = 0;  // from north through east, [0, 360)
+    double aosAzimuthDeg = 0, losAzimuthDeg = 0;  // from geodetic north through east, [0, 360)
 
     double DurationMin() const { return (losS - aosS) / 60; }
 };
@@ -51,11 +56,11 @@ std::vector<Contact> StationContacts(const TrackSamples& samples, const Station&
 
 ContactSummary SummarizeContacts(const std::vector<Contact>& contacts, double spanS);
 
-// The satellite's elevation and azimuth (degrees) seen from the station at
-// the sub-satellite point `point`, the satellite at `orbitRadiusKm`.
+// The satellite's elevation and azimuth (degrees) seen from the station,
+// the satellite at `satelliteKm` in the Earth-fixed frame.
 struct LookAngles {
     double elevationDeg = 0, azimuthDeg = 0;
 };
-LookAngles LookAnglesFrom(const Station& station, const Vector3& point, double orbitRadiusKm);
+LookAngles LookAnglesFrom(const Station& station, const Vector3& satelliteKm);
 
 }  // namespace orbit::access

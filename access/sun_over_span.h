@@ -12,8 +12,9 @@ namespace orbit::access {
 
 struct SunSeen {
     double meanLocalTimeH = 0;  // [0, 24)
-    // The Sun's centre above the horizon of a place on the sphere (its
-    // parallax, under 9 arcseconds, left out).
+    // The Sun's centre above the horizon of a place, the plane normal to the
+    // latitude's direction: for a geodetic latitude, the ellipsoid's normal
+    // (the Sun's parallax, under 9 arcseconds, left out).
     double elevationDeg = 0;
 };
 
@@ -23,7 +24,8 @@ public:
     SunOverSpan(const ephemeris::Instant& epoch, double spanS);
 
     const ephemeris::Instant& Epoch() const { return table_.Start(); }
-    // At `secondsSinceEpoch` within the span, for a place on the sphere.
+    // At `secondsSinceEpoch` within the span, for a place at a latitude
+    // (geodetic for a place on WGS84) and an east longitude.
     SunSeen At(double secondsSinceEpoch, double latitudeDeg, double longitudeDeg) const;
 
 private:

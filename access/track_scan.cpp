@@ -89,30 +89,34 @@ std::vector<Approach> ClosestApproaches(const TrackSamples& samples, const Vecto
     return approaches;
 }
 
-std::vector<Window> WindowsWithin(const TrackSamples& samples, const Vector3& target, double maxAngleRad)
+std::vector<Window> WindowsAbove(const TrackSamples& samples, const Vector3& near, double reachRad,
+                                 const Measure& measure, double level)
 {
     const SatelliteTrack& track = samples.Track();
-    const double level = std::cos(std::min(maxAngleRad, std::numbers::pi));
-    const double reachable = ReachableCosine(samples, maxAngleRad);
-    const auto excess = [&](double t) { return Dot(track.PointAt(t), target) - level; };
+    const double reachable = ReachableCosine(samples, reachRad);
+    const auto at = [&](double t) { return measure(track.StateAt(t)); };
+    const auto excess = [&](double t) { return at(t).value - level; };
+    const auto rate = [&](double t) { return at(t).rate; };
 
     std::vector<Window> windows;
     std::optional<Window> open;
-    const auto consider = [&](const Approach& a) {
-        if (open && a.cosine > open->highest.cosine)
-            open->highest = a;
+    const auto consider = [&](double t, double value) {
+        if (open && value > open->highestValue) {
+            open->highestS = t;
+            open->highestValue = value;
+        }
     };
-    // One monotonic piece of c: at most one crossing of the level.
-    const auto piece = [&](double ta, double tb, double ca, double cb) {
-        const double fa = ca - level, fb = cb - level;
+    // One monotonic piece of the measure: at most one crossing of the level.
+    const auto piece = [&](double ta, double tb, double va, double vb) {
+        const double fa = va - level, fb = vb - level;
         if ((fa >= 0) == (fb >= 0))
             return;
         const double t = FindRoot(excess, ta, tb, fa, fb, kTimeToleranceS);
         if (fb >= 0) {
-            open = Window{t, t, false, false, {t, Dot(track.PointAt(t), target)}};
+            open = Window{t, t, false, false, t, at(t).value};
         } else if (open) {
             open->endS = t;
-            consider({t, Dot(track.PointAt(t), target)});
+            consider(t, at(t).value);
             windows.push_back(*open);
             open.reset();
         }
@@ -120,32 +124,39 @@ std::vector<Window> WindowsWithin(const TrackSamples& samples, const Vector3& ta
 
     // The track from the epoch (sample 1) to the span's end (sample Count - 2).
     const std::size_t first = 1, last = samples.Count() - 2;
-    const double c0 = Dot(samples.StateAt(first).point, target);
-    if (c0 >= level)
-        open = Window{0, 0, true, false, {0, c0}};
+    const Reading r0 = measure(samples.StateAt(first));
+    if (r0.value >= level)
+        open = Window{0, 0, true, false, 0, r0.value};
     for (std::size_t k = first; k < last; ++k) {
-        const Bracket b = BracketAt(samples, target, k);
-        const bool maximum = b.ga > 0 && b.gb <= 0 && std::max(b.ca, b.cb) >= reachable;
-        // A minimum matters only where both ends are within the angle: the
-        // dip between them may leave it.
-        const bool minimum = b.ga < 0 && b.gb >= 0 && std::min(b.ca, b.cb) >= level;
+        // No point of an interval out of reach is at the level, so no
+        // window is open across it and none starts in it.
+        const double ca = Dot(samples.StateAt(k).point, near), cb = Dot(samples.StateAt(k + 1).point, near);
+        if (std::max(ca, cb) < reachable)
+            continue;
+        const double ta = samples.TimeAt(k), tb = samples.TimeAt(k + 1);
+        const Reading a = measure(samples.StateAt(k)), b = measure(samples.StateAt(k + 1));
+        const bool maximum = a.rate > 0 && b.rate <= 0;
+        // A minimum matters only where both ends are at the level: the dip
+        // between them may leave it.
+        const bool minimum = a.rate < 0 && b.rate >= 0 && std::min(a.value, b.value) >= level;
         if (maximum || minimum) {
-            const Approach e = RefineExtremum(track, target, b);
-            piece(b.ta, e.timeS, b.ca, e.cosine);
-            if (maximum && e.cosine >= level) {
+            const double te = FindRoot(rate, ta, tb, a.rate, b.rate, kTimeToleranceS);
+            const double ve = at(te).value;
+            piece(ta, te, a.value, ve);
+            if (maximum && ve >= level) {
                 if (!open)  // touching the level exactly
-                    open = Window{e.timeS, e.timeS, false, false, e};
-                consider(e);
+                    open = Window{te, te, false, false, te, ve};
+                consider(te, ve);
             }
-            piece(e.timeS, b.tb, e.cosine, b.cb);
+            piece(te, tb, ve, b.value);
         } else {
-            piece(b.ta, b.tb, b.ca, b.cb);
+            piece(ta, tb, a.value, b.value);
         }
     }
     if (open) {
         open->endS = samples.SpanS();
         open->endCut = true;
-        consider({samples.SpanS(), Dot(samples.StateAt(last).point, target)});
+        consider(samples.SpanS(), measure(samples.StateAt(last)).value);
         windows.push_back(*open);
     }
     return windows;

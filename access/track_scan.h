@@ -8,7 +8,10 @@
 // g(t) = s'(t) . x falls through zero; a pass over the target is one such
 // maximum, and the satellite is within an angle gamma of the target where
 // c(t) >= cos gamma. Between its extrema c is monotonic, so every crossing of
-// a level lies alone in a bracket once the extrema are known.
+// a level lies alone in a bracket once the extrema are known. The same scan
+// serves any measure that behaves as c does near its target (the sine of a
+// station's elevation over the ellipsoid's horizon, whose normal leans up to
+// 0.19 degrees from the target's direction): WindowsAbove.
 //
 // The track is first sampled at 32 points a revolution, shared by every
 // target; each target then costs two dot products a sample. A sample interval
@@ -20,6 +23,7 @@
 #include "access/satellite_track.h"
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 namespace orbit::access {
@@ -60,16 +64,31 @@ struct Approach {
 // in time order.
 std::vector<Approach> ClosestApproaches(const TrackSamples& samples, const Vector3& target, double maxAngleRad);
 
-// A stretch of time in which the sub-satellite point stays within an angle
-// of the target; a stretch cut by the span's start or end says so.
+// A smooth figure of the satellite's place as one point of the Earth sees
+// it (the sine of its elevation above a station's horizon, say), and the
+// figure's rate of change, per second, at a state of the track.
+struct Reading {
+    double value = 0;
+    double rate = 0;
+};
+using Measure = std::function<Reading(const TrackState&)>;
+
+// A stretch of time in which a measure stays at or above a level; a stretch
+// cut by the span's start or end says so.
 struct Window {
     double startS = 0, endS = 0;
     bool startCut = false, endCut = false;
-    Approach highest;  // the closest approach in the stretch (or its nearer cut end)
+    // The measure's highest value in the stretch (or at its nearer cut end), and when.
+    double highestS = 0, highestValue = 0;
 };
 
-// Every window over [0, span] in which the angle to `target` is at most
-// `maxAngleRad`, in time order.
-std::vector<Window> WindowsWithin(const TrackSamples& samples, const Vector3& target, double maxAngleRad);
+// Every window over [0, span] in which `measure` is at least `level`, in
+// time order. The measure must stay below the level wherever the
+// sub-satellite point is farther than `reachRad` from `near` (a unit
+// vector), and, like the cosine above, run through at most one extremum in a
+// sample interval: every interval that cannot come within the reach is
+// passed over, and only those that can are read and refined.
+std::vector<Window> WindowsAbove(const TrackSamples& samples, const Vector3& near, double reachRad,
+                                 const Measure& measure, double level);
 
 }  // namespace orbit::access

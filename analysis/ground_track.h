@@ -12,6 +12,11 @@
 //   latitude  = asin(sin i sin u)
 //   longitude = atan2(cos i sin u, cos u) - S t / T   (wrapped to (-180, 180])
 // Retrograde inclinations (above 90 degrees) need nothing special.
+//
+// The latitude is the one on the design's sphere (geocentric): the design,
+// the pattern and the coverage stay on it. A geodetic latitude on WGS84, as
+// access/ and the GeoJSON and KML exports give, lies up to 0.19 degrees
+// poleward of it at mid-latitudes.
 
 #include "core/repeat_orbit_solver.h"
 

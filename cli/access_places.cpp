@@ -108,7 +108,7 @@ std::vector<NamedPlace> ReadPlacesFile(const std::string& option, const std::str
             std::vector<std::string> withHeightColumn = plain;
             withHeightColumn.push_back("height_m");
             if (fields == withHeightColumn && !withHeight)
-                throw UsageError(where + ": a site lies on the sphere and has no height_m column");
+                throw UsageError(where + ": a site lies on the ground (the WGS84 ellipsoid) and has no height_m column");
             if (fields != plain && fields != withHeightColumn)
                 throw UsageError(where + ": the header must be name,latitude_deg,longitude_deg" +
                                  (withHeight ? "[,height_m]" : ""));

@@ -10,15 +10,16 @@
 
 namespace orbit::cli {
 
-// A place as read: on the model's sphere, height 0 unless given.
+// A place as read: geodetic latitude and longitude on the WGS84 ellipsoid,
+// height above it 0 unless given.
 struct NamedPlace {
     std::string name;
     double latitudeDeg = 0, longitudeDeg = 0, heightM = 0;
     bool fromFile = false;  // named in a file, not by its typed coordinates
 };
 
-// The lowest and highest station heights taken, metres above the sphere:
-// from below the Dead Sea's shore to well above any mountain or balloon.
+// The lowest and highest station heights taken, metres above the
+// ellipsoid: from below the Dead Sea's shore to well above any mountain or balloon.
 inline constexpr double kLowestStationHeightM = -1000;
 inline constexpr double kHighestStationHeightM = 100000;
 

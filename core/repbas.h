@@ -16,7 +16,9 @@ namespace orbit::RepBas {
 // quantities is used anywhere in the system.
 inline constexpr double Mu = 398601.2;                 // km^3/s^2, used only through sqrt(Mu)
 inline constexpr double J2 = 0.00108264;               // second zonal harmonic
-inline constexpr double Re = 6378.145;                 // km, equatorial radius
+// km, the radius of the design's spherical Earth: every figure of the design
+// core, the pattern and the coverage is on this sphere, not on WGS84.
+inline constexpr double Re = 6378.145;
 inline constexpr double OmegaEarth = 7.292115856e-05;  // rad/s, sidereal rotation
 inline constexpr double OmegaSun = 1.9909929e-07;      // rad/s, node rate of a sun-synchronous orbit
 inline constexpr double OmegaSolarDay = 7.2722052e-05; // rad/s, one turn per 86400 s

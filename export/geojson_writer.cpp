@@ -36,9 +36,12 @@ std::string Properties(const TrackDay& day, const TrackExport& track, const char
                                          {"day", day.day},
                                          {"start_utc", day.startUtc},
                                          {"end_utc", day.endUtc},
-                                         {"latitude", LatitudeNote(track.sphereRadiusKm)}};
-    if (std::string(kind) == "swath")
+                                         {"datum", "WGS84"},
+                                         {"positions", PositionNote()}};
+    if (std::string(kind) == "swath") {
         properties["swath_km"] = track.swathKm;
+        properties["swath"] = SwathNote();
+    }
     return properties.dump();
 }
 

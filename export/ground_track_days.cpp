@@ -4,6 +4,7 @@
 #include "map/day_tracks.h"
 
 #include "core/orbit_error.h"
+#include "core/repbas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,7 +78,7 @@ std::vector<TrackDay> LayTrackDays(const TrackExport& t)
         for (std::size_t k = 0; k < dayTimes[day].size(); ++k, ++next) {
             const world_map::LonLat& p = points[next];
             if (!(std::fabs(p.latDeg) <= 90) || !(std::fabs(p.lonDeg) <= 360))
-                throw OrbitError(ErrorKind::InvalidArgument, "A point of the ground track is off the sphere");
+                throw OrbitError(ErrorKind::InvalidArgument, "A point of the ground track is off the globe");
             samples.push_back({world_map::WrapDeg(p.lonDeg), p.latDeg});
         }
         TrackDay& d = days[day];
@@ -92,10 +93,16 @@ std::vector<TrackDay> LayTrackDays(const TrackExport& t)
     return days;
 }
 
-std::string LatitudeNote(double sphereRadiusKm)
+std::string PositionNote()
 {
-    return "Latitudes are geocentric, on the model's sphere of radius " + Fixed(sphereRadiusKm, 4, "sphere radius") +
-           " km (not geodetic)";
+    return "Positions are geodetic latitude and longitude on the WGS84 ellipsoid: the sub-satellite point, "
+           "where the ellipsoid's normal through the satellite meets it";
+}
+
+std::string SwathNote()
+{
+    return "The swath band is laid around the track on a sphere of radius " + Fixed(RepBas::Re, 3, "sphere radius") +
+           " km, its width measured across the track";
 }
 
 }  // namespace orbit::exports

@@ -13,9 +13,9 @@
 namespace orbit::exports {
 
 // The sub-satellite points at the given times (seconds after the epoch, in
-// increasing order): geocentric latitude and east longitude on the model's
-// sphere. Asked once for the whole span, so a propagator can follow the
-// orbit in a single pass.
+// increasing order): geodetic latitude and east longitude on the WGS84
+// ellipsoid, as RFC 7946 and KML take them. Asked once for the whole span,
+// so a propagator can follow the orbit in a single pass.
 using GroundTrackSampler = std::function<std::vector<world_map::LonLat>(const std::vector<double>& secondsAfterEpoch)>;
 
 inline constexpr double kMaxTrackStepS = 30;
@@ -28,7 +28,6 @@ struct TrackExport {
     double dayLengthS = 86400;   // the design's day: one turn of the Earth under the orbit plane
     double sampleStepS = kMaxTrackStepS;
     double swathKm = 0;          // none
-    double sphereRadiusKm = 0;   // the model's sphere the latitudes are on
     std::vector<std::string> description;  // the design and the model, one line each
 };
 
@@ -46,7 +45,10 @@ struct TrackDay {
 // negative, or a sampler that gives a point off the sphere's coordinates.
 std::vector<TrackDay> LayTrackDays(const TrackExport& track);
 
-// The note on the latitudes every map export carries.
-std::string LatitudeNote(double sphereRadiusKm);
+// The note on the positions every map export carries: geodetic, WGS84.
+std::string PositionNote();
+// The note a swath band carries: it is laid around the track on the
+// design's sphere (world_map::SwathRings), not on the ellipsoid.
+std::string SwathNote();
 
 }  // namespace orbit::exports

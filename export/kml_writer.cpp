@@ -53,7 +53,9 @@ std::string WriteKml(const TrackExport& track)
     std::string description;
     for (const std::string& line : track.description)
         description += Escaped(line) + '\n';
-    description += Escaped(LatitudeNote(track.sphereRadiusKm) + '.');
+    description += Escaped(PositionNote() + '.');
+    if (track.swathKm > 0)
+        description += '\n' + Escaped(SwathNote() + '.');
 
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n";
     out += "<Document>\n<name>" + Escaped(track.name) + "</name>\n";

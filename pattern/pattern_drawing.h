@@ -3,6 +3,8 @@
 // user coordinates (0, 0)-(50, 40): one vertical line per day at its track's
 // offset from day 0's track, labelled with the day number, and below them two
 // light-red scale bars one orbit spacing long, each labelled with the spacing.
+// The spacings are longitudes on the design's sphere at the equator, where
+// the sphere's and WGS84's longitudes and latitudes agree.
 
 #include "core/repeat_orbit_solver.h"
 #include "pattern/drawing_surface.h"

@@ -3,6 +3,7 @@
 #include "export/ccsds_messages.h"
 #include "export/gmat_script.h"
 #include "export/map_formats.h"
+#include "ephemeris/geodetic.h"
 #include "map/day_tracks.h"
 #include "propagation/propagator.h"
 #include "sgp4/tle_fit.h"
@@ -24,7 +25,6 @@ using propagation::Propagator;
 
 // The TLE is fitted over the first day from the epoch, positions every 60 s.
 constexpr double kFitSpanS = 86400, kFitStepS = 60;
-constexpr double kDegPerRad = 180 / std::numbers::pi;
 
 UtcClock ClockOf(const ephemeris::Instant& epoch)
 {
@@ -192,19 +192,20 @@ TrackExport TrackOf(const ExportOrbit& orbit, const ExportChoices& choices)
     t.name = choices.objectName.value_or("RepeatOrbit");
     const propagation::GravityModel model = orbit.model;
     const propagation::CartesianState state = orbit.state;
-    const double earthAngle = orbit.earthAngleAtEpochRad;
-    // The sub-satellite point on the model's sphere: geocentric latitude, and
-    // the longitude from the Greenwich meridian turning at the model's rate
-    // about the frame's pole.
-    t.where = [model, state, earthAngle](const std::vector<double>& times) {
+    const ephemeris::Instant epoch = orbit.epoch;
+    const ephemeris::TrueOfEpochFrame frame = orbit.frame;
+    // The geodetic sub-satellite point on WGS84: each propagated position
+    // in EME2000 (as the OEM holds it), turned into the Earth-fixed frame by
+    // the Earth's orientation at its instant (IAU 2006/2000A, UT1 = UTC, no
+    // polar motion) and taken to the ellipsoid along its normal.
+    t.where = [model, state, epoch, frame](const std::vector<double>& times) {
         const Propagator propagator(model, state);
         const std::vector<propagation::CartesianState> states = propagator.StatesAt(times);
         std::vector<world_map::LonLat> points(times.size());
         for (std::size_t k = 0; k < times.size(); ++k) {
-            const propagation::Vector3& r = states[k].positionKm;
-            const double lon = std::atan2(r[1], r[0]) - (earthAngle + model.earthRateRadS * times[k]);
-            points[k] = {world_map::WrapDeg(lon * kDegPerRad),
-                         std::atan2(r[2], std::hypot(r[0], r[1])) * kDegPerRad};
+            const ephemeris::GeodeticPoint g =
+                ephemeris::GeodeticOfEme2000(epoch.PlusSeconds(times[k]), frame.ToEme2000(states[k].positionKm));
+            points[k] = {world_map::WrapDeg(g.longitudeDeg), g.latitudeDeg};
         }
         return points;
     };
@@ -212,7 +213,6 @@ TrackExport TrackOf(const ExportOrbit& orbit, const ExportChoices& choices)
     t.spanS = choices.spanS;
     t.dayLengthS = world_map::DayLengthS(orbit.design.record);
     t.swathKm = choices.swathKm;
-    t.sphereRadiusKm = model.equatorialRadiusKm;
     t.description = OrbitDescription(orbit);
     return t;
 }

@@ -116,6 +116,8 @@ TEST(SiteAccess, OffNadirLooksReachAsFarAsTheAngleDoes)
 {
     // A place is seen within an off-nadir angle exactly when it lies within
     // the ground reach of that angle; beyond the limb, up to the horizon.
+    // The reach is the design's sphere's, the look the ellipsoid's: they may
+    // part at the rim by the ellipsoid's flattening, under 1 % of the reach.
     const SolvedOrbit orbit = Solve(14, 3, 10);
     const SatelliteTrack track(orbit.record, orbit.solution.SemiMajorAxis, 0.2);
     const double spanS = CycleSeconds(orbit);
@@ -127,7 +129,7 @@ TEST(SiteAccess, OffNadirLooksReachAsFarAsTheAngleDoes)
         const SiteAccess access = SiteAccessOver(samples, sun, {-20, 30}, rule);
         int looks = 0;
         for (const SitePass& p : access.passes) {
-            if (std::fabs(std::fabs(p.crossTrackKm) - reach) > 1e-6) {
+            if (std::fabs(std::fabs(p.crossTrackKm) - reach) > 5 + 0.01 * reach) {
                 EXPECT_EQ(p.look, std::fabs(p.crossTrackKm) < reach) << angle << " " << p.crossTrackKm;
             }
             looks += p.look;

@@ -1,14 +1,15 @@
 // Station contacts: held against the elevation sampled every second from the
-// positions in kilometres, and against what the geometry of a polar station
-// and the span's ends make certain.
+// positions in kilometres (the station on WGS84), against what the geometry
+// of a polar station and the span's ends make certain, and against the same
+// station put on the design's sphere, where its contacts are shorter.
 
 #include "access/station_contacts.h"
 
 #include "analysis/ground_track.h"
 #include "core/orbit_error.h"
-#include "core/repbas.h"
 #include "ephemeris/orbit_node.h"
 #include "tests/access/solved_orbit.h"
+#include "tests/access/wgs84_points.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,8 @@ Vector3 Ecef(double latDeg, double lonDeg, double radius)
     return {radius * u[0], radius * u[1], radius * u[2]};
 }
 
-// Elevation and azimuth from the topocentric line of sight, in kilometres.
+// Elevation and azimuth from the topocentric line of sight, in kilometres,
+// the station on the ellipsoid and its horizon the ellipsoid's tangent plane.
 struct Sight {
     double elevationDeg, azimuthDeg;
 };
@@ -42,10 +44,10 @@ Sight SightAt(const SolvedOrbit& orbit, const Station& station, double t)
 {
     const analysis::GroundPoint g = analysis::GroundTrack(orbit.record).At(t);
     const Vector3 sat = Ecef(g.latitudeDeg, g.longitudeDeg + kNodeLongitudeRad / kDeg, orbit.solution.SemiMajorAxis);
-    const Vector3 site = Ecef(station.latitudeDeg, station.longitudeDeg, RepBas::Re + station.heightM / 1000);
-    const Vector3 line = {sat[0] - site[0], sat[1] - site[1], sat[2] - site[2]};
-    const double lat = station.latitudeDeg * kDeg, lon = station.longitudeDeg * kDeg;
-    const Vector3 up = UnitVectorAt(lat, lon);
+    const Vector3 site = testing::Wgs84Position(station.latitudeDeg, station.longitudeDeg, station.heightM / 1000);
+    const Vector3 line = testing::Sub(sat, site);
+    const double lon = station.longitudeDeg * kDeg;
+    const Vector3 up = testing::Wgs84Up(station.latitudeDeg, station.longitudeDeg);
     const Vector3 east = {-std::sin(lon), std::cos(lon), 0};
     const Vector3 north = Cross(up, east);
     const double az = std::atan2(Dot(line, east), Dot(line, north)) / kDeg;

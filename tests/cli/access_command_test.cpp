@@ -266,7 +266,7 @@ TEST(AccessCommand, BadInputExitsTwoNamingTheOption)
         {{"--sites", badRow, "--swath", "290"}, "bad_row.csv line 2: latitude 91 is beyond ±90 degrees"},
         {{"--sites", shortRow, "--swath", "290"}, "short_row.csv line 2: 2 fields where the header has 3"},
         {{"--stations", empty}, "--stations: '" + empty + "' has no header line"},
-        {{"--sites", heights, "--swath", "290"}, "a site lies on the sphere and has no height_m column"},
+        {{"--sites", heights, "--swath", "290"}, "a site lies on the ground (the WGS84 ellipsoid) and has no height_m column"},
         {{"--sites", control, "--swath", "290"}, "control.csv line 2: the name holds a control character"},
         {{"--station", "10,20", "--csv", "--json"}, "--csv excludes --json"},
     };

@@ -322,7 +322,9 @@ TEST(ExportGeoJson, LaysTheTrackDayByDayFromTheNodeOnTheGlobe)
     }
     EXPECT_EQ(days, 3);
     EXPECT_GT(positions, static_cast<std::size_t>(3 * 86400 / 30));
-    // Day 0 begins at the epoch on the node, at the longitude the local time gives.
+    // Day 0 begins at the epoch on the node, at the longitude the local time
+    // gives, as the Earth's true orientation sees it: the state lies on the
+    // epoch's true equator.
     const DesignRun design = RunDesign({"14", "3", "10", OrbitType::SunSynchronous});
     const ephemeris::OrbitNode node =
         NodeOfDesign(design.record, {ephemeris::ParseIsoUtc(kEpoch), {ephemeris::NodeGiven::Ltdn, 10.5}});

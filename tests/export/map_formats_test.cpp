@@ -23,7 +23,6 @@ namespace orbit::exports {
 namespace {
 
 constexpr double kSwathKm = 290;
-constexpr double kSphereKm = 6378.1363;
 
 DesignRecord SentinelDesign()
 {
@@ -52,7 +51,6 @@ TrackExport SentinelTrack(double days, double swathKm)
     t.dayLengthS = world_map::DayLengthS(design);
     t.spanS = days * t.dayLengthS;
     t.swathKm = swathKm;
-    t.sphereRadiusKm = kSphereKm;
     t.description = {"Design: N 14, M 3, Q 10, sun-synchronous"};
     return t;
 }
@@ -91,7 +89,8 @@ TEST(GeoJsonTrack, HasOneTrackFeatureADayWithItsTimes)
         if (day > 0) {
             EXPECT_EQ(p.at("start_utc"), features[day - 1].at("properties").at("end_utc"));
         }
-        EXPECT_NE(p.at("latitude").get<std::string>().find("geocentric"), std::string::npos);
+        EXPECT_EQ(p.at("datum"), "WGS84");
+        EXPECT_NE(p.at("positions").get<std::string>().find("geodetic"), std::string::npos);
         EXPECT_EQ(features[day].at("geometry").at("type"), "MultiLineString");
     }
     EXPECT_EQ(features[2].at("properties").at("end_utc"), t.utc(t.spanS, 3));
@@ -136,6 +135,7 @@ TEST(GeoJsonSwath, LaysEachDaysBandAsClosedRingsAtHalfTheWidthFromTheTrack)
     const auto& swath = features[1];
     EXPECT_EQ(swath.at("properties").at("kind"), "swath");
     EXPECT_EQ(swath.at("properties").at("swath_km"), kSwathKm);
+    EXPECT_NE(swath.at("properties").at("swath").get<std::string>().find("sphere"), std::string::npos);
     EXPECT_EQ(swath.at("geometry").at("type"), "MultiPolygon");
 
     // The track finely sampled, to measure each ring corner's distance from it.
@@ -177,7 +177,8 @@ TEST(KmlTrack, IsWellFormedWithAFolderADayAndItsTimes)
     ASSERT_EQ(testing::XmlProblem(kml), "");
     EXPECT_NE(kml.find("<kml xmlns=\"http://www.opengis.net/kml/2.2\">"), std::string::npos);
     EXPECT_NE(kml.find("<name>Sentinel &amp; co &lt;test&gt;</name>"), std::string::npos);
-    EXPECT_NE(kml.find("geocentric"), std::string::npos);
+    EXPECT_NE(kml.find("geodetic latitude and longitude on the WGS84 ellipsoid"), std::string::npos);
+    EXPECT_NE(kml.find("The swath band is laid around the track on a sphere"), std::string::npos);
     std::size_t folders = 0;
     for (std::size_t at = kml.find("<Folder>"); at != std::string::npos; at = kml.find("<Folder>", at + 1))
         ++folders;
