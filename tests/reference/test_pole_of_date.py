@@ -143,6 +143,37 @@ def test_refined_orbit_closes_and_keeps_its_local_time_about_the_real_pole(cli, 
     assert abs(math.remainder(lt0 - ltan_h * 3600.0, 86400.0)) < 1.0
 
 
+def test_refined_orbit_closes_about_the_moving_pole(cli, cli_json):
+    """The program holds the pole at the epoch's; the real one moves on with
+    precession and nutation. Followed about the pole of each instant (in
+    EME2000, the field turned with ERFA's matrix of that instant), the
+    Sentinel-2-like orbit still closes to metres and keeps its local time."""
+    refine = cli_json("refine", *SENTINEL)
+    field = ZonalField(refine["model"])
+    opm = opm_state(cli("export", "--format", "opm", "--refined", *SENTINEL).stdout)
+
+    def rate(t, y):
+        to_date = eme2000_to_true_of_date(t)
+        return np.concatenate([y[3:], to_date.T @ field.acceleration(to_date @ y[:3])])
+
+    def crossing(t, y):
+        return (eme2000_to_true_of_date(t) @ y[:3])[2]
+
+    crossing.direction = 1
+    tolerances = {"method": "DOP853", "rtol": 1e-12, "atol": 1e-10}
+    back = solve_ivp(rate, (0.0, -600.0), opm, **tolerances)
+    forward = solve_ivp(rate, (-600.0, refine["refined"]["t_r_s"] + 600.0), back.y[:, -1], events=crossing,
+                        **tolerances)
+    assert forward.status == 0, forward.message
+    times, states = forward.t_events[0], forward.y_events[0]
+    first = int(np.argmin(np.abs(times)))
+    identity = np.eye(3)
+    lon0, lt0 = node_on_the_earth(times[first], states[first], identity)
+    lon1, lt1 = node_on_the_earth(times[first + 143], states[first + 143], identity)
+    assert abs(math.remainder(lon1 - lon0, 2 * math.pi) * refine["model"]["re_km"] * 1000.0) < 10.0
+    assert abs(math.remainder(lt1 - lt0, 86400.0)) < 1.0
+
+
 def test_exported_node_is_the_sun_commands_node_in_eme2000(cli, cli_json):
     sun = cli_json("sun", *SENTINEL)
     opm = opm_state(cli("export", "--format", "opm", *SENTINEL).stdout)
@@ -179,7 +210,10 @@ def test_tle_inclination_is_the_designs_and_sgp4_keeps_the_local_time(cli, cli_j
         r_itrs = celestial_to_terrestrial(t) @ r_eme
         longitude = math.atan2(r_itrs[1], r_itrs[0])
         local_times.append(((t % 86400.0) + longitude / (2 * math.pi) * 86400.0) % 86400.0)
-    assert abs(math.remainder(local_times[1] - local_times[0], 86400.0)) < 2.0
+    # SGP4's own theory (WGS-72, J2 to J4, fitted over a day) lets the node
+    # slip 1.8 s over the cycle; a plane tilted by the J2000 pole's 0.15
+    # degrees would slip 18 s.
+    assert abs(math.remainder(local_times[1] - local_times[0], 86400.0)) < 4.0
 
 
 def rotation_z(angle):
