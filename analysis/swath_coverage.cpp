@@ -675,30 +675,43 @@ std::vector<double> LatitudeGrid(double stepDeg)
     return latitudes;
 }
 
+namespace {
+
+// The band of fully covered parallels of one hemisphere that reaches
+// highest: from the highest fully covered parallel down, as long as every
+// parallel stays fully covered. Partly covered parallels above it are the
+// thin rim where the swath's reach runs out.
+std::optional<LatitudeBand> HemisphereBand(const std::vector<LatitudeCoverage>& rows, bool north)
+{
+    std::vector<const LatitudeCoverage*> byHeight;
+    for (const LatitudeCoverage& row : rows)
+        if (north ? row.latitudeDeg >= 0 : row.latitudeDeg <= 0)
+            byHeight.push_back(&row);
+    std::stable_sort(byHeight.begin(), byHeight.end(), [](const LatitudeCoverage* a, const LatitudeCoverage* b) {
+        return std::fabs(a->latitudeDeg) > std::fabs(b->latitudeDeg);
+    });
+    auto it = std::find_if(byHeight.begin(), byHeight.end(),
+                           [](const LatitudeCoverage* r) { return r->coveredFraction == 1; });
+    if (it == byHeight.end())
+        return std::nullopt;
+    LatitudeBand band;
+    band.toLatDeg = std::fabs((*it)->latitudeDeg);
+    for (; it != byHeight.end() && (*it)->coveredFraction == 1; ++it)
+        band.fromLatDeg = std::fabs((*it)->latitudeDeg);
+    return band;
+}
+
+}  // namespace
+
 CoverageSummary SummarizeCoverage(const std::vector<LatitudeCoverage>& rows, double sidelapPercent)
 {
     CoverageSummary summary;
     summary.sidelapPercent = sidelapPercent;
-
-    std::vector<const LatitudeCoverage*> byHeight;
-    for (const LatitudeCoverage& row : rows) {
-        byHeight.push_back(&row);
+    for (const LatitudeCoverage& row : rows)
         if (row.coveredFraction == 1 && row.maxRevisitDays)
             summary.maxRevisitDays = std::max(summary.maxRevisitDays.value_or(0), *row.maxRevisitDays);
-    }
-    std::stable_sort(byHeight.begin(), byHeight.end(), [](const LatitudeCoverage* a, const LatitudeCoverage* b) {
-        return std::fabs(a->latitudeDeg) > std::fabs(b->latitudeDeg);
-    });
-    // From the highest fully covered parallel down, as long as every parallel
-    // (north and south) stays fully covered. Partly covered parallels above
-    // it are the thin rim where the swath's reach runs out.
-    auto it = std::find_if(byHeight.begin(), byHeight.end(),
-                           [](const LatitudeCoverage* r) { return r->coveredFraction == 1; });
-    if (it == byHeight.end())
-        return summary;
-    summary.fullCoverageToLatDeg = std::fabs((*it)->latitudeDeg);
-    for (; it != byHeight.end() && (*it)->coveredFraction == 1; ++it)
-        summary.fullCoverageFromLatDeg = std::fabs((*it)->latitudeDeg);
+    summary.fullCoverageNorth = HemisphereBand(rows, true);
+    summary.fullCoverageSouth = HemisphereBand(rows, false);
     return summary;
 }
 

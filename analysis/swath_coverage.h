@@ -87,15 +87,33 @@ struct LatitudeCoverage {
     std::optional<double> meanRevisitDays;
 };
 
+// Parallels covered whole, from one latitude to another of one hemisphere,
+// both in degrees from the equator (absolute latitudes).
+struct LatitudeBand {
+    double fromLatDeg = 0;
+    double toLatDeg = 0;
+
+    friend bool operator==(const LatitudeBand&, const LatitudeBand&) = default;
+};
+
 struct CoverageSummary {
     double sidelapPercent = 0;
-    // The band of fully covered parallels that reaches highest: from its
-    // lowest latitude (absolute value) to its highest. None when no parallel
-    // of the grid is fully covered.
-    std::optional<double> fullCoverageFromLatDeg;
-    std::optional<double> fullCoverageToLatDeg;
+    // Each hemisphere's band of fully covered parallels that reaches highest,
+    // the equator belonging to both. None where no parallel of that
+    // hemisphere is fully covered. The Sun lights the hemispheres
+    // differently, so with the light test the two may differ.
+    std::optional<LatitudeBand> fullCoverageNorth;
+    std::optional<LatitudeBand> fullCoverageSouth;
     // The longest max revisit over every fully covered parallel.
     std::optional<double> maxRevisitDays;
+
+    // Whether both bands run down to the equator: every place up to the
+    // lower of their tops is seen.
+    bool FullCoverageFromEquator() const
+    {
+        return fullCoverageNorth && fullCoverageNorth->fromLatDeg == 0 && fullCoverageSouth &&
+               fullCoverageSouth->fromLatDeg == 0;
+    }
 };
 
 struct CoverageTable {

@@ -279,16 +279,20 @@ template <typename CoveredWait>
 RevisitFloor FloorOver(const std::vector<double>& sampled, CoveredWait&& coveredWait)
 {
     RevisitFloor floor;
-    bool equatorCovered = false, gapLower = false, blocked = false;
+    // Each hemisphere's band is its own: a gap blocks the parallels above it
+    // on its side of the equator only (the equator lies on both).
+    bool equatorCovered = false, gapLowerNorth = false, gapLowerSouth = false, blocked = false;
     for (const double latitude : sampled) {  // from the equator up
+        const bool north = latitude >= 0, south = latitude <= 0;
         const std::optional<double> wait = coveredWait(latitude);
         if (!wait) {
-            gapLower = true;
+            gapLowerNorth = gapLowerNorth || north;
+            gapLowerSouth = gapLowerSouth || south;
             continue;
         }
         if (latitude == 0)
             equatorCovered = true;
-        blocked = blocked || gapLower;
+        blocked = blocked || (north && gapLowerNorth) || (south && gapLowerSouth);
         floor.days = std::max(floor.days, *wait);
     }
     floor.bandMayReachEquator = equatorCovered && !blocked;

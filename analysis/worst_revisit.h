@@ -22,13 +22,13 @@ CoverageSummary WorstRevisitSummary(const DesignRecord& design, const SwathReque
 // among them. The explorer sorts a million candidates by it and works out
 // the summary only of those that could come first. The summary's wait is
 // the longest over every parallel covered whole, so it is at least the
-// longest over those sampled; and its band of full coverage runs down from
-// the highest parallel covered whole until one has gaps, so a parallel with
-// gaps below one covered whole, or at the equator, keeps it from the
-// equator.
+// longest over those sampled; and each hemisphere's band of full coverage
+// runs down from its highest parallel covered whole until one has gaps, so
+// a parallel with gaps below one covered whole in its hemisphere, or at the
+// equator, keeps that band from the equator.
 struct RevisitFloor {
-    // False when the summary's band of full coverage, if any, surely stops
-    // short of the equator.
+    // False when either hemisphere's band of full coverage surely stops short
+    // of the equator (or there is none).
     bool bandMayReachEquator = false;
     // The longest wait over the sampled parallels covered whole; 0 when none is.
     double days = 0;

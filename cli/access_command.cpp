@@ -132,9 +132,7 @@ void RunAccessCommand(const AccessOptions& options)
 {
     const AccessRequest request = RequestOf(options);
     const EpochNode epochNode = RequireEpochNode(options.epochNode);
-    const DesignRun run = RunDesign(options.inputs.Request());
-    if (!run.completed())
-        Fail(run.error.value_or("The design did not complete"));
+    const DesignRun run = RunOrbitingDesign(options.inputs.Request());
 
     AccessSetting setting;
     setting.run = &run;

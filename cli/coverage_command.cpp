@@ -129,7 +129,7 @@ void RunCoverageCommand(const CoverageOptions& options)
         std::cerr << OrbitError(ErrorKind::NoPictureSupport).what() << '\n';
         throw ComputationFailed();
     }
-    const DesignRun run = RunCompletedDesign(options.inputs.Request());
+    const DesignRun run = RunOrbitingDesign(options.inputs.Request());
     std::optional<CoverageDaylight> daylight;
     if (lightOptions.epochNode) {
         try {

@@ -90,20 +90,14 @@ bool Mirrors(const CoverageTable& table)
     return true;
 }
 
-// The band of full coverage of one hemisphere (the equator belongs to both).
-std::string HemisphereBandText(const CoverageTable& table, bool north)
+// One hemisphere's band of full coverage in words.
+std::string BandText(const std::optional<analysis::LatitudeBand>& band)
 {
-    std::vector<LatitudeCoverage> rows;
-    for (const LatitudeCoverage& row : table.rows)
-        if (north ? row.latitudeDeg >= 0 : row.latitudeDeg <= 0)
-            rows.push_back(row);
-    const analysis::CoverageSummary band = analysis::SummarizeCoverage(rows, table.summary.sidelapPercent);
-    if (!band.fullCoverageFromLatDeg)
+    if (!band)
         return "none";
-    if (*band.fullCoverageFromLatDeg == 0)
-        return "every place from the equator to " + DegreesText(*band.fullCoverageToLatDeg) + " deg";
-    return "from " + DegreesText(*band.fullCoverageFromLatDeg) + " to " + DegreesText(*band.fullCoverageToLatDeg) +
-           " deg";
+    if (band->fromLatDeg == 0)
+        return "every place from the equator to " + DegreesText(band->toLatDeg) + " deg";
+    return "from " + DegreesText(band->fromLatDeg) + " to " + DegreesText(band->toLatDeg) + " deg";
 }
 
 void WriteSummary(const DesignRun& run, const SwathRequest& request, const CoverageTable& table,
@@ -127,19 +121,15 @@ void WriteSummary(const DesignRun& run, const SwathRequest& request, const Cover
     if (s.sidelapPercent < 0)
         sidelap += ": gaps between neighbouring tracks";
     line("Sidelap", sidelap);
-    if (daylight && daylight->sunMinDeg && !Mirrors(table))
+    if (s.fullCoverageNorth != s.fullCoverageSouth)
         // The Sun lights the hemispheres differently; each has its band.
-        line("Full coverage", "north: " + HemisphereBandText(table, true) + "; south: " +
-                                  HemisphereBandText(table, false));
-    else if (!s.fullCoverageFromLatDeg)
+        line("Full coverage", "north: " + BandText(s.fullCoverageNorth) + "; south: " + BandText(s.fullCoverageSouth));
+    else if (!s.fullCoverageNorth)
         line("Full coverage", "none: some of every parallel goes unseen");
-    else if (*s.fullCoverageFromLatDeg == 0)
-        line("Full coverage", "every place from the equator to " + DegreesText(*s.fullCoverageToLatDeg) +
-                                  " deg, north and south");
+    else if (s.fullCoverageNorth->fromLatDeg == 0)
+        line("Full coverage", BandText(s.fullCoverageNorth) + ", north and south");
     else
-        line("Full coverage", "from " + DegreesText(*s.fullCoverageFromLatDeg) + " to " +
-                                  DegreesText(*s.fullCoverageToLatDeg) +
-                                  " deg, north and south; gaps nearer the equator");
+        line("Full coverage", BandText(s.fullCoverageNorth) + ", north and south; gaps nearer the equator");
     line("Longest wait", s.maxRevisitDays ? Days(*s.maxRevisitDays) + " days, over the fully covered latitudes"
                                           : "-");
 }
@@ -278,8 +268,15 @@ void WriteCoverageJson(const DesignRun& run, const SwathRequest& request, const 
 {
     nlohmann::ordered_json summary;
     summary["sidelap_percent"] = table.summary.sidelapPercent;
-    summary["full_coverage_from_lat_deg"] = OptionalNumber(table.summary.fullCoverageFromLatDeg);
-    summary["full_coverage_to_lat_deg"] = OptionalNumber(table.summary.fullCoverageToLatDeg);
+    // Each hemisphere's band, in degrees from the equator, as the text gives it.
+    const auto band = [&](const char* hemisphere, const std::optional<analysis::LatitudeBand>& b) {
+        summary[std::string("full_coverage_") + hemisphere + "_from_lat_deg"] =
+            b ? nlohmann::ordered_json(b->fromLatDeg) : nlohmann::ordered_json(nullptr);
+        summary[std::string("full_coverage_") + hemisphere + "_to_lat_deg"] =
+            b ? nlohmann::ordered_json(b->toLatDeg) : nlohmann::ordered_json(nullptr);
+    };
+    band("north", table.summary.fullCoverageNorth);
+    band("south", table.summary.fullCoverageSouth);
     summary[analysis::kWorstRevisitKey] = OptionalNumber(table.summary.maxRevisitDays);
 
     // Written row by row: a fine latitude grid never builds the whole document.

@@ -16,7 +16,10 @@ struct DesignInputOptions {
     std::string nText, mText, qText;
     OrbitTypeOptions orbitType;
 
-    // Throws a usage error when no orbit type was chosen.
+    // Throws a usage error when no orbit type was chosen, or for inputs that
+    // make no orbit: Q below 1, N Q + M below 1, an inclination outside 0 to
+    // 180 degrees. Texts that are not numbers pass, to fail where the solver
+    // reads them as they would in the window.
     DesignRequest Request() const;
 };
 

@@ -4,6 +4,7 @@
 #include "core/number_text.h"
 #include "core/orbit_error.h"
 
+#include <cstdio>
 #include <iostream>
 
 namespace orbit::cli {
@@ -46,6 +47,27 @@ DesignRun RunCompletedDesign(const DesignRequest& request)
     DesignRun run = RunDesign(request);
     if (!run.completed()) {
         std::cerr << run.error.value_or("The design did not complete") << '\n';
+        throw ComputationFailed();
+    }
+    return run;
+}
+
+std::optional<std::string> BelowSurfaceRefusal(const DesignRun& run)
+{
+    if (!run.completed() || !run.meanAltitudeKm || !(*run.meanAltitudeKm < 0))
+        return std::nullopt;
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "The orbit lies below the Earth's surface (mean altitude %.1f km): there is no orbit to follow",
+                  *run.meanAltitudeKm);
+    return text;
+}
+
+DesignRun RunOrbitingDesign(const DesignRequest& request)
+{
+    DesignRun run = RunCompletedDesign(request);
+    if (const std::optional<std::string> refusal = BelowSurfaceRefusal(run)) {
+        std::cerr << *refusal << '\n';
         throw ComputationFailed();
     }
     return run;

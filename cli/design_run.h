@@ -39,4 +39,14 @@ DesignRun RunDesign(const DesignRequest& request);
 // ComputationFailed() (exit 1).
 DesignRun RunCompletedDesign(const DesignRequest& request);
 
+// The refusal of a completed design whose mean altitude is below 0 km, for
+// the commands that follow the orbit in time and over the ground (sun,
+// access, refine, export, coverage, map): inside the Earth there is nothing
+// to follow, and every figure would be fiction. None for any other run.
+std::optional<std::string> BelowSurfaceRefusal(const DesignRun& run);
+
+// As RunCompletedDesign, and an orbit below the Earth's surface is refused
+// the same way, with BelowSurfaceRefusal's text, before any work on it.
+DesignRun RunOrbitingDesign(const DesignRequest& request);
+
 }  // namespace orbit::cli

@@ -11,9 +11,12 @@
 #include "file_output/file_output.h"
 
 #include <cmath>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace orbit::cli {
 
@@ -106,6 +109,25 @@ ExportChoices ReadChoices(const ExportOptions& o)
     return c;
 }
 
+// An ephemeris is bounded by the span and the step the user chose; past the
+// cap it would take days to write and fill a disk.
+void RefuseTooManyStates(const ExportChoices& choices, bool daysGiven)
+{
+    try {
+        exports::OemStateCount(choices);
+        return;
+    } catch (const OrbitError&) {
+    }
+    char span[64];
+    std::snprintf(span, sizeof span, daysGiven ? "%g days" : "one repeat cycle (%g days)", choices.spanS / 86400);
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "--days and --step-s: %s every %g s would be %.3g states, more than the %.0e an ephemeris may "
+                  "hold; take a shorter --days or a longer --step-s",
+                  span, choices.stepS, choices.spanS / choices.stepS, exports::kMaxOemStates);
+    throw UsageError(text);
+}
+
 [[noreturn]] void Failed(const std::string& message)
 {
     std::cerr << message << '\n';
@@ -128,34 +150,39 @@ void RunExportCommand(const ExportOptions& o)
     }
     const DesignRequest request = o.inputs.Request();
 
-    // The orbit, then its text: any failure ends here with nothing written.
-    ExportText text;
+    std::optional<exports::ExportOrbit> orbit;
     try {
-        const auto orbitOf = [&] {
-            if (o.refined)
-                return RefinedExportOrbit(request, epochNode.epoch, epochNode.node, model, o.frozen);
-            const DesignRun design = RunDesign(request);
-            if (!design.completed())
-                Failed(design.error.value_or("The design did not complete"));
-            return exports::DesignExportOrbit(ExportDesignOf(design), epochNode.epoch, epochNode.node, model);
-        };
-        const exports::ExportOrbit orbit = orbitOf();
-        choices.spanS = days ? *days * 86400 : orbit.cycleS;
-        text = exports::RenderExport(orbit, choices);
+        if (o.refined) {
+            orbit = RefinedExportOrbit(request, epochNode.epoch, epochNode.node, model, o.frozen);
+        } else {
+            const DesignRun design = RunOrbitingDesign(request);
+            orbit = exports::DesignExportOrbit(ExportDesignOf(design), epochNode.epoch, epochNode.node, model);
+        }
     } catch (const OrbitError& e) {
         Failed(e.what());
     }
+    choices.spanS = days ? *days * 86400 : orbit->cycleS;
+    if (choices.format == ExportFormat::Oem)
+        RefuseTooManyStates(choices, days.has_value());
 
+    // The text goes out as it is made (an OEM state by state): a file is
+    // replaced only once it is complete, and a failure leaves it as it was.
+    std::string fitLine;
     try {
-        if (o.outputPath.empty() || o.outputPath == "-")
-            std::cout << text.text << std::flush;
-        else
-            file_output::WriteOutputFile(o.outputPath, text.text);
+        const auto produce = [&](const file_output::ByteSink& write) {
+            fitLine = exports::StreamExport(*orbit, choices, write);
+        };
+        if (o.outputPath.empty() || o.outputPath == "-") {
+            produce([](std::string_view piece) { std::cout << piece; });
+            std::cout.flush();
+        } else {
+            file_output::StreamOutputFile(o.outputPath, produce);
+        }
     } catch (const OrbitError& e) {
         Failed(e.what());
     }
-    if (!text.fitLine.empty())
-        std::cerr << text.fitLine << '\n';
+    if (!fitLine.empty())
+        std::cerr << fitLine << '\n';
 }
 
 }  // namespace

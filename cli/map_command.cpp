@@ -91,7 +91,7 @@ void RunMapCommand(const MapOptions& options)
     }
 
     // Only a completed design can be drawn, as in the design window.
-    const DesignRun run = RunCompletedDesign(options.inputs.Request());
+    const DesignRun run = RunOrbitingDesign(options.inputs.Request());
     world_map::MapDesign design{run.record, run.type, run.meanAltitudeKm.value_or(0), std::nullopt};
     try {
         if (epochNode) {

@@ -17,7 +17,8 @@ struct OrbitTypeOptions {
     std::string inclTenthsText = "0";
     CLI::Option* inclOption = nullptr;
 
-    // Throws a usage error when neither type was chosen.
+    // Throws a usage error when neither type was chosen, or when --incl and
+    // --tenths read as numbers that make no inclination from 0 to 180 degrees.
     OrbitType Type() const;
 };
 

@@ -103,9 +103,10 @@ void WriteRefineText(const RefineRun& run, const std::string& epochText, const s
     if (sunSync) out << "  (sun-synchronous: the cycle lasts Q turns of the Earth against the mean Sun)\n";
     out << "\nFrozen eccentricity (argument of perigee 90 deg)\n"
         << Line("J2/J3 closed form", Fixed(run.frozenEJ2J3, 7))
-        << Line("Whole zonal field", Fixed(run.frozenEZonal, 7))
-        << Line("Excursion over the cycle", Fixed(run.excursionFree, 7) + " started circular, " +
-                                                Fixed(run.excursionFrozen, 7) + " started frozen");
+        << Line("Whole zonal field", run.frozenEZonal ? Fixed(*run.frozenEZonal, 7) : "none: " + run.frozenMissing)
+        << Line("Excursion over the cycle",
+                Fixed(run.excursionFree, 7) + " started circular" +
+                    (run.excursionFrozen ? ", " + Fixed(*run.excursionFrozen, 7) + " started frozen" : ""));
 }
 
 nlohmann::ordered_json RefineJson(const RefineRun& run, const std::string& epochText,
@@ -153,11 +154,16 @@ nlohmann::ordered_json RefineJson(const RefineRun& run, const std::string& epoch
                     {"ltan_drift_s_per_cycle", run.refined.closure.ltanDriftSPerCycle},
                     {"ltan_drift_min_per_year", run.refined.closure.ltanDriftMinPerYear},
                     {"iterations", run.refined.iterations}};
+    const auto optional = [](const std::optional<double>& value) {
+        return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
+    };
     j["frozen"] = {{"e_j2_j3", run.frozenEJ2J3},
-                   {"e_zonal", run.frozenEZonal},
+                   {"e_zonal", optional(run.frozenEZonal)},
                    {"argp_deg", 90.0},
                    {"e_excursion_free", run.excursionFree},
-                   {"e_excursion_frozen", run.excursionFrozen}};
+                   {"e_excursion_frozen", optional(run.excursionFrozen)}};
+    if (!run.frozenEZonal)
+        j["frozen"]["e_zonal_missing"] = run.frozenMissing;
     return j;
 }
 

@@ -13,6 +13,8 @@ RefineRun RunRefine(const RefineInputs& inputs)
     if (!run.design.completed()) {
         throw OrbitError(ErrorKind::InvalidArgument, run.design.error.value_or("The design did not complete"));
     }
+    if (const std::optional<std::string> refusal = BelowSurfaceRefusal(run.design))
+        throw OrbitError(ErrorKind::InvalidArgument, *refusal);
     const DesignRecord& record = run.design.record;
     const double axisKm = run.design.solution->SemiMajorAxis;
     run.node = NodeOfDesign(record, inputs.epochNode);
@@ -20,7 +22,13 @@ RefineRun RunRefine(const RefineInputs& inputs)
     run.cycle = {run.design.solution->RevCount, record.NodalPeriod, record.NodeRate};
 
     run.frozenEJ2J3 = FrozenEccentricityJ2J3(run.model, axisKm, record.Incl);
-    run.frozenEZonal = FrozenEccentricityZonal(run.model, axisKm, record.Incl);
+    try {
+        run.frozenEZonal = FrozenEccentricityZonal(run.model, axisKm, record.Incl);
+    } catch (const OrbitError& e) {
+        if (inputs.frozen)
+            throw;
+        run.frozenMissing = e.what();
+    }
 
     // The design's mean elements at the epoch, against the true equator and
     // equinox of the epoch: the design's inclination is to the equator of
@@ -28,7 +36,7 @@ RefineRun RunRefine(const RefineInputs& inputs)
     run.designMean.semiMajorAxisKm = axisKm;
     run.designMean.inclinationRad = record.Incl;
     run.designMean.raanRad = run.node.raanOfDateRad;
-    run.designMean.ey = inputs.frozen ? run.frozenEZonal : 0.0;
+    run.designMean.ey = inputs.frozen ? run.frozenEZonal.value() : 0.0;
     run.designState = ToCartesian(MeanToOsculating(run.designMean, run.model), run.model.gmKm3S2);
     const Propagator designPropagator(run.model, run.designState);
     run.earthAngleAtEpochRad = EarthAngleForFirstNode(designPropagator, run.cycle, run.node.longitudeRad);
@@ -54,7 +62,8 @@ RefineRun RunRefine(const RefineInputs& inputs)
         return EccentricityExcursion(propagator, duration);
     };
     run.excursionFree = excursion(0);
-    run.excursionFrozen = excursion(run.frozenEZonal);
+    if (run.frozenEZonal)
+        run.excursionFrozen = excursion(*run.frozenEZonal);
     return run;
 }
 

@@ -39,13 +39,20 @@ struct RefineRun {
     propagation::CartesianState designState;
     propagation::Closure designClosure;
     propagation::RefinedDesign refined;
-    double frozenEJ2J3 = 0, frozenEZonal = 0;
-    double excursionFree = 0, excursionFrozen = 0;
+    double frozenEJ2J3 = 0;
+    // The whole field's frozen eccentricity, and the excursion started there;
+    // none when the balance was not found (frozenMissing says why), which
+    // only a refinement asked to start frozen cannot do without.
+    std::optional<double> frozenEZonal;
+    std::string frozenMissing;
+    double excursionFree = 0;
+    std::optional<double> excursionFrozen;
 };
 
 // Throws OrbitError from the step that fails (the design's own error text
-// when the design does not complete, "Refinement did not converge ..." when
-// the iteration cap is reached).
+// when the design does not complete or lies below the Earth's surface,
+// "Refinement did not converge ..." when the iteration cap is reached, the
+// frozen eccentricity's own when it is not found and `frozen` asks for it).
 RefineRun RunRefine(const RefineInputs& inputs);
 
 }  // namespace orbit::cli

@@ -63,7 +63,7 @@ void RunSunCommand(const SunOptions& options)
         std::cerr << OrbitError(ErrorKind::NoPictureSupport).what() << '\n';
         throw ComputationFailed();
     }
-    const DesignRun run = RunCompletedDesign(options.inputs.Request());
+    const DesignRun run = RunOrbitingDesign(options.inputs.Request());
     std::optional<ephemeris::OrbitNode> node;
     std::optional<sun::SunFigures> figures;
     try {

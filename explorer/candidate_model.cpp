@@ -96,10 +96,9 @@ QVariant CandidateModel::data(const QModelIndex& index, int role) const
         if (column == ExplorerColumn::WorstRevisitDays && revisit.state == RevisitFigure::State::NoFullCoverage)
             return tr("No latitude is covered whole: some places are never seen");
         if (column == ExplorerColumn::WorstRevisitDays && revisit.Partial())
-            return tr("Only the parallels from %1\u00b0 to %2\u00b0 are covered whole: nearer the equator some "
-                      "places are never seen, and the wait holds over that band alone")
-                .arg(revisit.fullFromLatDeg)
-                .arg(revisit.fullToLatDeg);
+            return tr("Only the parallels at %1 are covered whole: nearer the equator some places are never "
+                      "seen, and the wait holds over those alone")
+                .arg(QString::fromStdString(FullCoverageBandsText(revisit)));
         return {};
     default:
         return {};

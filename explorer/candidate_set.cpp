@@ -131,8 +131,7 @@ RevisitFigure WorstRevisitOf(const CandidateSet& set, std::size_t row)
                 ? CoverageOf(set.request, set.sun.get(), design).summary
                 : orbit::analysis::WorstRevisitSummary(design, SwathRequestOf(set.request));
         if (const auto days = summary.maxRevisitDays; days && std::isfinite(*days))
-            return {RevisitFigure::State::Days, *days, summary.fullCoverageFromLatDeg.value_or(0),
-                    summary.fullCoverageToLatDeg.value_or(0)};
+            return {RevisitFigure::State::Days, *days, summary.fullCoverageNorth, summary.fullCoverageSouth};
         return {RevisitFigure::State::NoFullCoverage, 0};
     } catch (const orbit::OrbitError&) {
         return {RevisitFigure::State::Failed, 0};

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,15 +61,19 @@ struct RevisitFigure {
     };
     State state = State::Pending;
     double days = 0;
-    // With `days`: the band of parallels covered whole that the figure is
-    // taken over, in absolute latitude. A band that does not reach the
-    // equator leaves the lower latitudes with gaps, which the figure says
-    // nothing about.
-    double fullFromLatDeg = 0;
-    double fullToLatDeg = 0;
+    // With `days`: each hemisphere's band of parallels covered whole, in
+    // absolute latitude, as `repeat-orbit coverage` summarizes them (none in
+    // a hemisphere with no parallel covered whole). A band that does not
+    // reach the equator leaves the lower latitudes with gaps, which the
+    // figure says nothing about.
+    std::optional<orbit::analysis::LatitudeBand> north{}, south{};
 
-    // Whether the parallels below the band are left with gaps.
-    bool Partial() const { return state == State::Days && fullFromLatDeg > 0; }
+    // Whether the parallels below either band are left with gaps.
+    bool Partial() const
+    {
+        return state == State::Days &&
+               !(north && north->fromLatDeg == 0 && south && south->fromLatDeg == 0);
+    }
 
     friend bool operator==(const RevisitFigure&, const RevisitFigure&) = default;
 };

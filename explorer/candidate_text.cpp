@@ -19,8 +19,7 @@ std::string RevisitText(const RevisitFigure& revisit)
         // A wait that holds only over a band away from the equator must not
         // read like an orbit that sees everything that often.
         if (revisit.Partial())
-            text += " at " + orbit::analysis::ShortestNumberText(revisit.fullFromLatDeg) + "\u2013" +
-                    orbit::analysis::ShortestNumberText(revisit.fullToLatDeg) + "\u00b0 only";
+            text += " at " + FullCoverageBandsText(revisit) + " only";
         return text;
     }
     case RevisitFigure::State::NoFullCoverage:
@@ -40,6 +39,22 @@ const RevisitFigure& RevisitOf(const std::vector<RevisitFigure>& revisits, std::
 }
 
 }  // namespace
+
+std::string FullCoverageBandsText(const RevisitFigure& revisit)
+{
+    const auto band = [](const orbit::analysis::LatitudeBand& b) {
+        return orbit::analysis::ShortestNumberText(b.fromLatDeg) + "\u2013" +
+               orbit::analysis::ShortestNumberText(b.toLatDeg) + "\u00b0";
+    };
+    if (revisit.north && revisit.north == revisit.south)
+        return band(*revisit.north);
+    std::string text;
+    if (revisit.north)
+        text = band(*revisit.north) + " N";
+    if (revisit.south)
+        text += (text.empty() ? "" : ", ") + band(*revisit.south) + " S";
+    return text;
+}
 
 std::string GroupedCountText(std::int64_t count)
 {

@@ -22,9 +22,15 @@ std::string GroupedCountText(std::int64_t count);
 std::string CountText(std::int64_t count, std::string_view one, std::string_view many);
 
 // A cell as the table shows it. A worst revisit reads "pending" until it is
-// worked out, "none" where no latitude is covered whole, and names its band
-// ("3.00 at 68–82° only") when that band does not reach the equator.
+// worked out, "none" where no latitude is covered whole, and names its bands
+// when either does not reach the equator: one for both hemispheres alike
+// ("3.00 at 68–82° only"), else each its own ("10.00 at 0–80° N, 75–78° S
+// only").
 std::string CellText(const CandidateSet& set, const RevisitFigure& revisit, std::size_t row, ExplorerColumn column);
+
+// A worst revisit's bands of full coverage as the cell names them: "68–82°",
+// "0–80° N, 75–78° S", or one hemisphere's alone.
+std::string FullCoverageBandsText(const RevisitFigure& revisit);
 
 inline constexpr const char* kPendingText = "pending";
 inline constexpr const char* kNoFullCoverageText = "none";

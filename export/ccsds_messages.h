@@ -58,12 +58,33 @@ struct OemContent {
     std::vector<std::string> dataComments;  // at the head of the ephemeris lines
 };
 
+// An OEM whose states are made while it is written: everything but them,
+// and the times of the first and the last, which the metadata names before
+// the first state is made.
+struct OemStream {
+    MessageHeader header;
+    double startS = 0, stopS = 0;
+    UtcClock utc;
+    int interpolationDegree = 7;
+    std::vector<std::string> dataComments;
+};
+
+// Hands each state of an ephemeris to `each`, increasing in time.
+using StateSource = std::function<void(const std::function<void(const CartesianState&)>& each)>;
+
 // Each writer throws OrbitError (InvalidArgument) for figures that are not
 // finite or a state that has no elliptic orbit, and (Usage) for a name or
 // comment holding a line break.
 std::string WriteOpm(const OpmContent& content);
 std::string WriteOmm(const OmmContent& content);
 std::string WriteOem(const OemContent& content);
+
+// The OEM written to `write` line by line as `states` makes them, none kept,
+// so an ephemeris of any length takes no more memory than one. Throws as
+// WriteOem does, as soon as a state shows it: one out of time order, a first
+// not at startS, a last not at stopS, or no more states than the
+// interpolation degree (what was written by then is to be thrown away).
+void WriteOem(const OemStream& message, const StateSource& states, const TextSink& write);
 
 // "YYYY-MM-DDThh:mm:ss.fffZ" as the messages write a time: the same digits
 // without the zone letter, UTC being said by TIME_SYSTEM.

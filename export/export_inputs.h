@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orbit::exports {
@@ -24,6 +25,10 @@ struct CartesianState {
 // "YYYY-MM-DDThh:mm:ss.fffZ" with `decimals` digits of the second (0: no
 // point), leap seconds counted and written as :60.
 using UtcClock = std::function<std::string(double secondsAfterEpoch, int decimals)>;
+
+// Takes each piece of a text as it is made, so a long one need not be held
+// whole.
+using TextSink = std::function<void(std::string_view text)>;
 
 // Who made a message and what it is about.
 struct MessageHeader {

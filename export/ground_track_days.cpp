@@ -53,15 +53,20 @@ std::vector<TrackDay> LayTrackDays(const TrackExport& t)
 {
     CheckTrack(t);
     std::vector<TrackDay> days;
-    // A span that ends within a microsecond of a day's end lays no empty day.
-    const auto count = static_cast<int>(std::max(1.0, std::ceil(t.spanS / t.dayLengthS - 1e-9)));
+    // A span that ends within a microsecond of a day's end lays no empty day,
+    // and one that ends less than a minute into a day (a refined cycle runs
+    // a fraction of a second past its last day) lays no sliver of a day:
+    // the remainder goes to the day before.
+    auto count = static_cast<int>(std::max(1.0, std::ceil(t.spanS / t.dayLengthS - 1e-9)));
+    if (count > 1 && t.spanS - (count - 1) * t.dayLengthS < kShortestTrackDayS)
+        --count;
     std::vector<std::vector<double>> dayTimes;
     std::vector<double> allTimes;
     for (int day = 0; day < count; ++day) {
         TrackDay d;
         d.day = day;
         d.startS = day * t.dayLengthS;
-        d.endS = std::min(t.spanS, (day + 1) * t.dayLengthS);
+        d.endS = day == count - 1 ? t.spanS : (day + 1) * t.dayLengthS;
         d.startUtc = t.utc(d.startS, 3);
         d.endUtc = t.utc(d.endS, 3);
         dayTimes.push_back(DayTimes(t, d.startS, d.endS));

@@ -19,6 +19,9 @@ namespace orbit::exports {
 using GroundTrackSampler = std::function<std::vector<world_map::LonLat>(const std::vector<double>& secondsAfterEpoch)>;
 
 inline constexpr double kMaxTrackStepS = 30;
+// A span's remainder past its last whole day shorter than this is folded
+// into that day rather than laid as a day of its own.
+inline constexpr double kShortestTrackDayS = 60;
 
 struct TrackExport {
     std::string name = "RepeatOrbit";
@@ -40,7 +43,8 @@ struct TrackDay {
 };
 
 // Samples `track.where` every sampleStepS from each day's start to its end,
-// both included. Throws OrbitError (InvalidArgument) for a span or day that
+// both included. The last day runs to the span's end, which may lie up to
+// kShortestTrackDayS past a whole day. Throws OrbitError (InvalidArgument) for a span or day that
 // is not positive, a step above 30 s or not positive, a swath that is
 // negative, or a sampler that gives a point off the sphere's coordinates.
 std::vector<TrackDay> LayTrackDays(const TrackExport& track);

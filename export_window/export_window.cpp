@@ -28,6 +28,10 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include <functional>
+#include <string>
+#include <string_view>
+
 namespace export_window {
 
 namespace {
@@ -328,9 +332,13 @@ void ExportWindow::Export_Click()
                 exports::ExportChoices spanned = choices;
                 if (oneCycle)
                     spanned.spanS = orbit.cycleS;
-                const exports::ExportText text = exports::RenderExport(orbit, spanned);
-                platform::WriteOutputFile(path, QByteArray::fromStdString(text.text));
-                return {QString(), QString::fromStdString(text.fitLine)};
+                // Written as it is made: an ephemeris of a year every second
+                // would not fit in memory whole.
+                std::string fitLine;
+                platform::StreamOutputFile(path, [&](const std::function<void(std::string_view)>& write) {
+                    fitLine = exports::StreamExport(orbit, spanned, write);
+                });
+                return {QString(), QString::fromStdString(fitLine)};
             } catch (const std::exception& e) {
                 return {QString::fromStdString(e.what()), QString()};
             }

@@ -6,10 +6,14 @@
 // a file. Standard library and POSIX only, so the command line has it in a
 // build without the windows too.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace orbit::file_output {
+
+// Takes each piece of the contents as it is made.
+using ByteSink = std::function<void(std::string_view bytes)>;
 
 // Writes `bytes` to the output the user named:
 // - "-": standard output;
@@ -22,6 +26,22 @@ namespace orbit::file_output {
 //   shell redirection would; it is never removed or renamed over.
 // Throws orbit::OrbitError (File) naming the target when a step fails, and
 // (Usage) for an empty name.
+//
+// A temporary file is removed on any failure, and by SIGINT, SIGTERM and
+// SIGHUP too (Ctrl+C, a kill, a closed terminal), which then end the
+// program as they would have without it. Their handlers are put in place
+// once, at the first file replaced, for each of those signals that still has
+// its default action then; one the program ignores or handles itself is
+// left alone.
 void WriteOutputFile(const std::string& path, std::string_view bytes);
+
+// As WriteOutputFile, with contents too large to hold whole: `produce` makes
+// them piece by piece and hands each to the sink it is given, which passes
+// it on to the output a buffer at a time, so memory stays flat whatever the
+// size. A regular file is still replaced only when `produce` has returned
+// and every byte is on the disk; when `produce` throws, the temporary file
+// is removed, the target is left as it was and the exception goes on (a
+// device, pipe, socket or standard output keeps what it was given).
+void StreamOutputFile(const std::string& path, const std::function<void(const ByteSink& write)>& produce);
 
 }  // namespace orbit::file_output

@@ -16,4 +16,10 @@ void WriteOutputFile(const QString& path, const QByteArray& bytes)
                                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
+void StreamOutputFile(const QString& path,
+                      const std::function<void(const std::function<void(std::string_view)>& write)>& produce)
+{
+    orbit::file_output::StreamOutputFile(QFile::encodeName(path).toStdString(), produce);
+}
+
 }  // namespace platform

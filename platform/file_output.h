@@ -8,6 +8,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+#include <string_view>
+
 namespace platform {
 
 // Writes `bytes` to the output the user named:
@@ -20,5 +23,12 @@ namespace platform {
 // Throws orbit::OrbitError (File) naming the target when a step fails, and
 // (Usage) for an empty name.
 void WriteOutputFile(const QString& path, const QByteArray& bytes);
+
+// The same with contents made piece by piece: `produce` hands each piece to
+// the sink it is given, which takes it on into the temporary file, so a long
+// export never stands whole in memory. A `produce` that throws leaves the
+// target as it was, and its exception goes on.
+void StreamOutputFile(const QString& path,
+                      const std::function<void(const std::function<void(std::string_view)>& write)>& produce);
 
 }  // namespace platform

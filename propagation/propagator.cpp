@@ -204,18 +204,41 @@ std::vector<CartesianState> Propagator::StatesAt(std::span<const double> seconds
     return states;
 }
 
-std::vector<TimedState> Propagator::Sample(double fromS, double toS, double stepS) const
+std::size_t SampleCount(double fromS, double toS, double stepS)
 {
     CheckTimes(fromS, toS);
     if (!(stepS > 0)) throw OrbitError(ErrorKind::InvalidArgument, "A sampling step must be positive");
     const double count = std::floor((toS - fromS) / stepS + 1e-9) + 1;
-    if (count > 1e8) throw OrbitError(ErrorKind::InvalidArgument, "A sampling of more than 1e8 states");
-    std::vector<double> times(static_cast<std::size_t>(count));
-    for (std::size_t k = 0; k < times.size(); ++k) times[k] = fromS + static_cast<double>(k) * stepS;
-    const std::vector<CartesianState> states = StatesAt(times);
-    std::vector<TimedState> samples(times.size());
-    for (std::size_t k = 0; k < times.size(); ++k) samples[k] = {times[k], states[k]};
+    if (!(count <= kMaxSampleCount)) throw OrbitError(ErrorKind::InvalidArgument, "A sampling of more than 1e8 states");
+    return static_cast<std::size_t>(count);
+}
+
+std::vector<TimedState> Propagator::Sample(double fromS, double toS, double stepS) const
+{
+    std::vector<TimedState> samples;
+    samples.reserve(SampleCount(fromS, toS, stepS));
+    Sample(fromS, toS, stepS, false, [&](const TimedState& s) { samples.push_back(s); });
     return samples;
+}
+
+void Propagator::Sample(double fromS, double toS, double stepS, bool endIncluded,
+                        const std::function<void(const TimedState&)>& visit) const
+{
+    const std::size_t count = SampleCount(fromS, toS, stepS);
+    const auto timeOf = [&](std::size_t k) { return fromS + static_cast<double>(k) * stepS; };
+    const double lastSampleS = timeOf(count - 1);
+    const bool endAdded = endIncluded && lastSampleS < toS - 1e-6;
+    const std::size_t total = count + (endAdded ? 1 : 0);
+    const auto at = [&](std::size_t k) { return k < count ? timeOf(k) : toS; };
+    std::size_t next = 0;
+    // The steps do not depend on where the run ends, so each state is the
+    // one StatesAt would give at its time.
+    steps_ = Follow(model_, initial_, tolerance_, std::min(fromS, 0.0), endAdded ? toS : lastSampleS,
+                    [&](const Step& step) {
+                        for (double t = at(next); next < total && t <= step.End(); t = at(++next))
+                            visit({t, FromState(step.Exact(t))});
+                        return next < total;
+                    });
 }
 
 std::vector<NodeCrossing> Propagator::AscendingNodes(double fromS, double toS, double earthAngleAtEpochRad) const

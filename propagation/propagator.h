@@ -15,6 +15,8 @@
 #include "propagation/cartesian_state.h"
 #include "propagation/gravity_model.h"
 
+#include <cstddef>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -60,6 +62,14 @@ public:
     // the step falls on it; the last sample is at or before `toS`).
     std::vector<TimedState> Sample(double fromS, double toS, double stepS) const;
 
+    // The same states handed to `visit` one by one, in time order, as the
+    // orbit is followed; none is kept, so memory stays flat however many
+    // there are. With `endIncluded`, `toS` itself closes the series when it
+    // lies more than a microsecond after the last step. The states are those
+    // StatesAt gives at the same times, to the bit.
+    void Sample(double fromS, double toS, double stepS, bool endIncluded,
+                const std::function<void(const TimedState&)>& visit) const;
+
     // Every ascending node between `fromS` and `toS`, in time order. The
     // Earth-fixed longitude takes the Earth's rotation angle (the angle from
     // the frame's x axis to the Greenwich meridian) as `earthAngleAtEpochRad`
@@ -77,6 +87,15 @@ private:
     IntegratorTolerance tolerance_;
     mutable long steps_ = 0;
 };
+
+// The most states one sampling may ask for.
+inline constexpr double kMaxSampleCount = 1e8;
+
+// The number of states Sample gives every `stepS` seconds from `fromS` to
+// `toS`, the end not counted. Throws OrbitError (InvalidArgument) for a span
+// that does not run forwards between finite times, a step that is not
+// positive, or more than kMaxSampleCount states.
+std::size_t SampleCount(double fromS, double toS, double stepS);
 
 // The model's acceleration (km/s^2) at a position (km) in the inertial frame.
 Vector3 ZonalAcceleration(const GravityModel& model, const Vector3& positionKm);

@@ -82,27 +82,33 @@ std::string OpmText(const ExportOrbit& orbit, const ExportChoices& choices)
     return WriteOpm(c);
 }
 
-std::string OemText(const ExportOrbit& orbit, const ExportChoices& choices)
+// The OEM as the orbit is propagated: each state goes out as its line once
+// it is made, so memory stays flat over any span.
+void WriteOemStream(const ExportOrbit& orbit, const ExportChoices& choices, const TextSink& write)
 {
     const Propagator propagator(orbit.model, orbit.state);
-    const std::vector<propagation::TimedState> samples = propagator.Sample(0, choices.spanS, choices.stepS);
-    OemContent c;
-    c.header = HeaderOf(choices);
-    c.utc = ClockOf(orbit.epoch);
-    c.states.reserve(samples.size() + 1);
-    for (const propagation::TimedState& s : samples)
-        c.states.push_back(ExportState(orbit, s.secondsAfterEpoch, s.state));
+    const std::size_t samples = propagation::SampleCount(0, choices.spanS, choices.stepS);
+    const double lastSampleS = static_cast<double>(samples - 1) * choices.stepS;
     // The span's end is always a record, so the ephemeris reaches STOP_TIME.
-    if (c.states.back().secondsAfterEpoch < choices.spanS - 1e-6) {
-        const double end[] = {choices.spanS};
-        c.states.push_back(ExportState(orbit, choices.spanS, propagator.StatesAt(end).front()));
-    }
-    c.interpolationDegree = std::min(7, static_cast<int>(c.states.size()) - 1);
-    c.dataComments = OrbitDescription(orbit);
+    const bool endAdded = lastSampleS < choices.spanS - 1e-6;
+    OemStream m;
+    m.header = HeaderOf(choices);
+    m.utc = ClockOf(orbit.epoch);
+    m.startS = 0;
+    m.stopS = endAdded ? choices.spanS : lastSampleS;
+    m.interpolationDegree = std::min(7, static_cast<int>(samples + (endAdded ? 1 : 0)) - 1);
+    m.dataComments = OrbitDescription(orbit);
     char step[96];
     std::snprintf(step, sizeof step, "States every %g s from the epoch, the span's end included", choices.stepS);
-    c.dataComments.push_back(step);
-    return WriteOem(c);
+    m.dataComments.push_back(step);
+    WriteOem(
+        m,
+        [&](const std::function<void(const CartesianState&)>& each) {
+            propagator.Sample(0, choices.spanS, choices.stepS, true, [&](const propagation::TimedState& s) {
+                each(ExportState(orbit, s.secondsAfterEpoch, s.state));
+            });
+        },
+        write);
 }
 
 sgp4::TleFit FitTle(const ExportOrbit& orbit, const ExportChoices& choices)
@@ -247,21 +253,36 @@ std::string InternationalDesignator(const std::string& objectId)
     return m[2].str() + m[3].str() + m[4].str();
 }
 
-ExportText RenderExport(const ExportOrbit& orbit, const ExportChoices& choices)
+std::size_t OemStateCount(const ExportChoices& choices)
+{
+    const std::size_t samples = propagation::SampleCount(0, choices.spanS, choices.stepS);
+    const double lastSampleS = static_cast<double>(samples - 1) * choices.stepS;
+    return samples + (lastSampleS < choices.spanS - 1e-6 ? 1 : 0);
+}
+
+std::string StreamExport(const ExportOrbit& orbit, const ExportChoices& choices, const TextSink& write)
 {
     switch (choices.format) {
-    case ExportFormat::Opm: return {OpmText(orbit, choices), {}};
-    case ExportFormat::Oem: return {OemText(orbit, choices), {}};
+    case ExportFormat::Opm: write(OpmText(orbit, choices)); return {};
+    case ExportFormat::Oem: WriteOemStream(orbit, choices, write); return {};
     case ExportFormat::Tle: {
         const sgp4::TleFit fit = FitTle(orbit, choices);
-        return {TleText(fit), FitLine(fit)};
+        write(TleText(fit));
+        return FitLine(fit);
     }
-    case ExportFormat::Omm: return {OmmText(orbit, choices, FitTle(orbit, choices)), {}};
-    case ExportFormat::Gmat: return {GmatText(orbit, choices), {}};
-    case ExportFormat::GeoJson: return {WriteGeoJson(TrackOf(orbit, choices)), {}};
-    case ExportFormat::Kml: return {WriteKml(TrackOf(orbit, choices)), {}};
+    case ExportFormat::Omm: write(OmmText(orbit, choices, FitTle(orbit, choices))); return {};
+    case ExportFormat::Gmat: write(GmatText(orbit, choices)); return {};
+    case ExportFormat::GeoJson: write(WriteGeoJson(TrackOf(orbit, choices))); return {};
+    case ExportFormat::Kml: write(WriteKml(TrackOf(orbit, choices))); return {};
     }
     return {};
+}
+
+ExportText RenderExport(const ExportOrbit& orbit, const ExportChoices& choices)
+{
+    ExportText text;
+    text.fitLine = StreamExport(orbit, choices, [&](std::string_view piece) { text.text.append(piece); });
+    return text;
 }
 
 }  // namespace orbit::exports

@@ -3,8 +3,11 @@
 // the states come from the propagator under the orbit's model, the TLE from
 // a fit of SGP4 to them.
 
+#include "export/export_inputs.h"
 #include "export/orbit/export_orbit.h"
+#include "propagation/propagator.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -42,6 +45,18 @@ struct ExportText {
 // 1970) when that is set in the environment, so a message can be made again
 // to the byte.
 ExportText RenderExport(const ExportOrbit& orbit, const ExportChoices& choices);
+
+// The same text handed to `write` piece by piece: an OEM line by line as the
+// orbit is propagated, so it never stands whole in memory, every other
+// format in one piece. Returns the fit line ("TLE fit: ..." for a TLE, else
+// empty). Throws as RenderExport does, possibly after some pieces went out.
+std::string StreamExport(const ExportOrbit& orbit, const ExportChoices& choices, const TextSink& write);
+
+// The states an OEM of `choices` holds, the span's end included. Throws
+// OrbitError (InvalidArgument) for more than kMaxOemStates, a span that is
+// not positive or a step that is not.
+std::size_t OemStateCount(const ExportChoices& choices);
+inline constexpr double kMaxOemStates = propagation::kMaxSampleCount;
 
 // The TLE's international designator from a CCSDS object identifier
 // "1998-067A": "98067A"; empty when the identifier is not of that form.

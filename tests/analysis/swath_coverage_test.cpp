@@ -125,22 +125,45 @@ TEST(CoverageSummary, BandOfFullCoverageReachingHighest)
             r.maxRevisitDays = r.meanRevisitDays = maxDays;
         return r;
     };
+    using Band = std::optional<LatitudeBand>;
     struct Case {
         const char* name;
         std::vector<LatitudeCoverage> rows;
-        std::optional<double> from, to, maxDays;
+        Band north, south;
+        std::optional<double> maxDays;
     } const cases[] = {
-        {"all full", {row(-1, 1, 3), row(0, 1, 5), row(1, 1, 3)}, 0, 1, 5},
-        {"gaps near the equator", {row(-2, 1, 2), row(-1, 1, 3), row(0, 0.8, 9), row(1, 1, 3), row(2, 1, 2)}, 1, 2, 3},
-        {"partly seen rim above", {row(-3, 0.2, 9), row(-2, 1, 2), row(0, 1, 4), row(2, 1, 2), row(3, 0.3, 9)}, 0, 2, 4},
-        {"one hemisphere short", {row(-2, 1, 2), row(-1, 0.5, 9), row(1, 1, 3), row(2, 1, 2)}, 2, 2, 3},
+        {"all full", {row(-1, 1, 3), row(0, 1, 5), row(1, 1, 3)}, LatitudeBand{0, 1}, LatitudeBand{0, 1}, 5},
+        {"gaps near the equator",
+         {row(-2, 1, 2), row(-1, 1, 3), row(0, 0.8, 9), row(1, 1, 3), row(2, 1, 2)},
+         LatitudeBand{1, 2},
+         LatitudeBand{1, 2},
+         3},
+        {"partly seen rim above",
+         {row(-3, 0.2, 9), row(-2, 1, 2), row(0, 1, 4), row(2, 1, 2), row(3, 0.3, 9)},
+         LatitudeBand{0, 2},
+         LatitudeBand{0, 2},
+         4},
+        // A gap in one hemisphere cuts that hemisphere's band alone.
+        {"one hemisphere short",
+         {row(-2, 1, 2), row(-1, 0.5, 9), row(1, 1, 3), row(2, 1, 2)},
+         LatitudeBand{1, 2},
+         LatitudeBand{2, 2},
+         3},
+        {"south lower than north",
+         {row(-2, 0.4, 9), row(-1, 1, 3), row(0, 1, 5), row(1, 1, 3), row(2, 1, 2)},
+         LatitudeBand{0, 2},
+         LatitudeBand{0, 1},
+         5},
+        {"south dark", {row(-1, 0, 0), row(0, 0.5, 9), row(1, 1, 3)}, LatitudeBand{1, 1}, std::nullopt, 3},
         {"nothing full", {row(-1, 0.5, 9), row(1, 0, 0)}, std::nullopt, std::nullopt, std::nullopt},
     };
     for (const Case& c : cases) {
         const CoverageSummary s = SummarizeCoverage(c.rows, 4.5);
         EXPECT_EQ(s.sidelapPercent, 4.5);
-        EXPECT_EQ(s.fullCoverageFromLatDeg, c.from) << c.name;
-        EXPECT_EQ(s.fullCoverageToLatDeg, c.to) << c.name;
+        EXPECT_EQ(s.fullCoverageNorth, c.north) << c.name;
+        EXPECT_EQ(s.fullCoverageSouth, c.south) << c.name;
+        EXPECT_EQ(s.FullCoverageFromEquator(), c.north && c.north->fromLatDeg == 0 && c.south && c.south->fromLatDeg == 0)
+            << c.name;
         EXPECT_EQ(s.maxRevisitDays, c.maxDays) << c.name;
     }
 }

@@ -67,8 +67,8 @@ TEST(WorstRevisitSummary, EqualsTheWholeTablesSummary)
         const CoverageSummary table = CoverageByLatitude(c.design, c.request).summary;
         const CoverageSummary fast = WorstRevisitSummary(c.design, c.request);
         EXPECT_EQ(fast.maxRevisitDays, table.maxRevisitDays);
-        EXPECT_EQ(fast.fullCoverageFromLatDeg, table.fullCoverageFromLatDeg);
-        EXPECT_EQ(fast.fullCoverageToLatDeg, table.fullCoverageToLatDeg);
+        EXPECT_EQ(fast.fullCoverageNorth, table.fullCoverageNorth);
+        EXPECT_EQ(fast.fullCoverageSouth, table.fullCoverageSouth);
         EXPECT_EQ(fast.sidelapPercent, table.sidelapPercent);
     }
 }
@@ -97,8 +97,8 @@ TEST(WorstRevisitSummary, CasesReachEveryKindOfSummary)
     for (const SummaryCase& c : Cases()) {
         const CoverageSummary summary = CoverageByLatitude(c.design, c.request).summary;
         none = none || !summary.maxRevisitDays;
-        fromEquator = fromEquator || summary.fullCoverageFromLatDeg == 0.0;
-        awayFromEquator = awayFromEquator || summary.fullCoverageFromLatDeg.value_or(0) > 0;
+        fromEquator = fromEquator || summary.FullCoverageFromEquator();
+        awayFromEquator = awayFromEquator || (summary.maxRevisitDays && !summary.FullCoverageFromEquator());
         longCycle = longCycle || (summary.maxRevisitDays && *summary.maxRevisitDays > 100);
     }
     EXPECT_TRUE(none);
@@ -122,7 +122,7 @@ void ExpectFloorUnder(const RevisitFloor& floor, const CoverageTable& table, dou
         EXPECT_LE(floor.days, *table.summary.maxRevisitDays);
     }
     if (!floor.bandMayReachEquator) {
-        EXPECT_NE(table.summary.fullCoverageFromLatDeg, 0.0) << "a band from the equator past a gap";
+        EXPECT_FALSE(table.summary.FullCoverageFromEquator()) << "a band from the equator past a gap";
     }
 }
 
@@ -145,7 +145,7 @@ TEST(WorstRevisitFloor, IsTheLongestSampledWaitAndLiesUnderTheSummary)
         // Every parallel sampled, the floor is the summary.
         const RevisitFloor whole = WorstRevisitFloor(c.design, c.request, c.request.latitudeStepDeg);
         EXPECT_EQ(whole.days, table.summary.maxRevisitDays.value_or(0));
-        EXPECT_EQ(whole.bandMayReachEquator, table.summary.fullCoverageFromLatDeg == 0.0);
+        EXPECT_EQ(whole.bandMayReachEquator, table.summary.FullCoverageFromEquator());
     }
     EXPECT_TRUE(reaches);
     EXPECT_TRUE(stops);
@@ -201,6 +201,10 @@ TEST(WorstRevisitFloor, WithTheLightTestIsTheEquatorsRowOfThatTable)
         const CoverageTable table = CoverageByLatitude(c.design, c.request, c.light, sun);
         for (const double step : kSampleSteps)
             ExpectFloorUnder(WorstRevisitFloor(c.design, c.request, c.light, sun, step), table, step);
+        // Every parallel sampled, the floor knows each hemisphere's band as
+        // the summary does, however differently the Sun lights the two.
+        const RevisitFloor whole = WorstRevisitFloor(c.design, c.request, c.light, sun, c.request.latitudeStepDeg);
+        EXPECT_EQ(whole.bandMayReachEquator, table.summary.FullCoverageFromEquator());
     }
     const SubSolarTrack shortSun(600, std::vector<SubSolarTrack::Sample>(10));
     EXPECT_THROW(WorstRevisitFloor(Solved(14, 3, 10), {290, 1, PassDirection::Both, 1}, {0, 0, 1}, shortSun, 10),

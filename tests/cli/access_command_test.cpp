@@ -286,9 +286,9 @@ TEST(AccessCommand, FailingDesignExitsOneWithItsError)
 {
     const CommandRun run = orbit::cli::testing::RunInProcess(
         orbit::cli::AddAccessCommand, "access",
-        {"--n", "14", "--m", "3", "--q", "0", "--sun-sync", "--epoch", kEpoch, "--ltan", "10:30", "--station", "1,2"});
+        {"--n", "40000", "--m", "3", "--q", "10", "--sun-sync", "--epoch", kEpoch, "--ltan", "10:30", "--station", "1,2"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Division by zero\n");
+    EXPECT_EQ(run.err, "Overflow\n");
     EXPECT_EQ(run.out, "");
 
     // A design without a whole cycle has no default span, but --days gives one.

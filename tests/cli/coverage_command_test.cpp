@@ -14,9 +14,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -114,8 +117,10 @@ TEST(CoverageCommand, JsonHoldsTheDesignAsDesignWritesItAndEveryRow)
 
     const orbit::analysis::CoverageTable table = LibraryTable(orbit::analysis::PassDirection::Descending);
     EXPECT_EQ(json["summary"]["sidelap_percent"], table.summary.sidelapPercent);
-    EXPECT_EQ(json["summary"]["full_coverage_from_lat_deg"], table.summary.fullCoverageFromLatDeg.value());
-    EXPECT_EQ(json["summary"]["full_coverage_to_lat_deg"], table.summary.fullCoverageToLatDeg.value());
+    EXPECT_EQ(json["summary"]["full_coverage_north_from_lat_deg"], table.summary.fullCoverageNorth.value().fromLatDeg);
+    EXPECT_EQ(json["summary"]["full_coverage_north_to_lat_deg"], table.summary.fullCoverageNorth.value().toLatDeg);
+    EXPECT_EQ(json["summary"]["full_coverage_south_from_lat_deg"], table.summary.fullCoverageSouth.value().fromLatDeg);
+    EXPECT_EQ(json["summary"]["full_coverage_south_to_lat_deg"], table.summary.fullCoverageSouth.value().toLatDeg);
     EXPECT_EQ(json["summary"]["max_revisit_days"], table.summary.maxRevisitDays.value());
     ASSERT_EQ(json["rows"].size(), table.rows.size());
     for (std::size_t i = 0; i < table.rows.size(); ++i) {
@@ -178,6 +183,72 @@ TEST(CoverageCommand, DaylightRevisitByLatitudeSaysItsConditionUnfolded)
     EXPECT_LT(table.rows[90 + 81].coveredFraction, 1);
     EXPECT_EQ(table.rows[90 - 70].coveredFraction, 1);
     EXPECT_LT(table.rows[90 - 71].coveredFraction, 1);
+}
+
+// One hemisphere's band of full coverage read off the rows the command
+// prints: from the highest fully covered latitude down while they stay
+// fully covered. Null ends where the hemisphere has none.
+std::pair<nlohmann::ordered_json, nlohmann::ordered_json> BandOfRows(const nlohmann::ordered_json& rows, bool north)
+{
+    std::vector<const nlohmann::ordered_json*> side;
+    for (const nlohmann::ordered_json& row : rows)
+        if (north ? row["latitude_deg"].get<double>() >= 0 : row["latitude_deg"].get<double>() <= 0)
+            side.push_back(&row);
+    if (north)
+        std::reverse(side.begin(), side.end());  // the rows run south to north: pole first
+    auto it = std::find_if(side.begin(), side.end(),
+                           [](const nlohmann::ordered_json* row) { return (*row)["covered_fraction"].get<double>() == 1; });
+    if (it == side.end())
+        return {nullptr, nullptr};
+    const double to = std::fabs((**it)["latitude_deg"].get<double>());
+    double from = to;
+    for (; it != side.end() && (**it)["covered_fraction"].get<double>() == 1; ++it)
+        from = std::fabs((**it)["latitude_deg"].get<double>());
+    return {from, to};
+}
+
+// The Sun lights the hemispheres differently: the JSON gives each its band
+// as the text does, and both as the printed rows show them.
+TEST(CoverageCommand, DaylightJsonGivesEachHemisphereTheBandOfItsRows)
+{
+    struct Case {
+        const char* name;
+        Args more;
+        std::string textLine;
+    } const cases[] = {
+        {"one satellite", {}, "Full coverage  north: every place from the equator to 80 deg; south: every place from "
+                              "the equator to 70 deg"},
+        {"two satellites descending", {"--satellites", "2", "--passes", "descending"}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Args args = kDaylight;
+        args.insert(args.end(), c.more.begin(), c.more.end());
+        const CommandRun text = RunCoverage(kQuestion, args);
+        args.push_back("--json");
+        const CommandRun run = RunCoverage(kQuestion, args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const nlohmann::ordered_json json = nlohmann::ordered_json::parse(run.out);
+        const nlohmann::ordered_json& summary = json["summary"];
+        const auto north = BandOfRows(json["rows"], true), south = BandOfRows(json["rows"], false);
+        EXPECT_EQ(summary["full_coverage_north_from_lat_deg"], north.first);
+        EXPECT_EQ(summary["full_coverage_north_to_lat_deg"], north.second);
+        EXPECT_EQ(summary["full_coverage_south_from_lat_deg"], south.first);
+        EXPECT_EQ(summary["full_coverage_south_to_lat_deg"], south.second);
+        EXPECT_NE(north, south) << "the case must tell the hemispheres apart";
+        if (!c.textLine.empty()) {
+            EXPECT_EQ(Lines(text.out)[5], c.textLine);
+        }
+        // The text names the same bands.
+        const auto words = [](const std::pair<nlohmann::ordered_json, nlohmann::ordered_json>& band) {
+            if (band.first.is_null())
+                return std::string("none");
+            const auto deg = [](const nlohmann::ordered_json& v) { return Shortest(v.get<double>()); };
+            return band.first.get<double>() == 0 ? "every place from the equator to " + deg(band.second) + " deg"
+                                                 : "from " + deg(band.first) + " to " + deg(band.second) + " deg";
+        };
+        EXPECT_EQ(Lines(text.out)[5], "Full coverage  north: " + words(north) + "; south: " + words(south));
+    }
 }
 
 TEST(CoverageCommand, DaylightJsonAndCsvCarryTheConditionAndTheLibrarysFigures)
@@ -311,9 +382,9 @@ TEST(CoverageCommand, BadInputExitsTwoAndAFailedDesignOne)
         EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");
     }
-    CommandRun run = RunCoverage({"--n", "14", "--m", "3", "--q", "0", "--sun-sync", "--swath", "100"});
+    CommandRun run = RunCoverage({"--n", "40000", "--m", "3", "--q", "10", "--sun-sync", "--swath", "100"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Division by zero\n");
+    EXPECT_EQ(run.err, "Overflow\n");
     run = RunCoverage({"--n", "14.5", "--m", "3", "--q", "10", "--sun-sync", "--swath", "100"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "The coverage needs a repeat cycle: whole numbers N, M and Q, with Q at least 1\n");

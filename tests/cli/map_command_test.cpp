@@ -65,9 +65,9 @@ TEST(MapCommand, RefusesAWrongCommandLine)
 
 TEST(MapCommand, ADesignThatFailsExitsOneWithItsError)
 {
-    const CommandRun run = RunMap({"--n", "14", "--m", "1", "--q", "0", "--incl", "65", "--png", "never.png"});
+    const CommandRun run = RunMap({"--n", "40000", "--m", "1", "--q", "1", "--incl", "65", "--png", "never.png"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Division by zero\n");
+    EXPECT_EQ(run.err, "Overflow\n");
 }
 
 }  // namespace

@@ -33,13 +33,21 @@ TEST(PatternPicture, WritesPngAndSvgFiles)
 }
 
 // A drawing that fails leaves no file behind.
-TEST(PatternPicture, FailedDrawingWritesNoFile)
+// A design that fails leaves no picture, and neither does one the command
+// line refuses (no revolution in the cycle, which the drawing would
+// overflow on).
+TEST(PatternPicture, FailedOrRefusedDesignWritesNoFile)
 {
     QTemporaryDir dir;
     const QString png = dir.filePath("never.png");
-    const CommandRun run = RunPattern({"--n", "0", "--m", "-15", "--q", "1", "--incl", "65", "--png", png.toStdString()});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Overflow\n");
+    const CommandRun failed =
+        RunPattern({"--n", "40000", "--m", "1", "--q", "1", "--incl", "65", "--png", png.toStdString()});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err, "Overflow\n");
+    EXPECT_FALSE(QFile::exists(png));
+    const CommandRun refused =
+        RunPattern({"--n", "0", "--m", "-15", "--q", "1", "--incl", "65", "--png", png.toStdString()});
+    EXPECT_EQ(refused.status, 2);
     EXPECT_FALSE(QFile::exists(png));
 }
 

@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -40,7 +42,8 @@ std::string ReadAndRemove(const std::string& path)
 
 namespace {
 
-pid_t Spawn(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions)
+pid_t Spawn(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions,
+            const posix_spawnattr_t* attributes = nullptr)
 {
     std::vector<std::string> argvText = {REPEAT_ORBIT_EXE};
     argvText.insert(argvText.end(), args.begin(), args.end());
@@ -50,7 +53,7 @@ pid_t Spawn(const std::vector<std::string>& args, posix_spawn_file_actions_t& ac
     argv.push_back(nullptr);
 
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, REPEAT_ORBIT_EXE, &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, REPEAT_ORBIT_EXE, &actions, attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         throw std::runtime_error("cannot start " REPEAT_ORBIT_EXE);
@@ -111,6 +114,40 @@ PipedResult RunRepeatOrbitIntoHead(const std::vector<std::string>& args)
     result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     result.err = ReadAndRemove(errPath);
     return result;
+}
+
+int StartRepeatOrbit(const std::vector<std::string>& args)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults, none;
+    sigemptyset(&defaults);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&defaults, signal);
+    sigemptyset(&none);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    const pid_t pid = Spawn(args, actions, &attributes);
+    posix_spawnattr_destroy(&attributes);
+    return pid;
+}
+
+EndedProcess WaitForRepeatOrbit(int pid)
+{
+    int status = 0;
+    rusage usage{};
+    EndedProcess ended;
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return ended;
+    ended.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    ended.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    ended.maxResidentKb = usage.ru_maxrss;  // kilobytes on Linux
+    return ended;
 }
 
 std::vector<std::string> Lines(const std::string& text)

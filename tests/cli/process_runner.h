@@ -31,6 +31,19 @@ struct PipedResult : ProcessResult {
 };
 PipedResult RunRepeatOrbitIntoHead(const std::vector<std::string>& args);
 
+// A repeat-orbit left running in the background, its standard output and
+// error thrown away, SIGINT, SIGTERM and SIGHUP at their default actions
+// whatever the test runner set.
+int StartRepeatOrbit(const std::vector<std::string>& args);
+
+// How a started program ended, and the most memory it held.
+struct EndedProcess {
+    int exitCode = -1;  // -1 when a signal ended it
+    int signal = 0;     // the signal that ended it, 0 when it exited
+    long maxResidentKb = 0;
+};
+EndedProcess WaitForRepeatOrbit(int pid);
+
 // Splits text into lines without their line feeds.
 std::vector<std::string> Lines(const std::string& text);
 

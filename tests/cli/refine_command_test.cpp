@@ -194,12 +194,43 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{"NoNode", {"--epoch", "2027-03-21T00:00Z"}, "--ltan"}),
     [](const testing::TestParamInfo<UsageCase>& p) { return p.param.name; });
 
+// Near the critical inclination the whole field's frozen eccentricity may
+// not be found: the refinement still stands and says so; only a refinement
+// asked to start frozen cannot go on.
+TEST(RefineCommand, AFrozenEccentricityNotFoundIsReportedUnlessItWasAskedFor)
+{
+    const Args nearCritical = {"--n", "15", "--m", "1", "--q", "1", "--incl", "65",
+                               "--epoch", "2027-03-21T00:00Z", "--ltan", "10:30"};
+    const CommandRun text = RunRefineCommand(nearCritical);
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.err, "");
+    EXPECT_NE(text.out.find("Refined design ("), std::string::npos);
+    EXPECT_NE(text.out.find("  Whole zonal field                 none: The frozen eccentricity was not found\n"),
+              std::string::npos)
+        << text.out;
+    EXPECT_EQ(text.out.find("started frozen"), std::string::npos);
+
+    const CommandRun json = RunRefineCommand(nearCritical, {"--json"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    const nlohmann::json frozen = nlohmann::json::parse(json.out)["frozen"];
+    EXPECT_TRUE(frozen["e_zonal"].is_null());
+    EXPECT_TRUE(frozen["e_excursion_frozen"].is_null());
+    EXPECT_EQ(frozen["e_zonal_missing"], "The frozen eccentricity was not found");
+    EXPECT_GT(frozen["e_j2_j3"].get<double>(), 0);
+    EXPECT_GT(frozen["e_excursion_free"].get<double>(), 0);
+
+    const CommandRun asked = RunRefineCommand(nearCritical, {"--frozen"});
+    EXPECT_EQ(asked.status, 1);
+    EXPECT_EQ(asked.err, "The frozen eccentricity was not found\n");
+    EXPECT_EQ(asked.out, "");
+}
+
 TEST(RefineCommand, FailingDesignExitsOneWithItsError)
 {
     const CommandRun run = RunRefineCommand(
-        {"--n", "0", "--m", "0", "--q", "1", "--sun-sync", "--epoch", "2027-03-21T00:00Z", "--ltan", "10:30"});
+        {"--n", "40000", "--m", "0", "--q", "1", "--sun-sync", "--epoch", "2027-03-21T00:00Z", "--ltan", "10:30"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Division by zero\n");
+    EXPECT_EQ(run.err, "Overflow\n");
     EXPECT_TRUE(run.out.empty());
 }
 

@@ -215,12 +215,15 @@ TEST(SearchCommand, LimitListsTheHighestRowsAndSaysSo)
     EXPECT_EQ(top.err, "The 3 highest of 20 repeat orbits in the band are listed.\n");
 }
 
-TEST(SearchCommand, NegativeInclinationIsAValue)
+// "--incl=-65" is read as the option's value, not as an option of its own,
+// and refused as an inclination.
+TEST(SearchCommand, NegativeInclinationIsAValueAndRefused)
 {
     const ProcessResult r =
         RunRepeatOrbit({"search", "--incl=-65", "--alt-min", "600", "--alt-max", "800", "--max-days", "3", "--csv"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_GT(Lines(r.out).size(), 1u);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("--incl: '-65' is not an inclination from 0 to 180 degrees"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
 }
 
 }  // namespace

@@ -266,9 +266,9 @@ INSTANTIATE_TEST_SUITE_P(EveryBadForm, SunCommandRefused, ::testing::ValuesIn(kB
 TEST(SunCommand, FailingDesignExitsWithItsError)
 {
     const CommandRun run =
-        RunSun({"--n", "14", "--m", "3", "--q", "0", "--sun-sync", "--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30"});
+        RunSun({"--n", "40000", "--m", "3", "--q", "1", "--sun-sync", "--epoch", "2027-03-21T00:00Z", "--ltdn", "10:30"});
     EXPECT_EQ(run.status, kExitComputationError);
-    EXPECT_EQ(run.err, "Division by zero\n");
+    EXPECT_EQ(run.err, "Overflow\n");
     EXPECT_EQ(run.out, "");
 }
 

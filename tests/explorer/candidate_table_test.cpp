@@ -25,6 +25,14 @@ using explorer_testing::RepeatOrbit;
 using orbit::OrbitType;
 using State = RevisitFigure::State;
 
+// A worked-out worst revisit over the same band in both hemispheres, from
+// the equator unless told otherwise.
+RevisitFigure Days(double days, double fromLatDeg = 0, double toLatDeg = 82)
+{
+    const orbit::analysis::LatitudeBand band{fromLatDeg, toLatDeg};
+    return {State::Days, days, band, band};
+}
+
 struct Band {
     const char* name;
     OrbitType type;
@@ -145,7 +153,7 @@ protected:
             case 0: revisits_[row] = {State::Pending, 0}; break;
             case 1: revisits_[row] = {State::NoFullCoverage, 0}; break;
             case 2: revisits_[row] = {State::Failed, 0}; break;
-            default: revisits_[row] = {State::Days, static_cast<double>((row * 7) % 23) + 0.5};
+            default: revisits_[row] = Days(static_cast<double>((row * 7) % 23) + 0.5);
             }
         }
     }
@@ -220,7 +228,7 @@ TEST_F(CandidateOrder, RevisitsOverABandAwayFromTheEquatorSortAfterThoseFromIt)
     std::vector<RevisitFigure>& figures = revisits_;
     for (std::size_t row = 0; row < figures.size(); ++row)
         if (figures[row].state == State::Days && row % 2 == 0)
-            figures[row] = {State::Days, 1.0 + static_cast<double>(row % 3), 44, 82};  // partial, and short
+            figures[row] = Days(1.0 + static_cast<double>(row % 3), 44, 82);  // partial, and short
     for (const bool descending : {false, true}) {
         const std::vector<std::size_t> rows = Shown({ExplorerColumn::WorstRevisitDays, descending, {}});
         const auto rank = [&](std::size_t row) {
@@ -264,10 +272,10 @@ TEST_F(CandidateOrder, AnOrderByFloorsSettlesToTheOrderByFigures)
                 floors[row] = {RevisitFloorFigure::State::Failed, {}};
             } else if (kind <= 3) {
                 // A band away from the equator, already seen to stop short or not.
-                truth[row] = {State::Days, days, 40, 82};
+                truth[row] = Days(days, 40, 82);
                 floors[row] = {RevisitFloorFigure::State::Known, {kind == 3, std::max(0.0, days - slack)}};
             } else {
-                truth[row] = {State::Days, days, 0, 82};
+                truth[row] = Days(days, 0, 82);
                 floors[row] = {RevisitFloorFigure::State::Known, {true, std::max(0.0, days - slack)}};
             }
         }
@@ -362,13 +370,38 @@ TEST(CandidateFilterWithoutSwath, IgnoresTheEquatorFilter)
               set->size());
 }
 
+// The hemispheres' bands as `repeat-orbit coverage` gives them: named once
+// when alike, each its own where the Sun lights them differently, and left
+// unsaid when both reach the equator.
+TEST(WorstRevisitCell, NamesEachHemispheresBandWhereEitherStopsShortOfTheEquator)
+{
+    const auto set = FindCandidates(RequestOf({"", OrbitType::SunSynchronous, 0, 0, 770, 790, 1, 10}, 290));
+    ASSERT_GE(set->size(), 1u);
+    using orbit::analysis::LatitudeBand;
+    struct Case {
+        const char* name;
+        RevisitFigure figure;
+        std::string text;
+    } const cases[] = {
+        {"alike, away from the equator", Days(3, 68, 82), "3.00 at 68\u201382\u00b0 only"},
+        {"alike, from the equator", Days(3), "3.00"},
+        {"both from the equator, tops apart", {State::Days, 10, LatitudeBand{0, 80}, LatitudeBand{0, 70}}, "10.00"},
+        {"south short of the equator",
+         {State::Days, 10, LatitudeBand{0, 80}, LatitudeBand{75, 78}},
+         "10.00 at 0\u201380\u00b0 N, 75\u201378\u00b0 S only"},
+        {"north alone", {State::Days, 10, LatitudeBand{81, 81}, std::nullopt}, "10.00 at 81\u201381\u00b0 N only"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CellText(*set, c.figure, 0, ExplorerColumn::WorstRevisitDays), c.text) << c.name;
+}
+
 TEST(CopiedRows, AreTabSeparatedUnderAHeaderAsTheTableShowsThem)
 {
     const auto set = FindCandidates(RequestOf({"", OrbitType::SunSynchronous, 0, 0, 770, 790, 1, 10}, 290));
     ASSERT_GE(set->size(), 2u);
     // N 14, M 1, Q 3 (774.98 km) and N 14, M 3, Q 10 (786.12 km), the highest first.
     std::vector<RevisitFigure> revisits(set->size());
-    revisits[0] = {State::Days, 9.5263};
+    revisits[0] = Days(9.5263);
     const std::string text = CopiedRowsText(*set, revisits, {1, 0}, ColumnsFor(true));
     const std::vector<std::string> lines = Lines(text);
     ASSERT_EQ(lines.size(), 3u);
@@ -386,7 +419,7 @@ TEST(SavedCsv, AddsTheSwathColumnsWithEmptyCellsForFiguresNotWorkedOut)
     ASSERT_GE(set->size(), 2u);
     std::vector<RevisitFigure> revisits(set->size());
     revisits[1] = {State::NoFullCoverage, 0};
-    revisits[0] = {State::Days, 9.5263};
+    revisits[0] = Days(9.5263);
     const std::vector<std::string> lines = Lines(CsvText(*set, revisits, {0, 1}));
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_TRUE(lines[0].ends_with(",subcycle_days,equatorial_sidelap_percent,max_revisit_days")) << lines[0];

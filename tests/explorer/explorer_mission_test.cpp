@@ -181,7 +181,8 @@ TEST_F(ExplorerMission, DaylightLooksOnlyCountWithTheMissionsEpoch)
     if (lit.summary.maxRevisitDays) {
         ASSERT_EQ(figure.state, explorer::RevisitFigure::State::Days);
         EXPECT_DOUBLE_EQ(figure.days, *lit.summary.maxRevisitDays);
-        EXPECT_DOUBLE_EQ(figure.fullToLatDeg, lit.summary.fullCoverageToLatDeg.value_or(0));
+        EXPECT_EQ(figure.north, lit.summary.fullCoverageNorth);
+        EXPECT_EQ(figure.south, lit.summary.fullCoverageSouth);
     } else {
         EXPECT_EQ(figure.state, explorer::RevisitFigure::State::NoFullCoverage);
     }

@@ -13,9 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <regex>
+#include <string_view>
 
 namespace orbit::exports {
 namespace {
@@ -243,6 +246,47 @@ TEST(OemWriter, RefusesStatesOutOfTimeOrder)
     OemContent tooFew = DayOfEphemeris(600);
     tooFew.states.resize(5);
     EXPECT_THROW(WriteOem(tooFew), OrbitError);
+}
+
+// The ephemeris as it is propagated: the same bytes as the whole message,
+// handed on a line at a time, and a series that ends short of its stop
+// time, or starts late, refused.
+TEST(OemStreamWriter, WritesTheWholeMessagesBytesLineByLine)
+{
+    const OemContent c = DayOfEphemeris(60);
+    const OemStream stream{c.header, 0, 86400, c.utc, 7, c.dataComments};
+    const auto statesFrom = [](std::vector<CartesianState> states) {
+        return [states](const std::function<void(const CartesianState&)>& each) {
+            for (const CartesianState& s : states)
+                each(s);
+        };
+    };
+    std::string text;
+    std::size_t pieces = 0, longest = 0;
+    WriteOem(stream, statesFrom(c.states), [&](std::string_view piece) {
+        text.append(piece);
+        ++pieces;
+        longest = std::max(longest, piece.size());
+    });
+    EXPECT_EQ(text, WriteOem(c));
+    EXPECT_EQ(pieces, c.states.size() + 1);  // the head, then one line per state
+    EXPECT_LT(longest, 4096u);
+
+    const auto refused = [&](std::vector<CartesianState> states, double startS, double stopS) {
+        const OemStream other{c.header, startS, stopS, c.utc, 7, c.dataComments};
+        try {
+            WriteOem(other, statesFrom(std::move(states)), [](std::string_view) {});
+        } catch (const OrbitError&) {
+            return true;
+        }
+        return false;
+    };
+    std::vector<CartesianState> shortOfStop = c.states;
+    shortOfStop.pop_back();
+    EXPECT_TRUE(refused(shortOfStop, 0, 86400));
+    EXPECT_TRUE(refused(c.states, 60, 86400));
+    EXPECT_TRUE(refused({c.states.begin(), c.states.begin() + 7}, 0, 360));  // seven states for degree 7
+    EXPECT_FALSE(refused(c.states, 0, 86400));
 }
 
 TEST(OemReader, RefusesACommentAmongTheRecords)

@@ -96,6 +96,33 @@ TEST(GeoJsonTrack, HasOneTrackFeatureADayWithItsTimes)
     EXPECT_EQ(features[2].at("properties").at("end_utc"), t.utc(t.spanS, 3));
 }
 
+// A refined cycle ends a fraction of a second past its tenth day: the
+// remainder belongs to the last day, not to a day of its own.
+TEST(TrackDays, FoldARemainderUnderAMinuteIntoTheLastDay)
+{
+    struct Case {
+        const char* name;
+        double wholeDays, extraS;
+        std::size_t days;
+    } const cases[] = {
+        {"a tenth of a second past", 10, 0.1, 10},
+        {"just under a minute past", 10, 59.9, 10},
+        {"a minute and more past", 10, 61, 11},
+        {"a microsecond short", 10, -1e-7, 10},
+        {"a short span alone", 0, 30, 1},
+    };
+    for (const Case& c : cases) {
+        TrackExport t = SentinelTrack(1, 0);
+        t.spanS = c.wholeDays * t.dayLengthS + c.extraS;
+        const std::vector<TrackDay> days = LayTrackDays(t);
+        ASSERT_EQ(days.size(), c.days) << c.name;
+        EXPECT_EQ(days.back().endS, t.spanS) << c.name;
+        EXPECT_EQ(days.back().endUtc, t.utc(t.spanS, 3)) << c.name;
+        for (std::size_t k = 1; k < days.size(); ++k)
+            EXPECT_EQ(days[k].startS, days[k - 1].endS) << c.name;
+    }
+}
+
 TEST(GeoJsonTrack, FollowsTheTrackEvery30sAndSplitsAtTheAntimeridian)
 {
     const TrackExport t = SentinelTrack(1, 0);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -192,6 +193,58 @@ TEST_F(FileOutput, DashWritesToStandardOutput)
     EXPECT_EQ(error, "");
     EXPECT_EQ(FileBytes(captured), "ephemeris bytes");
     EXPECT_FALSE(fs::exists("-"));
+}
+
+// Contents made piece by piece: the target keeps its old contents while the
+// temporary file beside it grows, and takes the new ones whole at the end.
+TEST_F(FileOutput, StreamedContentsReplaceTheFileOnlyOnceComplete)
+{
+    const std::string file = PathOf("ephemeris.oem");
+    WriteOutputFile(file, "old");
+    const std::string line(100, 'x');
+    std::size_t filesMidway = 0;
+    std::string targetMidway;
+    orbit::file_output::StreamOutputFile(file, [&](const orbit::file_output::ByteSink& write) {
+        for (int k = 0; k < 30000; ++k) {  // 3 MB, several buffers' worth
+            write(line);
+            write("\n");
+            if (k == 20000) {
+                filesMidway = FilesInFolder();
+                targetMidway = FileBytes(file);
+            }
+        }
+    });
+    EXPECT_EQ(filesMidway, 2u);
+    EXPECT_EQ(targetMidway, "old");
+    EXPECT_EQ(FilesInFolder(), 1u);
+    const std::string bytes = FileBytes(file);
+    EXPECT_EQ(bytes.size(), 30000u * 101);
+    EXPECT_EQ(bytes.substr(0, 101), line + "\n");
+}
+
+// A producer that fails part way, before its first buffer went out or after
+// many: the temporary file goes, the target stays, the error goes on.
+TEST_F(FileOutput, AFailingProducerLeavesTheTargetAndNoTemporary)
+{
+    struct Case {
+        const char* name;
+        int piecesBeforeFailing;
+    } const cases[] = {{"at once", 0}, {"after a few bytes", 3}, {"after several megabytes", 40000}};
+    for (const Case& c : cases) {
+        const std::string file = PathOf("track.kml");
+        WriteOutputFile(file, "kept");
+        const std::string piece(100, 'y');
+        EXPECT_THROW(orbit::file_output::StreamOutputFile(file,
+                                                          [&](const orbit::file_output::ByteSink& write) {
+                                                              for (int k = 0; k < c.piecesBeforeFailing; ++k)
+                                                                  write(piece);
+                                                              throw std::runtime_error("the propagation failed");
+                                                          }),
+                     std::runtime_error)
+            << c.name;
+        EXPECT_EQ(FileBytes(file), "kept") << c.name;
+        EXPECT_EQ(FilesInFolder(), 1u) << c.name;
+    }
 }
 
 }  // namespace

@@ -211,5 +211,45 @@ TEST(PropagatorInput, StopsWhenTheOrbitMeetsTheEarth)
     }
 }
 
+// The states handed on one by one are those of StatesAt at the same times
+// to the bit, from a start before the epoch too, with the span's end closing
+// the series when the step does not fall on it (and not otherwise).
+TEST(PropagatorSample, StatesHandedOnOneByOneAreThoseOfStatesAt)
+{
+    const GravityModel model = Egm2008ZonalModel();
+    const Propagator propagator(model, ToCartesian(LeoElements(0.001, 98), model.gmKm3S2));
+    struct Case {
+        const char* name;
+        double fromS, toS, stepS;
+        bool endIncluded;
+        std::size_t samples, states;
+        double lastS;
+    } const cases[] = {
+        {"end between steps, included", 0, 3600.5, 60, true, 61, 62, 3600.5},
+        {"end between steps, left out", 0, 3600.5, 60, false, 61, 61, 3600},
+        {"end on a step", 0, 3600, 60, true, 61, 61, 3600},
+        {"from before the epoch", -1800, 1800, 90, true, 41, 41, 1800},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(SampleCount(c.fromS, c.toS, c.stepS), c.samples);
+        std::vector<double> times;
+        std::vector<CartesianState> streamed;
+        propagator.Sample(c.fromS, c.toS, c.stepS, c.endIncluded, [&](const TimedState& s) {
+            times.push_back(s.secondsAfterEpoch);
+            streamed.push_back(s.state);
+        });
+        ASSERT_EQ(times.size(), c.states);
+        EXPECT_EQ(times.front(), c.fromS);
+        EXPECT_EQ(times.back(), c.lastS);
+        const std::vector<CartesianState> expected = propagator.StatesAt(times);
+        for (std::size_t k = 0; k < times.size(); ++k) {
+            ASSERT_EQ(streamed[k].positionKm, expected[k].positionKm) << k;
+            ASSERT_EQ(streamed[k].velocityKmS, expected[k].velocityKmS) << k;
+        }
+    }
+    EXPECT_THROW(SampleCount(0, 366 * kDay, 1e-3), OrbitError);
+}
+
 }  // namespace
 }  // namespace orbit::propagation
