@@ -34,7 +34,7 @@ struct SearchRequest {
 
 // Throws OrbitError naming the argument at fault: an altitude band upside down
 // or below the surface, a cycle length below 1 or above kLongestSearchDays,
-// --min-days above --max-days, or a limit of no rows.
+// --q-min above --q-max, or a limit of no rows.
 void ValidateSearchRequest(const SearchRequest& request);
 
 // One design found. A wide search finds millions, so a row keeps only the

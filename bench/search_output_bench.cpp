@@ -3,7 +3,7 @@
 // 1.46 million rows), as a table, as CSV and as JSON, into a stream that
 // keeps nothing. The whole command is the search (search_bench) plus one of
 // these; time it with
-//   time build/cli/repeat-orbit search --incl 65 --alt-min 200 --alt-max 2000 --max-days 1000 > /dev/null
+//   time build/cli/repeat-orbit search --incl 65 --alt-min 200 --alt-max 2000 --q-max 1000 > /dev/null
 // Run with
 //   build/bench/search_output_bench
 

@@ -87,7 +87,7 @@ AccessRequest RequestOf(const AccessOptions& o)
         for (const std::string& text : o.stationTexts)
             request.places.push_back(ReadPlaceOption("--station", text, true));
         if (!o.stationsFile.empty())
-            for (NamedPlace& p : ReadPlacesFile("--stations", o.stationsFile, true))
+            for (NamedPlace& p : ReadPlacesFile("--stations-file", o.stationsFile, true))
                 request.places.push_back(std::move(p));
         if (!o.maskText.empty())
             request.maskDeg = NumberWithin("--mask", o.maskText, -5, 90, "outside -5 to 90 degrees");
@@ -113,7 +113,7 @@ AccessRequest RequestOf(const AccessOptions& o)
         for (const std::string& text : o.siteTexts)
             request.places.push_back(ReadPlaceOption("--site", text, false));
         if (!o.sitesFile.empty())
-            for (NamedPlace& p : ReadPlacesFile("--sites", o.sitesFile, false))
+            for (NamedPlace& p : ReadPlacesFile("--sites-file", o.sitesFile, false))
                 request.places.push_back(std::move(p));
     }
     request.asPlaces = request.places.size() > 1 || !o.sitesFile.empty() || !o.stationsFile.empty();
@@ -197,13 +197,13 @@ void AddAccessCommand(CLI::App& app)
     AddEpochNodeOptions(*command, options->epochNode);
     command->add_option("--site", options->siteTexts, "A place to see, latitude and longitude in degrees (repeatable)")
         ->type_name("LAT,LON");
-    command->add_option("--sites", options->sitesFile,
+    command->add_option("--sites-file", options->sitesFile,
                         "A CSV file of places, with the header line name,latitude_deg,longitude_deg")
         ->type_name("FILE");
     command->add_option("--station", options->stationTexts,
                         "A ground station: latitude and longitude in degrees, height in m (repeatable)")
         ->type_name("LAT,LON[,HEIGHT_M]");
-    command->add_option("--stations", options->stationsFile,
+    command->add_option("--stations-file", options->stationsFile,
                         "A CSV file of stations, with the header line name,latitude_deg,longitude_deg[,height_m]")
         ->type_name("FILE");
     command->add_option("--swath", options->swathText, "A site is seen inside this swath, km, centred on the track")
@@ -216,7 +216,7 @@ void AddAccessCommand(CLI::App& app)
     command->add_option("--mask", options->maskText, "Stations' elevation mask, deg (-5 to 90; default 5)")
         ->type_name("DEG");
     command->add_option("--days", options->daysText, "Span from the epoch, days (up to 366; default one repeat cycle)")
-        ->type_name("D");
+        ->type_name("DAYS");
     CLI::Option* csv = command->add_flag("--csv", options->csv, "Write the events as CSV, at full precision");
     CLI::Option* json = command->add_flag("--json", options->json,
                                           "Write one JSON object: design, epoch, node, place, summary, events");

@@ -1,9 +1,11 @@
 #include "cli/command_line.h"
 
+#include "cli/renamed_options.h"
 #include "core/orbit_error.h"
 
 #include <exception>
 #include <iostream>
+#include <vector>
 
 namespace orbit::cli {
 
@@ -21,9 +23,9 @@ const char* OptionOf(RequestInput input)
     case RequestInput::AltitudeMaxKm:
         return "--alt-max";
     case RequestInput::MinDays:
-        return "--min-days";
+        return "--q-min";
     case RequestInput::MaxDays:
-        return "--max-days";
+        return "--q-max";
     case RequestInput::RowLimit:
         return "--limit";
     case RequestInput::SwathKm:
@@ -49,10 +51,25 @@ CLI::ValidationError UsageError(const OrbitError& refused)
 int RunCommandLine(CLI::App& app, int argc, const char* const* argv)
 {
     app.require_subcommand(1);
+    const std::vector<std::string> arguments =
+        WithCurrentSpellings(std::span(argv, static_cast<std::size_t>(argc)), std::cerr);
+    std::vector<const char*> current;
+    for (const std::string& argument : arguments)
+        current.push_back(argument.c_str());
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(current.size()), current.data());
     } catch (const CLI::RuntimeError& e) {
         return e.get_exit_code();
+    } catch (const OrbitError& e) {
+        // The error's kind decides the status, whichever layer raised it: a
+        // request wrong in itself is the command line's mistake (named as the
+        // option typed), anything else a computation that failed.
+        if (e.Kind() == ErrorKind::Usage) {
+            app.exit(UsageError(e));
+            return kExitUsageError;
+        }
+        std::cerr << e.what() << '\n';
+        return kExitComputationError;
     } catch (const CLI::ParseError& e) {
         // A mistyped command name would otherwise only be told that a command
         // is missing; name the word that was not understood instead.

@@ -48,11 +48,7 @@ SwathRequest RequestOf(const CoverageOptions& options)
         throw UsageError("--passes: '" + options.passesText + "' is not one of both, ascending, descending");
     request.passes = *direction;
     request.latitudeStepDeg = ArgumentNumber("--lat-step", options.latStepText);
-    try {
-        analysis::ValidateSwathRequest(request);
-    } catch (const OrbitError& e) {
-        throw UsageError(e);
-    }
+    analysis::ValidateSwathRequest(request);
     return request;
 }
 
@@ -94,13 +90,7 @@ LightOptions LightOptionsOf(const CoverageOptions& options)
 analysis::CoverageTable LitTable(const DesignRun& run, const SwathRequest& request, const LightOptions& options,
                                  const ephemeris::OrbitNode& node)
 {
-    analysis::RepeatCycle cycle;
-    try {
-        cycle = analysis::RepeatCycleOf(run.record);
-    } catch (const OrbitError& e) {
-        std::cerr << e.what() << '\n';
-        throw ComputationFailed();
-    }
+    const analysis::RepeatCycle cycle = analysis::RepeatCycleOf(run.record);
     const double spanDays = options.cycles * cycle.LengthDays();
     if (spanDays > analysis::kMaxLightSpanDays)
         throw UsageError("--cycles: " + std::to_string(options.cycles) + " cycles of " +
@@ -109,13 +99,8 @@ analysis::CoverageTable LitTable(const DesignRun& run, const SwathRequest& reque
     light.minSunElevationDeg = *options.sunMinDeg;
     light.nodeLongitudeRad = node.longitudeRad;
     light.cycles = options.cycles;
-    try {
-        const analysis::SubSolarTrack sun = sun::SubSolarTrackOver(options.epochNode->epoch, spanDays * 86400.0);
-        return analysis::CoverageByLatitude(run.record, request, light, sun);
-    } catch (const OrbitError& e) {
-        std::cerr << e.what() << '\n';
-        throw ComputationFailed();
-    }
+    const analysis::SubSolarTrack sun = sun::SubSolarTrackOver(options.epochNode->epoch, spanDays * 86400.0);
+    return analysis::CoverageByLatitude(run.record, request, light, sun);
 }
 
 void RunCoverageCommand(const CoverageOptions& options)
@@ -132,13 +117,8 @@ void RunCoverageCommand(const CoverageOptions& options)
     const DesignRun run = RunOrbitingDesign(options.inputs.Request());
     std::optional<CoverageDaylight> daylight;
     if (lightOptions.epochNode) {
-        try {
-            const ephemeris::OrbitNode node = NodeOfDesign(run.record, *lightOptions.epochNode);
-            daylight = CoverageDaylight{lightOptions.epochNode->epoch, node, lightOptions.sunMinDeg, lightOptions.cycles};
-        } catch (const OrbitError& e) {
-            std::cerr << e.what() << '\n';
-            throw ComputationFailed();
-        }
+        const ephemeris::OrbitNode node = NodeOfDesign(run.record, *lightOptions.epochNode);
+        daylight = CoverageDaylight{lightOptions.epochNode->epoch, node, lightOptions.sunMinDeg, lightOptions.cycles};
     }
     analysis::CoverageTable table;
     if (daylight && daylight->sunMinDeg) {
@@ -146,12 +126,7 @@ void RunCoverageCommand(const CoverageOptions& options)
     } else {
         // Without the light test every cycle is the same as the first,
         // wherever and whenever the track is placed.
-        try {
-            table = analysis::CoverageByLatitude(run.record, request);
-        } catch (const OrbitError& e) {
-            std::cerr << e.what() << '\n';
-            throw ComputationFailed();
-        }
+        table = analysis::CoverageByLatitude(run.record, request);
     }
 
     if (options.json) {
@@ -165,16 +140,11 @@ void RunCoverageCommand(const CoverageOptions& options)
 
     if (!chart)
         return;
-    try {
-        const std::string title = CoverageChartTitle(run, request, daylight);
-        if (!options.pngPath.empty())
-            WriteCoveragePicture(table, title, PictureFormat::Png, options.pngPath);
-        else
-            WriteCoveragePicture(table, title, PictureFormat::Svg, options.svgPath);
-    } catch (const OrbitError& e) {
-        std::cerr << e.what() << '\n';
-        throw ComputationFailed();
-    }
+    const std::string title = CoverageChartTitle(run, request, daylight);
+    if (!options.pngPath.empty())
+        WriteCoveragePicture(table, title, PictureFormat::Png, options.pngPath);
+    else
+        WriteCoveragePicture(table, title, PictureFormat::Svg, options.svgPath);
 }
 
 }  // namespace

@@ -142,12 +142,7 @@ void RunExportCommand(const ExportOptions& o)
                            : std::optional<double>(NumberOption("--days", o.daysText, kMinDays, kMaxDays, true,
                                                                 "is outside 0.01 to 366 days"));
     const EpochNode epochNode = RequireEpochNode(o.epochNode);
-    propagation::GravityModel model;
-    try {
-        model = propagation::GravityModelNamed(o.modelName);
-    } catch (const OrbitError& e) {
-        throw UsageError(std::string("--model: ") + e.what());
-    }
+    const propagation::GravityModel model = propagation::GravityModelNamed(o.modelName);  // checked when parsed
     const DesignRequest request = o.inputs.Request();
 
     std::optional<exports::ExportOrbit> orbit;
@@ -202,11 +197,12 @@ void AddExportCommand(CLI::App& app)
     command->add_flag("--frozen", options->frozen, "With --refined: start from the frozen eccentricity")
         ->needs(refined);
     command->add_option("--model", options->modelName, "Earth model to propagate under: j2 or zonal (default zonal)")
-        ->type_name("MODEL");
+        ->type_name("MODEL")
+        ->check(GravityModelName());
     command->add_option("--days", options->daysText, "Span from the epoch, 0.01 to 366 days (default one repeat cycle)")
-        ->type_name("D");
+        ->type_name("DAYS");
     command->add_option("--step-s", options->stepText, "OEM: seconds between states, above 0 to 86400 (default 60)")
-        ->type_name("S");
+        ->type_name("SECONDS");
     command->add_option("--object-name", options->objectName, "The object's name (default RepeatOrbit)")
         ->type_name("NAME");
     command->add_option("--object-id", options->objectId, "The object's identifier, e.g. 2027-001A (default UNKNOWN)")

@@ -58,7 +58,7 @@ bool ParsePictureSize(const std::string& text, int& widthPx, int& heightPx)
 std::string DaysRangeText(const world_map::GroundTrackMap& map)
 {
     const int limit = map.DayLimit();
-    std::string text = "map: --days must lie between 1 and " + std::to_string(limit);
+    std::string text = "map: --cycle-days must lie between 1 and " + std::to_string(limit);
     if (limit == world_map::kMaxMapDays || limit < map.Design().record.Q)
         text += " (a map draws at most " + std::to_string(limit) + " days of this design)";
     else
@@ -73,7 +73,7 @@ void RunMapCommand(const MapOptions& options)
     picture.swathKm = ArgumentNumber("--swath", options.swathText);  // its range checked when parsed
     std::optional<double> days;
     if (!options.daysText.empty())
-        days = ArgumentNumber("--days", options.daysText);
+        days = ArgumentNumber("--cycle-days", options.daysText);
     const std::optional<EpochNode> epochNode = ReadEpochNode(options.epochNode);
     if (!epochNode && options.night)
         throw UsageError("--night needs --epoch (and the node) to place the Sun");
@@ -124,8 +124,8 @@ void AddMapCommand(CLI::App& app)
     auto options = std::make_shared<MapOptions>();
     AddDesignInputOptions(*command, options->inputs);
 
-    command->add_option("--days", options->daysText, "Days of the repeat cycle to draw, from day 0 (default: all Q)")
-        ->type_name("D");
+    command->add_option("--cycle-days", options->daysText, "Days of the repeat cycle to draw, from day 0 (default: all Q)")
+        ->type_name("DAYS");
     AddEpochNodeOptions(*command, options->epochNode);
     command->add_flag("--night", options->night,
                       "Shade the night side at --at, with the terminator, the Sun overhead and the satellite "

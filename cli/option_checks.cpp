@@ -3,6 +3,7 @@
 #include "cli/command_line.h"
 #include "core/number_text.h"
 #include "core/orbit_error.h"
+#include "propagation/gravity_model.h"
 
 #include <sstream>
 #include <string>
@@ -26,6 +27,20 @@ CLI::Validator ChartFileName()
         },
         "FILE");
     return OutputFileName() & notStandardOutput;
+}
+
+CLI::Validator GravityModelName()
+{
+    return CLI::Validator(
+        [](std::string& name) -> std::string {
+            try {
+                propagation::GravityModelNamed(name);
+                return "";
+            } catch (const OrbitError& e) {
+                return e.what();
+            }
+        },
+        "");
 }
 
 CLI::Validator NumberFromTo(double min, double max)

@@ -23,6 +23,10 @@ CLI::Validator ChartFileName();
 // its text: read it with ArgumentNumber, so one rule reads every number.
 CLI::Validator NumberFromTo(double min, double max);
 
+// The Earth model's name, as the propagation layer knows them ("j2", "zonal"):
+// the layer's own refusal, worded at the option.
+CLI::Validator GravityModelName();
+
 // A number argument read with the fields' strict rule, checked before any
 // work starts: a bad one is a usage error that names its option, never a
 // computation error.

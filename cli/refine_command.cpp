@@ -30,21 +30,12 @@ void RunRefineCommand(const RefineOptions& options)
     // error naming its option.
     const DesignRequest design = options.inputs.Request();
     const EpochNode epochNode = RequireEpochNode(options.epochNode);
-    if (options.modelText != "j2" && options.modelText != "zonal")
-        throw UsageError("--model: '" + options.modelText + "' is not one of j2, zonal");
     const double tolerance = ArgumentNumber("--tolerance", options.toleranceText);
     if (!(tolerance >= 0.01))
         throw UsageError("--tolerance: '" + options.toleranceText + "' is under the smallest tolerance, 0.01 m");
 
-    const RefineRun run = [&] {
-        try {
-            return RunRefine({design, epochNode, propagation::GravityModelNamed(options.modelText), options.frozen,
-                              tolerance});
-        } catch (const OrbitError& e) {
-            std::cerr << e.what() << '\n';
-            throw ComputationFailed();
-        }
-    }();
+    const RefineRun run =
+        RunRefine({design, epochNode, propagation::GravityModelNamed(options.modelText), options.frozen, tolerance});
     const std::string epochText = epochNode.epoch.IsoUtc(3);
     if (options.json) {
         std::cout << RefineJson(run, epochText, NodeJson(run.node)).dump(2) << '\n';
@@ -68,7 +59,8 @@ void AddRefineCommand(CLI::App& app)
     AddEpochNodeOptions(*command, options->epochNode);
     command->add_option("--model", options->modelText,
                         "Earth of the propagation: zonal (EGM2008, J2 to J6; default) or j2 (the design's own)")
-        ->type_name("MODEL");
+        ->type_name("MODEL")
+        ->check(GravityModelName());
     command->add_flag("--frozen", options->frozen,
                       "Start from the frozen eccentricity of the whole zonal field, perigee at 90 deg");
     command->add_option("--tolerance", options->toleranceText,

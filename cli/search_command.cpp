@@ -64,15 +64,11 @@ SearchRequest RequestOf(const SearchOptions& options)
     }
     request.altMinKm = ArgumentNumber("--alt-min", options.altMinText);
     request.altMaxKm = ArgumentNumber("--alt-max", options.altMaxText);
-    request.maxDays = ArgumentDays("--max-days", options.maxDaysText);
-    request.minDays = ArgumentDays("--min-days", options.minDaysText);
+    request.maxDays = ArgumentDays("--q-max", options.maxDaysText);
+    request.minDays = ArgumentDays("--q-min", options.minDaysText);
     if (options.limited)
         request.limit = ArgumentLimit(options.limitText);
-    try {
-        analysis::ValidateSearchRequest(request);
-    } catch (const OrbitError& e) {
-        throw UsageError(e);
-    }
+    analysis::ValidateSearchRequest(request);
     return request;
 }
 
@@ -98,16 +94,13 @@ void RunSearchCommand(const SearchOptions& options)
 void AddSearchCommand(CLI::App& app)
 {
     CLI::App* command = app.add_subcommand(
-        "search", "List every repeat orbit in an altitude band with cycles up to --max-days, highest first");
+        "search", "List every repeat orbit in an altitude band with cycles up to --q-max, highest first");
     auto options = std::make_shared<SearchOptions>();
     AddOrbitTypeOptions(*command, options->orbitType);
     command->add_option("--alt-min", options->altMinText, "Lowest mean altitude, km")->type_name("KM")->required();
     command->add_option("--alt-max", options->altMaxText, "Highest mean altitude, km")->type_name("KM")->required();
-    command->add_option("--max-days", options->maxDaysText, "Longest repeat cycle Q, days")
-        ->type_name("QMAX")
-        ->required();
-    command->add_option("--min-days", options->minDaysText, "Shortest repeat cycle Q, days (default 1)")
-        ->type_name("QMIN");
+    command->add_option("--q-min", options->minDaysText, "Shortest repeat cycle Q, days (default 1)")->type_name("DAYS");
+    command->add_option("--q-max", options->maxDaysText, "Longest repeat cycle Q, days")->type_name("DAYS")->required();
     CLI::Option* limit =
         command->add_option("--limit", options->limitText, "List only the K highest designs (memory stays small)")
             ->type_name("K");

@@ -64,16 +64,10 @@ void RunSunCommand(const SunOptions& options)
         throw ComputationFailed();
     }
     const DesignRun run = RunOrbitingDesign(options.inputs.Request());
-    std::optional<ephemeris::OrbitNode> node;
-    std::optional<sun::SunFigures> figures;
-    try {
-        node = NodeOfDesign(run.record, epochNode);
-        figures = sun::SunFiguresOf(run.record, run.semiMajorAxisKm.value(), epochNode.epoch, *node, span);
-    } catch (const OrbitError& e) {
-        std::cerr << e.what() << '\n';
-        throw ComputationFailed();
-    }
-    const SunAnswer answer{run, epochNode.epoch, *node, span, *figures};
+    const ephemeris::OrbitNode node = NodeOfDesign(run.record, epochNode);
+    const sun::SunFigures figures =
+        sun::SunFiguresOf(run.record, run.semiMajorAxisKm.value(), epochNode.epoch, node, span);
+    const SunAnswer answer{run, epochNode.epoch, node, span, figures};
     if (options.json)
         WriteSunJson(answer, std::cout);
     else if (options.csv)
@@ -84,14 +78,9 @@ void RunSunCommand(const SunOptions& options)
 
     if (!chart)
         return;
-    try {
-        const PictureFormat format = options.pngPath.empty() ? PictureFormat::Svg : PictureFormat::Png;
-        WriteSunPicture(*figures, SunChartTitle(answer), format,
-                        options.pngPath.empty() ? options.svgPath : options.pngPath);
-    } catch (const OrbitError& e) {
-        std::cerr << e.what() << '\n';
-        throw ComputationFailed();
-    }
+    const PictureFormat format = options.pngPath.empty() ? PictureFormat::Svg : PictureFormat::Png;
+    WriteSunPicture(figures, SunChartTitle(answer), format,
+                    options.pngPath.empty() ? options.svgPath : options.pngPath);
 }
 
 }  // namespace
@@ -104,9 +93,9 @@ void AddSunCommand(CLI::App& app)
     AddDesignInputOptions(*command, options->inputs);
     AddEpochNodeOptions(*command, options->epochNode);
     command->add_option("--days", options->daysText, "Span from the epoch, days (up to 3660; default 365)")
-        ->type_name("D");
+        ->type_name("DAYS");
     command->add_option("--step-days", options->stepText, "Step between rows, days (0.01 to the span; default 1)")
-        ->type_name("S");
+        ->type_name("DAYS");
     command->add_option("--lat-step", options->latStepText,
                         "Also the local time and Sun elevation of each day's passes, every DEG of latitude (1 to 90)")
         ->type_name("DEG");

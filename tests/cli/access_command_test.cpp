@@ -212,7 +212,7 @@ TEST(AccessCommand, SeveralPlacesAndFilesOfThemGoInPlaces)
 
     const std::string file = TempFile("stations.csv", "name,latitude_deg,longitude_deg,height_m\r\n"
                                                       "Kiruna,67.86,20.96,390\r\n\r\nToulouse,43.6,1.44,150\r\n");
-    const CommandRun listed = RunAccess({"--stations", file, "--mask", "10", "--json", "--days", "3"});
+    const CommandRun listed = RunAccess({"--stations-file", file, "--mask", "10", "--json", "--days", "3"});
     ASSERT_EQ(listed.status, 0) << listed.err;
     const Json stations = Json::parse(listed.out)["places"];
     ASSERT_EQ(stations.size(), 2u);
@@ -224,7 +224,7 @@ TEST(AccessCommand, SeveralPlacesAndFilesOfThemGoInPlaces)
               access::SummarizeContacts(access::StationContacts(lib.Samples(), {43.6, 1.44, 150, 10}), lib.spanS).contacts);
 
     const std::string sites = TempFile("sites.csv", "name,latitude_deg,longitude_deg\nToulouse,43.6,1.44\n");
-    const CommandRun one = RunAccess({"--sites", sites, "--swath", "290", "--json"});
+    const CommandRun one = RunAccess({"--sites-file", sites, "--swath", "290", "--json"});
     ASSERT_EQ(one.status, 0) << one.err;
     EXPECT_EQ(Json::parse(one.out)["places"][0]["site"]["name"], "Toulouse");
 }
@@ -261,13 +261,13 @@ TEST(AccessCommand, BadInputExitsTwoNamingTheOption)
         {{"--swath", "290"}, "--site or --station"},
         {{"--site", "10,20", "--swath", "290", "--days", "0"}, "--days: '0' is not positive"},
         {{"--site", "10,20", "--swath", "290", "--days", "367"}, "--days: '367' is too large"},
-        {{"--sites", ::testing::TempDir() + "/no_such.csv", "--swath", "290"}, "--sites: cannot read"},
-        {{"--sites", badHeader, "--swath", "290"}, "line 1: the header must be name,latitude_deg,longitude_deg"},
-        {{"--sites", badRow, "--swath", "290"}, "bad_row.csv line 2: latitude 91 is beyond ±90 degrees"},
-        {{"--sites", shortRow, "--swath", "290"}, "short_row.csv line 2: 2 fields where the header has 3"},
-        {{"--stations", empty}, "--stations: '" + empty + "' has no header line"},
-        {{"--sites", heights, "--swath", "290"}, "a site lies on the ground (the WGS84 ellipsoid) and has no height_m column"},
-        {{"--sites", control, "--swath", "290"}, "control.csv line 2: the name holds a control character"},
+        {{"--sites-file", ::testing::TempDir() + "/no_such.csv", "--swath", "290"}, "--sites-file: cannot read"},
+        {{"--sites-file", badHeader, "--swath", "290"}, "line 1: the header must be name,latitude_deg,longitude_deg"},
+        {{"--sites-file", badRow, "--swath", "290"}, "bad_row.csv line 2: latitude 91 is beyond ±90 degrees"},
+        {{"--sites-file", shortRow, "--swath", "290"}, "short_row.csv line 2: 2 fields where the header has 3"},
+        {{"--stations-file", empty}, "--stations-file: '" + empty + "' has no header line"},
+        {{"--sites-file", heights, "--swath", "290"}, "a site lies on the ground (the WGS84 ellipsoid) and has no height_m column"},
+        {{"--sites-file", control, "--swath", "290"}, "control.csv line 2: the name holds a control character"},
         {{"--station", "10,20", "--csv", "--json"}, "--csv excludes --json"},
     };
     for (const Case& c : cases) {

@@ -270,7 +270,7 @@ TEST(DesignCommand, InputsThatMakeNoOrbitAreUsageErrors)
     EXPECT_EQ(text.exitCode, 1);
     EXPECT_EQ(text.err, "Type mismatch\n");
     const ProcessResult search =
-        RunRepeatOrbit({"search", "--incl", "-40", "--alt-min", "500", "--alt-max", "600", "--max-days", "3"});
+        RunRepeatOrbit({"search", "--incl", "-40", "--alt-min", "500", "--alt-max", "600", "--q-max", "3"});
     EXPECT_EQ(search.exitCode, 2);
     EXPECT_NE(search.err.find("--incl: '-40'"), std::string::npos) << search.err;
 }

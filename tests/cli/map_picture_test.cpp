@@ -37,7 +37,7 @@ TEST_F(MapPictureCommand, WritesPngAndSvgOfTheAskedSize)
                              "--png", png});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(800, 400));
-    run = RunMap({"--n", "14", "--m", "1", "--q", "3", "--incl", "65", "--days", "2", "--svg", svg});
+    run = RunMap({"--n", "14", "--m", "1", "--q", "3", "--incl", "65", "--cycle-days", "2", "--svg", svg});
     EXPECT_EQ(run.status, 0) << run.err;
     QFile file(QString::fromStdString(svg));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -55,7 +55,7 @@ TEST_F(MapPictureCommand, WritesPngAndSvgOfTheAskedSize)
 TEST_F(MapPictureCommand, NightShadesTheDarkSideAndMovesWestFifteenDegreesAnHour)
 {
     const std::vector<std::string> design{"--n", "14", "--m", "3", "--q", "10", "--sun-sync", "--epoch",
-                                          "2027-03-21T00:00Z", "--ltdn", "10:30", "--days", "1", "--night"};
+                                          "2027-03-21T00:00Z", "--ltdn", "10:30", "--cycle-days", "1", "--night"};
     const auto render = [&](const std::string& at, const std::string& name) {
         std::vector<std::string> args = design;
         args.insert(args.end(), {"--at", at, "--png", dir.filePath(QString::fromStdString(name)).toStdString()});

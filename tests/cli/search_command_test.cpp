@@ -20,7 +20,7 @@ using testing::ProcessResult;
 using testing::RunRepeatOrbit;
 using Args = std::vector<std::string>;
 
-const Args kExample = {"search", "--sun-sync", "--alt-min", "600", "--alt-max", "800", "--max-days", "10"};
+const Args kExample = {"search", "--sun-sync", "--alt-min", "600", "--alt-max", "800", "--q-max", "10"};
 
 Args With(Args args, const std::vector<std::string>& more)
 {
@@ -150,7 +150,7 @@ TEST(SearchCommand, TableIsReadableAndSortedHighestFirst)
 TEST(SearchCommand, FailedDesignsAreCountedOnStderr)
 {
     const ProcessResult r =
-        RunRepeatOrbit({"search", "--incl", "144", "--alt-min", "5000", "--alt-max", "15000", "--max-days", "22", "--csv"});
+        RunRepeatOrbit({"search", "--incl", "144", "--alt-min", "5000", "--alt-max", "15000", "--q-max", "22", "--csv"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_GT(Lines(r.out).size(), 1u);
     EXPECT_NE(r.err.find("could not be solved"), std::string::npos) << r.err;
@@ -161,7 +161,7 @@ TEST(SearchCommand, FailedDesignsAreCountedOnStderr)
 TEST(SearchCommand, EmptyBandSaysSo)
 {
     const ProcessResult r =
-        RunRepeatOrbit({"search", "--sun-sync", "--alt-min", "700", "--alt-max", "700.001", "--max-days", "2", "--json"});
+        RunRepeatOrbit({"search", "--sun-sync", "--alt-min", "700", "--alt-max", "700.001", "--q-max", "2", "--json"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(nlohmann::json::parse(r.out), nlohmann::json::array());
     EXPECT_NE(r.err.find("No repeat orbit"), std::string::npos) << r.err;
@@ -175,21 +175,21 @@ TEST(SearchCommand, UsageErrorsNameTheArgument)
     };
     const Args band = {"--alt-min", "600", "--alt-max", "800"};
     const Case cases[] = {
-        {{"search", "--sun-sync", "--alt-min", "800", "--alt-max", "600", "--max-days", "10"}, "--alt-min"},
-        {With(With({"search", "--sun-sync"}, band), {"--max-days", "0"}), "--max-days"},
-        {With(With({"search", "--sun-sync"}, band), {"--max-days", "-3"}), "--max-days"},
-        {With(With({"search", "--sun-sync"}, band), {"--max-days", "ten"}), "--max-days"},
-        {With(With({"search", "--sun-sync"}, band), {"--max-days", "2.5"}), "--max-days"},
-        {With(With({"search", "--sun-sync"}, band), {"--max-days", "1e12"}), "--max-days"},
-        {With(With({"search", "--sun-sync"}, band), {"--max-days", "5", "--min-days", "6"}), "--min-days"},
-        {{"search", "--sun-sync", "--alt-min", "abc", "--alt-max", "800", "--max-days", "10"}, "--alt-min"},
-        {{"search", "--sun-sync", "--alt-min", "600", "--alt-max", "", "--max-days", "10"}, "--alt-max"},
-        {{"search", "--sun-sync", "--alt-min", "-100", "--alt-max", "800", "--max-days", "10"}, "--alt-min"},
-        {With(With({"search", "--incl", "x"}, band), {"--max-days", "5"}), "--incl"},
-        {With(With({"search", "--incl", "65", "--tenths", "?"}, band), {"--max-days", "5"}), "--tenths"},
-        {With(With({"search"}, band), {"--max-days", "5"}), "--sun-sync or --incl"},
-        {With(With({"search", "--sun-sync"}, band), {"--max-days", "5", "--csv", "--json"}), "excludes"},
-        {{"search", "--sun-sync", "--alt-min", "600", "--max-days", "10"}, "--alt-max"},
+        {{"search", "--sun-sync", "--alt-min", "800", "--alt-max", "600", "--q-max", "10"}, "--alt-min"},
+        {With(With({"search", "--sun-sync"}, band), {"--q-max", "0"}), "--q-max"},
+        {With(With({"search", "--sun-sync"}, band), {"--q-max", "-3"}), "--q-max"},
+        {With(With({"search", "--sun-sync"}, band), {"--q-max", "ten"}), "--q-max"},
+        {With(With({"search", "--sun-sync"}, band), {"--q-max", "2.5"}), "--q-max"},
+        {With(With({"search", "--sun-sync"}, band), {"--q-max", "1e12"}), "--q-max"},
+        {With(With({"search", "--sun-sync"}, band), {"--q-max", "5", "--q-min", "6"}), "--q-min"},
+        {{"search", "--sun-sync", "--alt-min", "abc", "--alt-max", "800", "--q-max", "10"}, "--alt-min"},
+        {{"search", "--sun-sync", "--alt-min", "600", "--alt-max", "", "--q-max", "10"}, "--alt-max"},
+        {{"search", "--sun-sync", "--alt-min", "-100", "--alt-max", "800", "--q-max", "10"}, "--alt-min"},
+        {With(With({"search", "--incl", "x"}, band), {"--q-max", "5"}), "--incl"},
+        {With(With({"search", "--incl", "65", "--tenths", "?"}, band), {"--q-max", "5"}), "--tenths"},
+        {With(With({"search"}, band), {"--q-max", "5"}), "--sun-sync or --incl"},
+        {With(With({"search", "--sun-sync"}, band), {"--q-max", "5", "--csv", "--json"}), "excludes"},
+        {{"search", "--sun-sync", "--alt-min", "600", "--q-max", "10"}, "--alt-max"},
         {With(kExample, {"--limit", "0"}), "--limit"},
         {With(kExample, {"--limit", "2.5"}), "--limit"},
         {With(kExample, {"--limit", "many"}), "--limit"},
@@ -220,7 +220,7 @@ TEST(SearchCommand, LimitListsTheHighestRowsAndSaysSo)
 TEST(SearchCommand, NegativeInclinationIsAValueAndRefused)
 {
     const ProcessResult r =
-        RunRepeatOrbit({"search", "--incl=-65", "--alt-min", "600", "--alt-max", "800", "--max-days", "3", "--csv"});
+        RunRepeatOrbit({"search", "--incl=-65", "--alt-min", "600", "--alt-max", "800", "--q-max", "3", "--csv"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("--incl: '-65' is not an inclination from 0 to 180 degrees"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");

@@ -41,8 +41,8 @@ std::vector<OutputCase> CommandsThatPrint()
     return {
         {"DesignText", With({"design"}, kDesign)},
         {"DesignJson", With(With({"design"}, kDesign), {"--json"})},
-        {"SearchTable", {"search", "--sun-sync", "--alt-min", "600", "--alt-max", "800", "--max-days", "10"}},
-        {"SearchCsv", {"search", "--sun-sync", "--alt-min", "600", "--alt-max", "800", "--max-days", "10", "--csv"}},
+        {"SearchTable", {"search", "--sun-sync", "--alt-min", "600", "--alt-max", "800", "--q-max", "10"}},
+        {"SearchCsv", {"search", "--sun-sync", "--alt-min", "600", "--alt-max", "800", "--q-max", "10", "--csv"}},
         {"PatternOps", With(With({"pattern"}, kDesign), {"--ops"})},
         {"PatternPngToDash", With(With({"pattern"}, kDesign), {"--png", "-"}), true},
         {"Help", {"--help"}},
@@ -85,7 +85,7 @@ TEST(StandardOutput, UsageErrorKeepsItsStatusWhenNothingIsPrinted)
 TEST(StandardOutput, ReaderThatLeavesEndsTheProgramQuietly)
 {
     const PipedResult run =
-        RunRepeatOrbitIntoHead({"search", "--sun-sync", "--alt-min", "200", "--alt-max", "2000", "--max-days", "100"});
+        RunRepeatOrbitIntoHead({"search", "--sun-sync", "--alt-min", "200", "--alt-max", "2000", "--q-max", "100"});
     EXPECT_EQ(run.out.rfind(" N ", 0), 0u) << run.out;
     EXPECT_EQ(run.signal, SIGPIPE);
     EXPECT_EQ(run.err, "");

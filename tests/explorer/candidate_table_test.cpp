@@ -70,7 +70,7 @@ QStringList SearchArguments(const Band& band)
     else
         arguments << "--incl" << QString::number(band.inclDegrees) << "--tenths" << QString::number(band.inclTenths);
     arguments << "--alt-min" << QString::number(band.altMinKm) << "--alt-max" << QString::number(band.altMaxKm)
-              << "--min-days" << QString::number(band.minDays) << "--max-days" << QString::number(band.maxDays);
+              << "--q-min" << QString::number(band.minDays) << "--q-max" << QString::number(band.maxDays);
     return arguments;
 }
 
