@@ -5,7 +5,7 @@
 #include "explorer/candidate_proxy.h"
 #include "explorer/column_chooser.h"
 #include "explorer/compare_window.h"
-#include "explorer/frozen_columns.h"
+#include "explorer/pinned_columns.h"
 #include "explorer/explorer_inputs.h"
 #include "explorer/revisit_worker.h"
 #include "platform/handler_boundary.h"
@@ -110,7 +110,7 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     table_->setSortingEnabled(true);
     table_->installEventFilter(this);
     columns_ = new ColumnChooser(table_, model_);
-    frozen_ = new FrozenColumns(table_, kOrbitNameColumns);
+    pinned_ = new PinnedColumns(table_, kOrbitNameColumns);
     auto* tableLabel = new QLabel(tr("&Repeat orbits:"), this);
     tableLabel->setBuddy(table_);
 

@@ -48,7 +48,7 @@ class CandidateModel;
 class CandidateProxy;
 class ColumnChooser;
 class CompareWindow;
-class FrozenColumns;
+class PinnedColumns;
 class ExplorerInputs;
 class RevisitWorker;
 struct SearchResult;
@@ -92,7 +92,7 @@ public:
     CandidateProxy* Proxy() const { return proxy_; }
     CandidateDetails* Details() const { return details_; }
     ColumnChooser* Columns() const { return columns_; }
-    FrozenColumns* Frozen() const { return frozen_; }
+    PinnedColumns* Pinned() const { return pinned_; }
     QPushButton* UseButton() const { return useButton_; }
     QPushButton* CopyButton() const { return copyButton_; }
     QPushButton* SaveButton() const { return saveButton_; }
@@ -183,7 +183,7 @@ private:
     CandidateProxy* proxy_ = nullptr;
     CandidateDetails* details_ = nullptr;
     ColumnChooser* columns_ = nullptr;
-    FrozenColumns* frozen_ = nullptr;
+    PinnedColumns* pinned_ = nullptr;
     RevisitWorker* revisits_ = nullptr;
     QPushButton* useButton_ = nullptr;
     QPushButton* copyButton_ = nullptr;

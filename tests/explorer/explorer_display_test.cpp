@@ -11,7 +11,7 @@
 #include "explorer/candidate_details.h"
 #include "explorer/candidate_text.h"
 #include "explorer/column_chooser.h"
-#include "explorer/frozen_columns.h"
+#include "explorer/pinned_columns.h"
 #include "map/qt/map_widget.h"
 #include "pattern/picture_size.h"
 #include "pattern/qt/pattern_view.h"
@@ -111,7 +111,7 @@ TEST_F(ExplorerTest, WithASwathNAndMAndQStayInViewBesideTheCoverageColumns)
     W().resize(W().sizeHint());
     W().layout()->activate();
     // Each coverage figure can be scrolled into full view beside N, M and Q.
-    const int frozenWidth = W().Frozen()->Width();
+    const int pinnedWidth = W().Pinned()->Width();
     QScrollBar* scroll = table->horizontalScrollBar();
     for (const ExplorerColumn column : {ExplorerColumn::SidelapPercent, ExplorerColumn::WorstRevisitDays}) {
         const int c = Column(column);
@@ -119,28 +119,28 @@ TEST_F(ExplorerTest, WithASwathNAndMAndQStayInViewBesideTheCoverageColumns)
         bool seen = false;
         for (int at = scroll->minimum(); at <= scroll->maximum() && !seen; ++at) {
             scroll->setValue(at);
-            seen = header->sectionViewportPosition(c) >= frozenWidth &&
+            seen = header->sectionViewportPosition(c) >= pinnedWidth &&
                    header->sectionViewportPosition(c) + header->sectionSize(c) <= table->viewport()->width();
         }
         EXPECT_TRUE(seen) << "column " << c << " is never in view beside N, M and Q";
     }
     W().resize(before);
     scroll->setValue(scroll->maximum());
-    // N, M and Q are still shown, by the frozen columns over the table's edge.
-    QTableView* frozen = W().Frozen()->View();
-    ASSERT_TRUE(frozen->isVisible());
-    EXPECT_EQ(frozen->geometry().left(), table->viewport()->geometry().left());
+    // N, M and Q are still shown, by the pinned columns over the table's edge.
+    QTableView* pinned = W().Pinned()->View();
+    ASSERT_TRUE(pinned->isVisible());
+    EXPECT_EQ(pinned->geometry().left(), table->viewport()->geometry().left());
     for (const ExplorerColumn column : {ExplorerColumn::N, ExplorerColumn::M, ExplorerColumn::Q}) {
         const int c = Column(column);
-        EXPECT_FALSE(frozen->isColumnHidden(c));
-        EXPECT_EQ(frozen->columnWidth(c), table->columnWidth(c));
-        EXPECT_GE(frozen->horizontalHeader()->sectionViewportPosition(c), 0);
-        EXPECT_LE(frozen->horizontalHeader()->sectionViewportPosition(c) + frozen->columnWidth(c), frozenWidth);
+        EXPECT_FALSE(pinned->isColumnHidden(c));
+        EXPECT_EQ(pinned->columnWidth(c), table->columnWidth(c));
+        EXPECT_GE(pinned->horizontalHeader()->sectionViewportPosition(c), 0);
+        EXPECT_LE(pinned->horizontalHeader()->sectionViewportPosition(c) + pinned->columnWidth(c), pinnedWidth);
     }
-    EXPECT_TRUE(frozen->isColumnHidden(Column(ExplorerColumn::MeanAltitudeKm)));
-    EXPECT_EQ(frozen->model(), table->model());
-    EXPECT_EQ(frozen->selectionModel(), table->selectionModel()) << "one selection";
-    EXPECT_EQ(frozen->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(pinned->isColumnHidden(Column(ExplorerColumn::MeanAltitudeKm)));
+    EXPECT_EQ(pinned->model(), table->model());
+    EXPECT_EQ(pinned->selectionModel(), table->selectionModel()) << "one selection";
+    EXPECT_EQ(pinned->focusPolicy(), Qt::NoFocus);
 
     // The hidden figures come back from the header's menu; N, M and Q cannot go.
     std::unique_ptr<QMenu> menu(W().Columns()->MakeMenu(&W()));

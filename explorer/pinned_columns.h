@@ -12,15 +12,15 @@ class QTableView;
 
 namespace explorer {
 
-class FrozenColumns : public QObject {
+class PinnedColumns : public QObject {
     Q_OBJECT
 
 public:
     // After the table has its model. `count` columns stay in place.
-    FrozenColumns(QTableView* table, int count);
+    PinnedColumns(QTableView* table, int count);
 
-    QTableView* View() const { return frozen_; }
-    // The width the frozen columns take over the table's viewport.
+    QTableView* View() const { return pinned_; }
+    // The width the pinned columns take over the table's viewport.
     int Width() const;
 
 protected:
@@ -33,7 +33,7 @@ private:
     void Place();
 
     QTableView* table_;
-    QTableView* frozen_;
+    QTableView* pinned_;
     int count_;
 };
 
