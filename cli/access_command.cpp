@@ -6,6 +6,7 @@
 #include "analysis/whole_numbers.h"
 #include "cli/access_output.h"
 #include "cli/access_places.h"
+#include "cli/answer_file.h"
 #include "cli/command_line.h"
 #include "cli/design_input_options.h"
 #include "cli/design_run.h"
@@ -221,6 +222,7 @@ void AddAccessCommand(CLI::App& app)
     CLI::Option* json = command->add_flag("--json", options->json,
                                           "Write one JSON object: design, epoch, node, place, summary, events");
     csv->excludes(json);
+    AddAnswerFileOption(*command);
     command->callback([options] { RunAccessCommand(*options); });
 }
 

@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include "cli/answer_file.h"
 #include "cli/renamed_options.h"
 #include "core/orbit_error.h"
 
@@ -56,8 +57,10 @@ int RunCommandLine(CLI::App& app, int argc, const char* const* argv)
     std::vector<const char*> current;
     for (const std::string& argument : arguments)
         current.push_back(argument.c_str());
+    AnswerFile answerFile;
     try {
         app.parse(static_cast<int>(current.size()), current.data());
+        answerFile.Commit();
     } catch (const CLI::RuntimeError& e) {
         return e.get_exit_code();
     } catch (const OrbitError& e) {

@@ -1,6 +1,7 @@
 #include "cli/coverage_command.h"
 
 #include "analysis/swath_coverage.h"
+#include "cli/answer_file.h"
 #include "cli/command_line.h"
 #include "cli/coverage_output.h"
 #include "cli/design_input_options.h"
@@ -186,6 +187,7 @@ void AddCoverageCommand(CLI::App& app)
                            ->type_name("FILE")
                            ->check(chartFile);
     png->excludes(svg);
+    AddAnswerFileOption(*command);
     command->callback([options] { RunCoverageCommand(*options); });
 }
 

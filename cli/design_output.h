@@ -29,4 +29,10 @@ void WriteDesignText(const DesignRun& run, std::ostream& out);
 // `warnings`, and `error` when the solve failed. Keys keep the window's order.
 nlohmann::ordered_json DesignJson(const DesignRun& run);
 
+// A header line and one row: N, M and Q, then the JSON's values and
+// coverage figures under the same keys at the same full precision (empty
+// where the design gave none), so the design sits in a spreadsheet beside a
+// search's rows.
+void WriteDesignCsv(const DesignRun& run, std::ostream& out);
+
 }  // namespace orbit::cli

@@ -1,5 +1,6 @@
 #include "cli/refine_command.h"
 
+#include "cli/answer_file.h"
 #include "cli/command_line.h"
 #include "cli/design_input_options.h"
 #include "cli/epoch_node_options.h"
@@ -67,6 +68,7 @@ void AddRefineCommand(CLI::App& app)
                         "Closure the refinement must reach, m (at least 0.01; default 10)")
         ->type_name("METRES");
     command->add_flag("--json", options->json, "Write one JSON object at full precision");
+    AddAnswerFileOption(*command);
     command->callback([options] { RunRefineCommand(*options); });
 }
 

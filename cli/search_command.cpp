@@ -1,6 +1,7 @@
 #include "cli/search_command.h"
 
 #include "analysis/repeat_search.h"
+#include "cli/answer_file.h"
 #include "cli/command_line.h"
 #include "cli/option_checks.h"
 #include "cli/orbit_type_options.h"
@@ -107,6 +108,7 @@ void AddSearchCommand(CLI::App& app)
     CLI::Option* csv = command->add_flag("--csv", options->csv, "Write CSV instead of a table");
     CLI::Option* json = command->add_flag("--json", options->json, "Write a JSON array instead of a table");
     csv->excludes(json);
+    AddAnswerFileOption(*command);
     command->callback([options, limit] {
         options->limited = limit->count() > 0;
         RunSearchCommand(*options);

@@ -1,5 +1,6 @@
 #include "cli/sun_command.h"
 
+#include "cli/answer_file.h"
 #include "cli/command_line.h"
 #include "cli/design_input_options.h"
 #include "cli/design_run.h"
@@ -111,6 +112,7 @@ void AddSunCommand(CLI::App& app)
                            ->type_name("FILE")
                            ->check(chartFile);
     png->excludes(svg);
+    AddAnswerFileOption(*command);
     command->callback([options] { RunSunCommand(*options); });
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -62,6 +63,44 @@ TEST(DesignCommand, JsonHoldsTheFieldTextsAndBitExactValues)
     EXPECT_EQ(v["node_spacing_rad"].get<double>(), record.NodeSpacing);
     EXPECT_EQ(v["node_spacing_deg"].get<double>(), record.NodeSpacingDeg);
     EXPECT_NEAR(v["node_spacing_deg"].get<double>(), 25.11628, 1e-5);
+}
+
+// The CSV row reads back as the JSON's numbers, bit for bit, under its keys.
+TEST(DesignCommand, CsvRowIsTheJsonsValuesAndCoverage)
+{
+    const std::vector<std::string> design{"design", "--n", "14", "--m", "3", "--q", "10", "--sun-sync"};
+    std::vector<std::string> asCsv = design, asJson = design;
+    asCsv.push_back("--csv");
+    asJson.push_back("--json");
+    const ProcessResult csv = RunRepeatOrbit(asCsv);
+    const ProcessResult json = RunRepeatOrbit(asJson);
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    const nlohmann::json j = nlohmann::json::parse(json.out);
+    std::istringstream lines(csv.out);
+    std::string header, row, more;
+    std::getline(lines, header);
+    std::getline(lines, row);
+    EXPECT_FALSE(std::getline(lines, more));
+    auto cells = [](const std::string& line) {
+        std::vector<std::string> out;
+        std::istringstream in(line);
+        for (std::string cell; std::getline(in, cell, ',');)
+            out.push_back(cell);
+        return out;
+    };
+    const std::vector<std::string> keys = cells(header), values = cells(row);
+    ASSERT_EQ(keys.size(), values.size());
+    ASSERT_GE(keys.size(), 4u);
+    EXPECT_EQ((std::vector<std::string>{keys[0], keys[1], keys[2]}), (std::vector<std::string>{"N", "M", "Q"}));
+    EXPECT_EQ((std::vector<std::string>{values[0], values[1], values[2]}), (std::vector<std::string>{"14", "3", "10"}));
+    std::size_t matched = 0;
+    for (std::size_t k = 3; k < keys.size(); ++k) {
+        const nlohmann::json& from = j["values"].contains(keys[k]) ? j["values"][keys[k]] : j["coverage"][keys[k]];
+        ASSERT_FALSE(from.is_null()) << keys[k];
+        EXPECT_EQ(std::stod(values[k]), from.get<double>()) << keys[k];
+        ++matched;
+    }
+    EXPECT_EQ(matched, j["values"].size() + j["coverage"].size());
 }
 
 TEST(DesignCommand, JsonKeepsTheWindowsOrder)
