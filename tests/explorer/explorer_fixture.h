@@ -46,6 +46,9 @@ protected:
         in->SubcycleBox()->setValue(0);
         in->EquatorWithoutGapsBox()->setChecked(false);
         W().Table()->sortByColumn(Column(explorer::ExplorerColumn::MeanAltitudeKm), Qt::DescendingOrder);
+        // The window outlives a case: each starts with no row chosen, as a
+        // window newly opened does, whatever the case before it chose.
+        W().Table()->selectionModel()->clear();
         W().SetDesignTarget([this](const explorer::DesignChoice& choice) { chosen_.push_back(choice); });
         W().ShowWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&W()));
