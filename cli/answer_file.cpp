@@ -37,19 +37,20 @@ void StopGathering()
 
 void AddAnswerFileOption(CLI::App& command)
 {
-    CLI::Option* output = command
-                              .add_option("--output", Answer().path,
-                                          "Write the answer to FILE, complete or not at all (- for standard output)")
-                              ->type_name("FILE")
-                              ->check(OutputFileName());
-    // Once the options are read, before the command runs.
-    command.parse_complete_callback([output] {
-        Gathered& answer = Answer();
-        if (output->count() == 0 || answer.path == "-")
-            return;
-        answer.text.str("");
-        answer.standardOutput = std::cout.rdbuf(answer.text.rdbuf());
-    });
+    // Gathering begins as the option's value is taken, with the command's
+    // other options, before the command runs; a parse that ends earlier (a
+    // usage error, --version) leaves standard output as it was.
+    command
+        .add_option("--output", Answer().path, "Write the answer to FILE, complete or not at all (- for standard output)")
+        ->type_name("FILE")
+        ->check(OutputFileName())
+        ->each([](const std::string& path) {
+            Gathered& answer = Answer();
+            if (path == "-" || answer.standardOutput)
+                return;
+            answer.text.str("");
+            answer.standardOutput = std::cout.rdbuf(answer.text.rdbuf());
+        });
 }
 
 AnswerFile::~AnswerFile() { StopGathering(); }
