@@ -99,6 +99,11 @@ TEST_F(ExportFile, AnEndingSignalRemovesTheTemporaryAndLeavesTheTarget)
 // stays near its size at rest.
 TEST_F(ExportFile, ALongEphemerisIsWrittenInFlatMemory)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer's shadow memory and quarantine dwarf what the program
+    // itself holds: the bound speaks of the normal build.
+    GTEST_SKIP() << "memory is not the program's own under AddressSanitizer";
+#endif
     const fs::path target = folder / "five_days.oem";
     const EndedProcess ended = testing::WaitForRepeatOrbit(testing::StartRepeatOrbit(LongEphemeris(target, "5")));
     ASSERT_EQ(ended.exitCode, 0);
