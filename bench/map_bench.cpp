@@ -8,10 +8,10 @@
 
 #include "core/repeat_orbit_solver.h"
 #include "map/ground_track_map.h"
-#include "map/qt/map_export.h"
-#include "map/qt/map_scene.h"
-#include "map/qt/map_widget.h"
-#include "map/qt/world_shapes.h"
+#include "map_qt/map_export.h"
+#include "map_qt/map_scene.h"
+#include "map_qt/map_widget.h"
+#include "map_qt/world_shapes.h"
 
 #include <benchmark/benchmark.h>
 

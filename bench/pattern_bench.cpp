@@ -8,7 +8,7 @@
 #include "core/repeat_orbit_solver.h"
 #include "pattern/day_track_search.h"
 #include "pattern/pattern_drawing.h"
-#include "pattern/qt/rel_ground.h"
+#include "pattern_qt/rel_ground.h"
 #include "pattern/recording_surface.h"
 
 #include <benchmark/benchmark.h>
