@@ -8,7 +8,7 @@
 #include "cli/design_run.h"
 #include "cli/epoch_node_options.h"
 #include "cli/option_checks.h"
-#include "cli/picture_files.h"
+#include "cli/picture_options.h"
 #include "core/number_text.h"
 #include "core/orbit_error.h"
 #include "sun/sub_solar_sampling.h"
@@ -29,7 +29,7 @@ struct CoverageOptions {
     EpochNodeOptions epochNode;
     std::string sunMinText, cyclesText;
     std::string swathText, satellitesText = "1", passesText = "both", latStepText = "1";
-    std::string pngPath, svgPath;
+    PictureFileOptions chart;
     bool csv = false;
     bool json = false;
 };
@@ -108,7 +108,7 @@ void RunCoverageCommand(const CoverageOptions& options)
 {
     const SwathRequest request = RequestOf(options);
     const LightOptions lightOptions = LightOptionsOf(options);
-    const bool chart = !options.pngPath.empty() || !options.svgPath.empty();
+    const std::optional<PictureFile> chart = ChosenPictureFile("coverage", options.chart);
     if (chart && !PictureSupport()) {
         // Said before any table is written, so a script never takes a half
         // answer for a whole one.
@@ -142,10 +142,7 @@ void RunCoverageCommand(const CoverageOptions& options)
     if (!chart)
         return;
     const std::string title = CoverageChartTitle(run, request, daylight);
-    if (!options.pngPath.empty())
-        WriteCoveragePicture(table, title, PictureFormat::Png, options.pngPath);
-    else
-        WriteCoveragePicture(table, title, PictureFormat::Svg, options.svgPath);
+    WriteCoveragePicture(table, title, chart->format, chart->path);
 }
 
 }  // namespace
@@ -179,14 +176,7 @@ void AddCoverageCommand(CLI::App& app)
     CLI::Option* csv = command->add_flag("--csv", options->csv, "Write the table as CSV");
     CLI::Option* json = command->add_flag("--json", options->json, "Write one JSON object: design, summary, rows");
     csv->excludes(json);
-    const CLI::Validator chartFile = ChartFileName();
-    CLI::Option* png = command->add_option("--png", options->pngPath, "Also draw the chart as a PNG file")
-                           ->type_name("FILE")
-                           ->check(chartFile);
-    CLI::Option* svg = command->add_option("--svg", options->svgPath, "Also draw the chart as an SVG file")
-                           ->type_name("FILE")
-                           ->check(chartFile);
-    png->excludes(svg);
+    AddPictureFileOptions(*command, options->chart, "the chart", PictureRole::Chart);
     AddAnswerFileOption(*command);
     command->callback([options] { RunCoverageCommand(*options); });
 }

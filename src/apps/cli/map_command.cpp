@@ -5,12 +5,11 @@
 #include "cli/design_run.h"
 #include "cli/epoch_node_options.h"
 #include "cli/option_checks.h"
-#include "cli/picture_files.h"
+#include "cli/picture_options.h"
 #include "core/orbit_error.h"
 #include "core/constants.h"
 #include "map/ground_track_map.h"
 
-#include <charconv>
 #include <cmath>
 #include <iostream>
 #include <memory>
@@ -21,39 +20,18 @@ namespace orbit::cli {
 namespace {
 
 // The picture sizes a map can be drawn at.
-constexpr int kMinWidthPx = 320, kMinHeightPx = 160, kMaxWidthPx = 8000, kMaxHeightPx = 4000;
+constexpr PictureSizePx kSmallestMap{320, 160}, kLargestMap{8000, 4000};
 
 struct MapOptions {
     DesignInputOptions inputs;
     std::string daysText;  // empty: all the days the map offers
     std::string swathText = "0";
-    std::string pngPath, svgPath;
+    PictureFileOptions picture;
     std::string sizeText = "1600x800";
     EpochNodeOptions epochNode;
     bool night = false;
     std::string atText;  // empty: the epoch
 };
-
-bool ParseWhole(std::string_view text, int& value)
-{
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && !text.empty();
-}
-
-// Reads a picture size "WxH" (1600x800); false when the text is not one.
-bool ParsePictureSize(const std::string& text, int& widthPx, int& heightPx)
-{
-    const std::size_t x = text.find('x');
-    if (x == std::string::npos)
-        return false;
-    int width = 0, height = 0;
-    if (!ParseWhole(std::string_view(text).substr(0, x), width) ||
-        !ParseWhole(std::string_view(text).substr(x + 1), height))
-        return false;
-    widthPx = width;
-    heightPx = height;
-    return true;
-}
 
 std::string DaysRangeText(const world_map::GroundTrackMap& map)
 {
@@ -68,8 +46,11 @@ std::string DaysRangeText(const world_map::GroundTrackMap& map)
 
 void RunMapCommand(const MapOptions& options)
 {
+    const PictureFile file = ChosenPictureFile("map", options.picture).value();  // one was asked for
     MapPicture picture;
-    ParsePictureSize(options.sizeText, picture.widthPx, picture.heightPx);  // checked when parsed
+    const PictureSizePx size = ParsePictureSize(options.sizeText).value();  // checked when parsed
+    picture.widthPx = size.widthPx;
+    picture.heightPx = size.heightPx;
     picture.swathKm = ArgumentNumber("--swath", options.swathText);  // its range checked when parsed
     std::optional<double> days;
     if (!options.daysText.empty())
@@ -105,10 +86,7 @@ void RunMapCommand(const MapOptions& options)
         if (!(shown >= 1 && shown <= map.DayLimit()) || std::floor(shown) != shown)
             throw UsageError(DaysRangeText(map));
         picture.days = static_cast<int>(shown);
-        if (!options.pngPath.empty())
-            WriteMapPicture(design, picture, PictureFormat::Png, options.pngPath);
-        else
-            WriteMapPicture(design, picture, PictureFormat::Svg, options.svgPath);
+        WriteMapPicture(design, picture, file.format, file.path);
     } catch (const OrbitError& e) {
         std::cerr << e.what() << '\n';
         throw ComputationFailed();
@@ -138,27 +116,13 @@ void AddMapCommand(CLI::App& app)
                          std::to_string(static_cast<int>(world_map::kMaxSwathKm)) + ")")
         ->type_name("KM")
         ->check(NumberFromTo(0, world_map::kMaxSwathKm));
-    CLI::Option* png = command->add_option("--png", options->pngPath, "Write the map as a PNG file (- for standard output)")
-                           ->type_name("FILE")
-                           ->check(OutputFileName());
-    CLI::Option* svg = command->add_option("--svg", options->svgPath, "Write the map as an SVG file (- for standard output)")
-                           ->type_name("FILE")
-                           ->check(OutputFileName());
-    png->excludes(svg);
+    AddPictureFileOptions(*command, options->picture, "the map", PictureRole::Answer);
     command->add_option("--size", options->sizeText, "Picture size in pixels (default 1600x800)")
         ->type_name("WxH")
-        ->check(CLI::Validator(
-            [](std::string& text) -> std::string {
-                int width = 0, height = 0;
-                if (!ParsePictureSize(text, width, height) || width < kMinWidthPx || height < kMinHeightPx ||
-                    width > kMaxWidthPx || height > kMaxHeightPx)
-                    return "the picture size must be WxH from 320x160 to 8000x4000, not " + text;
-                return {};
-            },
-            "320x160 to 8000x4000"));
-    command->callback([options, png, svg] {
-        if (png->count() + svg->count() == 0)
-            throw UsageError("map: choose one of --png FILE or --svg FILE");
+        ->check(PictureSizeFromTo(kSmallestMap, kLargestMap));
+    command->callback([options] {
+        if (PictureOptionCount(options->picture) == 0)
+            throw UsageError("map: choose one of --png FILE, --svg FILE or --output FILE.png|.svg");
         RunMapCommand(*options);
     });
 }

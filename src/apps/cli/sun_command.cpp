@@ -6,7 +6,7 @@
 #include "cli/design_run.h"
 #include "cli/epoch_node_options.h"
 #include "cli/option_checks.h"
-#include "cli/picture_files.h"
+#include "cli/picture_options.h"
 #include "cli/sun_output.h"
 #include "core/orbit_error.h"
 #include "sun/sun_figures.h"
@@ -27,7 +27,7 @@ struct SunOptions {
     DesignInputOptions inputs;
     EpochNodeOptions epochNode;
     std::string daysText = "365", stepText = "1", latStepText;
-    std::string pngPath, svgPath;
+    PictureFileOptions chart;
     bool csv = false;
     bool json = false;
 };
@@ -59,7 +59,7 @@ void RunSunCommand(const SunOptions& options)
 {
     const EpochNode epochNode = RequireEpochNode(options.epochNode);
     const sun::SunSpan span = SpanOf(options);
-    const bool chart = !options.pngPath.empty() || !options.svgPath.empty();
+    const std::optional<PictureFile> chart = ChosenPictureFile("sun", options.chart);
     if (chart && !PictureSupport()) {
         std::cerr << OrbitError(ErrorKind::NoPictureSupport).what() << '\n';
         throw ComputationFailed();
@@ -79,9 +79,7 @@ void RunSunCommand(const SunOptions& options)
 
     if (!chart)
         return;
-    const PictureFormat format = options.pngPath.empty() ? PictureFormat::Svg : PictureFormat::Png;
-    WriteSunPicture(figures, SunChartTitle(answer), format,
-                    options.pngPath.empty() ? options.svgPath : options.pngPath);
+    WriteSunPicture(figures, SunChartTitle(answer), chart->format, chart->path);
 }
 
 }  // namespace
@@ -104,14 +102,7 @@ void AddSunCommand(CLI::App& app)
     CLI::Option* json = command->add_flag("--json", options->json,
                                           "Write one JSON object: design, epoch, node, summary, days, latitudes");
     csv->excludes(json);
-    const CLI::Validator chartFile = ChartFileName();
-    CLI::Option* png = command->add_option("--png", options->pngPath, "Also draw beta and the umbra as a PNG chart")
-                           ->type_name("FILE")
-                           ->check(chartFile);
-    CLI::Option* svg = command->add_option("--svg", options->svgPath, "Also draw beta and the umbra as an SVG chart")
-                           ->type_name("FILE")
-                           ->check(chartFile);
-    png->excludes(svg);
+    AddPictureFileOptions(*command, options->chart, "beta and the umbra", PictureRole::Chart);
     AddAnswerFileOption(*command);
     command->callback([options] { RunSunCommand(*options); });
 }

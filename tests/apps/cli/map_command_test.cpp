@@ -28,8 +28,10 @@ TEST(MapCommand, RefusesAWrongCommandLine)
         std::vector<std::string> args;
         const char* says;
     } const cases[] = {
-        {"NoPictureFile", {}, "choose one of --png FILE or --svg FILE"},
+        {"NoPictureFile", {}, "choose one of --png FILE, --svg FILE or --output FILE.png|.svg"},
         {"BothPictureFiles", {"--png", "a.png", "--svg", "a.svg"}, "excludes"},
+        {"OutputAndPng", {"--output", "a.svg", "--png", "a.png"}, "excludes"},
+        {"OutputOfNoPictureFormat", {"--output", "never.pdf"}, "--output never.pdf: the picture's format follows"},
         {"EmptyFileName", {"--svg", ""}, "--svg: the file name is empty"},
         {"NoDays", {"--png", "never.png", "--cycle-days", "0"}, "--cycle-days must lie between 1 and 3"},
         {"DaysBeyondTheCycle", {"--png", "never.png", "--cycle-days", "4"}, "the days of this design's repeat cycle"},

@@ -47,6 +47,25 @@ TEST_F(MapPictureCommand, WritesPngAndSvgOfTheAskedSize)
     EXPECT_TRUE(run.out.empty());
 }
 
+// --output takes the format from the file's name, in either case.
+TEST_F(MapPictureCommand, OutputChoosesTheFormatByTheFilesExtension)
+{
+    const std::string png = dir.filePath("m.PNG").toStdString(), svg = dir.filePath("m.svg").toStdString();
+    const std::vector<std::string> design{"--n", "14", "--m", "1", "--q", "3", "--sun-sync", "--size", "640x320"};
+    std::vector<std::string> args = design;
+    args.insert(args.end(), {"--output", png});
+    CommandRun run = RunMap(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(QImage(QString::fromStdString(png), "PNG").size(), QSize(640, 320));
+    args = design;
+    args.insert(args.end(), {"--output", svg});
+    run = RunMap(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    QFile file(QString::fromStdString(svg));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("<svg"));
+}
+
 // The night at two instants an hour apart: the shaded side moves west by
 // 15 degrees. At 2027-03-21 00:00 UTC the Sun stands over 178.15 degrees
 // west (the equation of time is -7.4 minutes), so the night runs from 88.15

@@ -69,7 +69,14 @@ TEST(PatternCommand, UsageErrorsExitWithTwo)
         {},                                   // no output chosen
         {"--ops", "--png", "a.png"},          // two outputs
         {"--png", "a.png", "--svg", "a.svg"}, // two files
-        {"--ops", "--scale", "2"},            // a scale for text
+        {"--ops", "--scale", "2"},            // a size for text
+        {"--ops", "--size", "749x270"},
+        {"--ops", "--output", "a.png"},
+        {"--output", "a.pdf"},                // no picture format of that name
+        {"--output", "a.png", "--svg", "a.svg"},
+        {"--png", "a.png", "--size", "74x26"}, // smaller than a tenth
+        {"--png", "a.png", "--size", "7491x2700"},
+        {"--png", "a.png", "--size", "749x270", "--scale", "1"}, // two sizes
         {"--png", "a.png", "--scale", "0"},   // out of range
         {"--png", "a.png", "--scale", "11"},
         {"--png", "a.png", "--scale", "nan"},
@@ -91,7 +98,11 @@ TEST(PatternCommand, UsageErrorsExitWithTwo)
     EXPECT_EQ(RunPattern(args).err.rfind("--svg: the file name is empty", 0), 0u);
     args = design;
     args.insert(args.end(), {"--png", "a.png", "--scale", "nan"});
-    EXPECT_EQ(RunPattern(args).err.rfind("--scale: 'nan' is not a number from 0.1 to 10", 0), 0u);
+    // After the one line that says what replaced the old spelling.
+    EXPECT_NE(RunPattern(args).err.find("\n--scale: 'nan' is not a number from 0.1 to 10"), std::string::npos);
+    args = design;
+    args.insert(args.end(), {"--output", "a.pdf"});
+    EXPECT_EQ(RunPattern(args).err.rfind("pattern: --output a.pdf: the picture's format follows the file's name", 0), 0u);
 }
 
 }  // namespace
