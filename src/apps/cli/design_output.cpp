@@ -2,6 +2,7 @@
 
 #include "analysis/repeat_grid.h"
 #include "analysis/search_columns.h"
+#include "cli/csv_row.h"
 #include "cli/design_warnings.h"
 #include "core/result_fields.h"
 
@@ -108,30 +109,14 @@ nlohmann::ordered_json DesignJson(const DesignRun& run)
 void WriteDesignCsv(const DesignRun& run, std::ostream& out)
 {
     const nlohmann::ordered_json json = DesignJson(run);
-    std::vector<std::string> keys{"N", "M", "Q"};
-    std::vector<nlohmann::ordered_json> cells{run.record.N, run.record.M, run.record.Q};
+    CsvCells cells{{"N", run.record.N}, {"M", run.record.M}, {"Q", run.record.Q}};
     for (const char* part : {"values", "coverage"}) {
         if (!json.contains(part))
             continue;
-        for (const auto& [key, value] : json[part].items()) {
-            keys.push_back(key);
-            cells.push_back(value);
-        }
+        for (const auto& [key, value] : json[part].items())
+            cells.emplace_back(key, value);
     }
-    for (std::size_t k = 0; k < keys.size(); ++k)
-        out << (k ? "," : "") << keys[k];
-    out << '\n';
-    for (std::size_t k = 0; k < cells.size(); ++k) {
-        const nlohmann::ordered_json& cell = cells[k];
-        out << (k ? "," : "");
-        // A whole number as an integer, any other at its shortest full text.
-        if (cell.is_number_float() && std::trunc(cell.get<double>()) == cell.get<double>() &&
-            std::fabs(cell.get<double>()) < 1e15)
-            out << static_cast<long long>(cell.get<double>());
-        else if (!cell.is_null())
-            out << cell.dump();
-    }
-    out << '\n';
+    WriteCsvRecord(cells, out);
 }
 
 }  // namespace orbit::cli

@@ -2,6 +2,7 @@
 
 #include "cli/answer_file.h"
 #include "cli/command_line.h"
+#include "cli/csv_row.h"
 #include "cli/design_input_options.h"
 #include "cli/epoch_node_options.h"
 #include "cli/option_checks.h"
@@ -23,6 +24,7 @@ struct RefineOptions {
     std::string toleranceText = "10";
     bool frozen = false;
     bool json = false;
+    bool csv = false;
 };
 
 void RunRefineCommand(const RefineOptions& options)
@@ -40,6 +42,8 @@ void RunRefineCommand(const RefineOptions& options)
     const std::string epochText = epochNode.epoch.IsoUtc(3);
     if (options.json) {
         std::cout << RefineJson(run, epochText, NodeJson(run.node)).dump(2) << '\n';
+    } else if (options.csv) {
+        WriteCsvRecord(FlattenedCells(RefineJson(run, epochText, NodeJson(run.node))), std::cout);
     } else {
         std::ostringstream nodeText;
         WriteNodeText(run.node, nodeText);
@@ -67,7 +71,11 @@ void AddRefineCommand(CLI::App& app)
     command->add_option("--tolerance", options->toleranceText,
                         "Closure the refinement must reach, m (at least 0.01; default 10)")
         ->type_name("METRES");
-    command->add_flag("--json", options->json, "Write one JSON object at full precision");
+    CLI::Option* json = command->add_flag("--json", options->json, "Write one JSON object at full precision");
+    command
+        ->add_flag("--csv", options->csv,
+                   "Print a header line and one row at full precision, keyed by the JSON's paths (refined.mean.a_km)")
+        ->excludes(json);
     AddAnswerFileOption(*command);
     command->callback([options] { RunRefineCommand(*options); });
 }

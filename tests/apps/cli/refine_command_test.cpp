@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <sstream>
+
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -114,6 +117,53 @@ TEST(RefineCommand, JsonHasEveryPromisedField)
     EXPECT_EQ(keys(j["refined"]["mean"]), (Names{"a_km", "i_deg", "e", "argp_deg"}));
     EXPECT_EQ(keys(j["frozen"]), (Names{"e_j2_j3", "e_zonal", "argp_deg", "e_excursion_free", "e_excursion_frozen"}));
     EXPECT_EQ(j["epoch"], "2027-03-21T00:00:00.000Z");
+}
+
+// The CSV is the JSON laid flat: one header of the JSON's paths, one row
+// holding the same figures at full precision.
+TEST(RefineCommand, CsvIsTheJsonInOneRow)
+{
+    const CommandRun csv = RunRefineCommand(kQuestion, {"--csv"});
+    const CommandRun json = RunRefineCommand(kQuestion, {"--json"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    ASSERT_EQ(json.status, 0) << json.err;
+    const nlohmann::json j = nlohmann::json::parse(json.out);
+    std::istringstream lines(csv.out);
+    std::string header, row, extra;
+    ASSERT_TRUE(std::getline(lines, header));
+    ASSERT_TRUE(std::getline(lines, row));
+    EXPECT_FALSE(std::getline(lines, extra));
+    auto cells = [](const std::string& line) {
+        std::vector<std::string> out;
+        std::string cell;
+        bool quoted = false;
+        for (char c : line) {
+            if (c == '"')
+                quoted = !quoted;
+            if (c == ',' && !quoted) {
+                out.push_back(cell);
+                cell.clear();
+            } else {
+                cell += c;
+            }
+        }
+        out.push_back(cell);
+        return out;
+    };
+    const std::vector<std::string> keys = cells(header), values = cells(row);
+    ASSERT_EQ(keys.size(), values.size());
+    auto valueOf = [&](const std::string& key) {
+        const auto at = std::find(keys.begin(), keys.end(), key);
+        return at == keys.end() ? std::string("missing") : values[static_cast<std::size_t>(at - keys.begin())];
+    };
+    for (const char* path : {"refined.mean.a_km", "refined.closure_m", "j2_design.state_eme2000.vx_km_s",
+                             "model.zonal.J3", "frozen.e_j2_j3"}) {
+        std::string pointer = std::string("/") + path;
+        std::replace(pointer.begin(), pointer.end(), '.', '/');
+        EXPECT_EQ(std::stod(valueOf(path)), j.at(nlohmann::json::json_pointer(pointer)).get<double>()) << path;
+    }
+    EXPECT_EQ(valueOf("integration_frame"), "\"true equator and equinox of the epoch\"");
+    EXPECT_EQ(valueOf("refined.iterations"), j["refined"]["iterations"].dump());
 }
 
 // The absolute track: the J2 design's first ascending node lies at the
