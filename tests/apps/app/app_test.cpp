@@ -61,14 +61,16 @@ TEST_F(Application, GoesOnWhileThePatternWindowIsOpen)
     QPointer<design_window::OrbitDesVorn> window = app::OpenDesignWindow();
     pattern::RelGround& pattern = pattern::RelGround::Instance();
     bool stillRunningAfterExit = false;
+    // Once the design window is gone the program must still be running with
+    // the pattern shown; closing that last window then ends it.
+    QObject::connect(window.data(), &QObject::destroyed, &pattern, [&] {
+        stillRunningAfterExit = pattern.isVisible();
+        pattern.close();
+    });
     const bool ended = RunsToItsEnd([&] {
         QTest::mouseClick(window->ComputeCom, Qt::LeftButton);
         QTest::mouseClick(window->DispCom, Qt::LeftButton);
         QTest::mouseClick(window->ExitCom, Qt::LeftButton);
-        QTimer::singleShot(100, [&] {
-            stillRunningAfterExit = pattern.isVisible();
-            pattern.close();
-        });
     });
     EXPECT_TRUE(stillRunningAfterExit);
     EXPECT_TRUE(ended);

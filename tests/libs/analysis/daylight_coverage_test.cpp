@@ -8,6 +8,8 @@
 #include "analysis/swath_coverage.h"
 #include "tests/support/error_text.h"
 
+#include "tests/support/solved_design.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -20,12 +22,7 @@ namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
 
-DesignRecord Solved(double n, double m, double q, OrbitType type = OrbitType::SunSynchronous, double inclDeg = 0)
-{
-    DesignRecord record;
-    SolveRepeatOrbit(RepeatOrbitInputs::Fixed(n, m, q, type, inclDeg, 0), {}, record);
-    return record;
-}
+using orbit::testing::SolvedDesign;
 
 // A Sun that stands still over one point of the Earth, for `days`.
 SubSolarTrack FixedSun(double declinationDeg, double longitudeDeg, double days = 40)
@@ -50,13 +47,13 @@ struct LitCase {
 TEST(DaylightCoverage, SunOverThePoleLightsTheNorthAsTheTableWithoutLight)
 {
     const LitCase cases[] = {
-        {"sun-sync 14/3/10, 290 km", Solved(14, 3, 10), 290, 1, PassDirection::Both, 0, 0},
-        {"sun-sync 14/3/10, node moved, third cycle", Solved(14, 3, 10), 290, 1, PassDirection::Both, -123.4, 2},
-        {"inclined 65 deg, two satellites, ascending", Solved(15, 1, 3, OrbitType::ChooseInclination, 65), 50, 2,
+        {"sun-sync 14/3/10, 290 km", SolvedDesign(14, 3, 10), 290, 1, PassDirection::Both, 0, 0},
+        {"sun-sync 14/3/10, node moved, third cycle", SolvedDesign(14, 3, 10), 290, 1, PassDirection::Both, -123.4, 2},
+        {"inclined 65 deg, two satellites, ascending", SolvedDesign(15, 1, 3, OrbitType::ChooseInclination, 65), 50, 2,
          PassDirection::Ascending, 47, 1},
-        {"retrograde 120 deg, descending, wide", Solved(14, 1, 3, OrbitType::ChooseInclination, 120), 1500, 1,
+        {"retrograde 120 deg, descending, wide", SolvedDesign(14, 1, 3, OrbitType::ChooseInclination, 120), 1500, 1,
          PassDirection::Descending, 10, 0},
-        {"sun-sync 14/1/3, three coinciding satellites", Solved(14, 1, 3), 500, 3, PassDirection::Both, 200, 0},
+        {"sun-sync 14/1/3, three coinciding satellites", SolvedDesign(14, 1, 3), 500, 3, PassDirection::Both, 200, 0},
     };
     const SubSolarTrack sun = FixedSun(90, 0);
     for (const LitCase& c : cases) {
@@ -94,7 +91,7 @@ TEST(DaylightCoverage, SunOverThePoleLightsTheNorthAsTheTableWithoutLight)
 // as often as without light.
 TEST(DaylightCoverage, SunOverTheEquatorLightsHalfOfEachParallel)
 {
-    const DesignRecord design = Solved(14, 3, 10);
+    const DesignRecord design = SolvedDesign(14, 3, 10);
     const SwathCoverage coverage(design, 290, 1, PassDirection::Both);
     const SubSolarTrack sun = FixedSun(0, 0);
     LightCondition light;
@@ -174,7 +171,7 @@ TEST(DaylightCoverage, RefusesBadConditionsAndASunThatEndsTooSoon)
     for (const Case& c : cases)
         EXPECT_EQ(ErrorOf([&] { ValidateLightCondition({c.least, 0, c.cycles}); }), c.error) << c.least;
 
-    const DesignRecord design = Solved(14, 3, 10);  // a cycle of 10 days
+    const DesignRecord design = SolvedDesign(14, 3, 10);  // a cycle of 10 days
     const SwathRequest request{290, 1, PassDirection::Both, 30};
     EXPECT_EQ(ErrorOf([&] { CoverageByLatitude(design, request, {10, 0, 367}, FixedSun(0, 0, 4000)); }),
               "the cycles together must last at most 3660 days (ten years)");

@@ -4,6 +4,8 @@
 
 #include "core/orbit_error.h"
 
+#include "tests/support/solved_design.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,17 +13,12 @@
 namespace orbit::analysis {
 namespace {
 
-DesignRecord Solved(double n, double m, double q, OrbitType type, double inclDeg = 0)
-{
-    DesignRecord record;
-    SolveRepeatOrbit(RepeatOrbitInputs::Fixed(n, m, q, type, inclDeg, 0), {}, record);
-    return record;
-}
+using orbit::testing::SolvedDesign;
 
 // Each ascending node lies one spacing west of the one before, on the equator.
 TEST(GroundTrack, AscendingNodesStepWestByTheSpacing)
 {
-    for (const DesignRecord& d : {Solved(14, 1, 3, OrbitType::SunSynchronous), Solved(15, 1, 1, OrbitType::ChooseInclination, 65)}) {
+    for (const DesignRecord& d : {SolvedDesign(14, 1, 3, OrbitType::SunSynchronous), SolvedDesign(15, 1, 1, OrbitType::ChooseInclination, 65)}) {
         const GroundTrack track(d);
         for (const double rev : {0.0, 1.0, 2.0, 5.0}) {
             const GroundPoint p = track.At(rev * d.NodalPeriod);
@@ -39,7 +36,7 @@ TEST(GroundTrack, TurnsAtTheInclination)
         double inclDeg, turningDeg;
     } const cases[] = {{65, 65}, {98.5, 81.5}, {0, 0}, {90, 90}, {144, 36}};
     for (const Case& c : cases) {
-        const DesignRecord d = Solved(14, 1, 3, OrbitType::ChooseInclination, c.inclDeg);
+        const DesignRecord d = SolvedDesign(14, 1, 3, OrbitType::ChooseInclination, c.inclDeg);
         const GroundTrack track(d);
         EXPECT_NEAR(track.At(d.NodalPeriod / 4).latitudeDeg, c.turningDeg, 1e-7) << c.inclDeg;
         EXPECT_NEAR(track.At(3 * d.NodalPeriod / 4).latitudeDeg, -c.turningDeg, 1e-7) << c.inclDeg;
@@ -51,11 +48,11 @@ TEST(GroundTrack, TurnsAtTheInclination)
 // retrograde ones west; the Earth's turn moves both west as time goes on.
 TEST(GroundTrack, QuarterRevolutionLongitude)
 {
-    const DesignRecord prograde = Solved(14, 1, 3, OrbitType::ChooseInclination, 65);
+    const DesignRecord prograde = SolvedDesign(14, 1, 3, OrbitType::ChooseInclination, 65);
     const GroundTrack track(prograde);
     // A prograde orbit turns 90 degrees east of its node, less the Earth's turn.
     EXPECT_NEAR(track.At(prograde.NodalPeriod / 4).longitudeDeg, 90 - prograde.NodeSpacingDeg / 4, 1e-6);
-    const DesignRecord retrograde = Solved(14, 1, 3, OrbitType::SunSynchronous);
+    const DesignRecord retrograde = SolvedDesign(14, 1, 3, OrbitType::SunSynchronous);
     const GroundTrack sunSync(retrograde);
     // A retrograde orbit turns 90 degrees west of its node.
     EXPECT_NEAR(sunSync.At(retrograde.NodalPeriod / 4).longitudeDeg, -90 - retrograde.NodeSpacingDeg / 4, 1e-6);
@@ -73,7 +70,7 @@ TEST(GroundTrack, LongitudesWrapIntoTheHalfOpenRange)
 
 TEST(GroundTrack, AnIncompleteDesignHasNoTrack)
 {
-    DesignRecord d = Solved(14, 1, 3, OrbitType::SunSynchronous);
+    DesignRecord d = SolvedDesign(14, 1, 3, OrbitType::SunSynchronous);
     for (const double period : {0.0, -5.0, std::nan(""), HUGE_VAL}) {
         d.NodalPeriod = period;
         try {

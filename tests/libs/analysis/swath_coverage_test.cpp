@@ -6,6 +6,8 @@
 #include "core/repbas.h"
 #include "tests/support/error_text.h"
 
+#include "tests/support/solved_design.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,12 +18,7 @@ namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
 
-DesignRecord Solved(double n, double m, double q, OrbitType type = OrbitType::SunSynchronous, double inclDeg = 0)
-{
-    DesignRecord record;
-    SolveRepeatOrbit(RepeatOrbitInputs::Fixed(n, m, q, type, inclDeg, 0), {}, record);
-    return record;
-}
+using orbit::testing::SolvedDesign;
 
 struct DesignCase {
     DesignRecord design;
@@ -31,10 +28,10 @@ struct DesignCase {
 };
 
 const DesignCase kDesigns[] = {
-    {Solved(14, 3, 10), 290, 1, PassDirection::Both},
-    {Solved(14, 9, 35), 185, 1, PassDirection::Both},
-    {Solved(15, 1, 3, OrbitType::ChooseInclination, 65), 50, 2, PassDirection::Ascending},
-    {Solved(14, 1, 3, OrbitType::ChooseInclination, 120), 300, 1, PassDirection::Descending},
+    {SolvedDesign(14, 3, 10), 290, 1, PassDirection::Both},
+    {SolvedDesign(14, 9, 35), 185, 1, PassDirection::Both},
+    {SolvedDesign(15, 1, 3, OrbitType::ChooseInclination, 65), 50, 2, PassDirection::Ascending},
+    {SolvedDesign(14, 1, 3, OrbitType::ChooseInclination, 120), 300, 1, PassDirection::Descending},
 };
 
 // Every pass crosses every parallel below its turning latitude, so each one
@@ -62,12 +59,12 @@ TEST(SwathCoverage, EveryPassSeesEveryParallelBelowTheTurningLatitude)
 // turning point, waits one nodal period, shared among the satellites.
 TEST(SwathCoverage, RevisitOfRegularPatterns)
 {
-    const DesignRecord flown = Solved(14, 9, 16);
+    const DesignRecord flown = SolvedDesign(14, 9, 16);
     const SwathCoverage descending(flown, 185, 1, PassDirection::Descending);
     EXPECT_NEAR(descending.Cycle().LengthDays(), 16, 1e-9);  // sun-synchronous: exactly Q days
     EXPECT_DOUBLE_EQ(descending.AtLatitude(0).maxRevisitDays.value(), descending.Cycle().LengthDays());
 
-    const DesignRecord design = Solved(14, 1, 3);
+    const DesignRecord design = SolvedDesign(14, 1, 3);
     const double periodDays = design.NodalPeriod / 86400;
     for (const int satellites : {1, 2}) {
         const LatitudeCoverage pole = SwathCoverage(design, 2500, satellites).AtLatitude(90);
@@ -85,7 +82,7 @@ TEST(SwathCoverage, RevisitOfRegularPatterns)
 // the neighbouring ascending node to the nearest sample of the track.
 TEST(EquatorialSidelap, MatchesTheDistanceMeasuredAcrossTheTrack)
 {
-    for (const DesignRecord& design : {Solved(14, 9, 16), Solved(15, 1, 3, OrbitType::ChooseInclination, 65)}) {
+    for (const DesignRecord& design : {SolvedDesign(14, 9, 16), SolvedDesign(15, 1, 3, OrbitType::ChooseInclination, 65)}) {
         const GroundTrack track(design);
         const double revolutions = design.N * design.Q + design.M;
         const double neighbourLonRad = 2 * std::numbers::pi / revolutions;
@@ -102,7 +99,7 @@ TEST(EquatorialSidelap, MatchesTheDistanceMeasuredAcrossTheTrack)
 
 TEST(EquatorialSidelap, FlownExampleAndSatellites)
 {
-    const DesignRecord flown = Solved(14, 9, 16);
+    const DesignRecord flown = SolvedDesign(14, 9, 16);
     // 233 tracks 171.99 km apart along the equator: 7.03 % measured along it,
     // a little more across the track.
     const double single = EquatorialSidelapPercent(flown, 185);
@@ -175,10 +172,10 @@ TEST(CoverageTable, LatitudeGridFromPoleToPole)
     EXPECT_EQ(LatitudeGrid(0.1)[1], -89.9);
     EXPECT_EQ(LatitudeGrid(0.7).back(), 89.9);
     EXPECT_EQ(LatitudeGrid(90), (std::vector<double>{-90, 0, 90}));
-    const CoverageTable table = CoverageByLatitude(Solved(14, 1, 3), {290, 1, PassDirection::Both, 45});
+    const CoverageTable table = CoverageByLatitude(SolvedDesign(14, 1, 3), {290, 1, PassDirection::Both, 45});
     ASSERT_EQ(table.rows.size(), 5u);
     EXPECT_EQ(table.rows[2].latitudeDeg, 0);
-    EXPECT_EQ(table.summary.sidelapPercent, EquatorialSidelapPercent(Solved(14, 1, 3), 290));
+    EXPECT_EQ(table.summary.sidelapPercent, EquatorialSidelapPercent(SolvedDesign(14, 1, 3), 290));
 }
 
 TEST(CoverageTable, RefusesBadRequestsAndDesignsWithoutACycle)
@@ -203,19 +200,19 @@ TEST(CoverageTable, RefusesBadRequestsAndDesignsWithoutACycle)
     EXPECT_EQ(ErrorOf([] { ValidateSwathRequest({20037.5, 100, PassDirection::Both, 90}); }), "");
     // The sidelap alone checks its swath and satellites too: a hair-thin
     // swath would otherwise give minus infinity, no satellite a division by zero.
-    EXPECT_EQ(ErrorOf([] { EquatorialSidelapPercent(Solved(14, 1, 3), 1e-300); }),
+    EXPECT_EQ(ErrorOf([] { EquatorialSidelapPercent(SolvedDesign(14, 1, 3), 1e-300); }),
               "the narrowest swath is 0.001 km (one metre)");
-    EXPECT_EQ(ErrorOf([] { EquatorialSidelapPercent(Solved(14, 1, 3), 290, 0); }),
+    EXPECT_EQ(ErrorOf([] { EquatorialSidelapPercent(SolvedDesign(14, 1, 3), 290, 0); }),
               "from 1 to 100 satellites");
 
-    DesignRecord fractional = Solved(14, 1, 3);
+    DesignRecord fractional = SolvedDesign(14, 1, 3);
     fractional.M = 1.5;
     EXPECT_EQ(ErrorOf([&] { RepeatCycleOf(fractional); }),
               "The coverage needs a repeat cycle: whole numbers N, M and Q, with Q at least 1");
-    const DesignRecord geostationary = Solved(1, 0, 1, OrbitType::ChooseInclination, 0);
+    const DesignRecord geostationary = SolvedDesign(1, 0, 1, OrbitType::ChooseInclination, 0);
     EXPECT_EQ(ErrorOf([&] { SwathCoverage(geostationary, 500); }),
               "The ground track of this design stands still over the Earth: it makes no passes to count");
-    DesignRecord backwards = Solved(14, 1, 3);
+    DesignRecord backwards = SolvedDesign(14, 1, 3);
     backwards.M = -42;
     EXPECT_EQ(ErrorOf([&] { RepeatCycleOf(backwards); }),
               "The coverage needs a repeat cycle: N Q + M must be at least one revolution");

@@ -7,6 +7,8 @@
 #include "analysis/worst_revisit.h"
 #include "core/orbit_error.h"
 
+#include "tests/support/solved_design.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,13 +19,7 @@
 namespace orbit::analysis {
 namespace {
 
-DesignRecord Solved(double n, double m, double q, OrbitType type = OrbitType::SunSynchronous, double inclDeg = 0,
-                    double inclTenths = 0)
-{
-    DesignRecord record;
-    SolveRepeatOrbit(RepeatOrbitInputs::Fixed(n, m, q, type, inclDeg, inclTenths), {}, record);
-    return record;
-}
+using orbit::testing::SolvedDesign;
 
 struct SummaryCase {
     std::string name;
@@ -36,24 +32,24 @@ std::vector<SummaryCase> Cases()
     constexpr auto kChosen = OrbitType::ChooseInclination;
     using P = PassDirection;
     return {
-        {"SunSync10Days", Solved(14, 3, 10), {290, 1, P::Both, 1}},
-        {"SunSync10DaysHalfDegreeGrid", Solved(14, 3, 10), {290, 1, P::Both, 0.5}},
-        {"SunSync35DaysTwoAscending", Solved(14, 9, 35), {185, 2, P::Ascending, 1}},
-        {"SunSync100DaysTwo", Solved(14, 51, 100), {290, 2, P::Both, 1}},
-        {"SunSync100DaysDescending", Solved(14, 51, 100), {290, 1, P::Descending, 1}},
-        {"SunSync1000Days", Solved(14, 497, 1000), {290, 1, P::Both, 1}},
-        {"SunSync1000DaysTwoAscending", Solved(14, 497, 1000), {290, 2, P::Ascending, 1}},
-        {"SunSync16DaysGapAtEquator", Solved(14, 9, 16), {120, 1, P::Descending, 1}},
-        {"SunSync35DaysNarrowNoFullCoverage", Solved(14, 9, 35), {5, 1, P::Both, 1}},
-        {"SunSync35DaysWide", Solved(14, 9, 35), {3000, 4, P::Both, 1}},
-        {"SharedFactorThreeSatellites", Solved(14, 3, 9), {400, 3, P::Both, 1}},
-        {"Inclined65TwoAscending", Solved(15, 1, 3, kChosen, 65), {50, 2, P::Ascending, 1}},
-        {"Inclined62HalfNoFullCoverage", Solved(15, 1, 3, kChosen, 62, 5), {1, 1, P::Both, 1}},
-        {"Inclined65LongCycle", Solved(15, 97, 200, kChosen, 65), {150, 1, P::Both, 1}},
-        {"Retrograde120Descending", Solved(14, 1, 3, kChosen, 120), {300, 1, P::Descending, 1}},
-        {"Retrograde120Four", Solved(14, 7, 20, kChosen, 120), {600, 4, P::Both, 1}},
-        {"LowInclination10", Solved(15, 1, 7, kChosen, 10), {1000, 3, P::Both, 1}},
-        {"LowInclination5Narrow", Solved(15, 2, 5, kChosen, 5), {100, 1, P::Ascending, 1}},
+        {"SunSync10Days", SolvedDesign(14, 3, 10), {290, 1, P::Both, 1}},
+        {"SunSync10DaysHalfDegreeGrid", SolvedDesign(14, 3, 10), {290, 1, P::Both, 0.5}},
+        {"SunSync35DaysTwoAscending", SolvedDesign(14, 9, 35), {185, 2, P::Ascending, 1}},
+        {"SunSync100DaysTwo", SolvedDesign(14, 51, 100), {290, 2, P::Both, 1}},
+        {"SunSync100DaysDescending", SolvedDesign(14, 51, 100), {290, 1, P::Descending, 1}},
+        {"SunSync1000Days", SolvedDesign(14, 497, 1000), {290, 1, P::Both, 1}},
+        {"SunSync1000DaysTwoAscending", SolvedDesign(14, 497, 1000), {290, 2, P::Ascending, 1}},
+        {"SunSync16DaysGapAtEquator", SolvedDesign(14, 9, 16), {120, 1, P::Descending, 1}},
+        {"SunSync35DaysNarrowNoFullCoverage", SolvedDesign(14, 9, 35), {5, 1, P::Both, 1}},
+        {"SunSync35DaysWide", SolvedDesign(14, 9, 35), {3000, 4, P::Both, 1}},
+        {"SharedFactorThreeSatellites", SolvedDesign(14, 3, 9), {400, 3, P::Both, 1}},
+        {"Inclined65TwoAscending", SolvedDesign(15, 1, 3, kChosen, 65), {50, 2, P::Ascending, 1}},
+        {"Inclined62HalfNoFullCoverage", SolvedDesign(15, 1, 3, kChosen, 62, 5), {1, 1, P::Both, 1}},
+        {"Inclined65LongCycle", SolvedDesign(15, 97, 200, kChosen, 65), {150, 1, P::Both, 1}},
+        {"Retrograde120Descending", SolvedDesign(14, 1, 3, kChosen, 120), {300, 1, P::Descending, 1}},
+        {"Retrograde120Four", SolvedDesign(14, 7, 20, kChosen, 120), {600, 4, P::Both, 1}},
+        {"LowInclination10", SolvedDesign(15, 1, 7, kChosen, 10), {1000, 3, P::Both, 1}},
+        {"LowInclination5Narrow", SolvedDesign(15, 2, 5, kChosen, 5), {100, 1, P::Ascending, 1}},
     };
 }
 
@@ -157,7 +153,7 @@ TEST(WorstRevisitFloor, IsTheLongestSampledWaitAndLiesUnderTheSummary)
 TEST(WorstRevisitFloor, AnEquatorWithGapsStopsTheBand)
 {
     const SwathRequest request{120, 1, PassDirection::Descending, 1};
-    const DesignRecord design = Solved(14, 9, 16);
+    const DesignRecord design = SolvedDesign(14, 9, 16);
     const CoverageTable table = CoverageByLatitude(design, request);
     for (const double step : kSampleSteps) {
         const RevisitFloor floor = WorstRevisitFloor(design, request, step);
@@ -189,10 +185,10 @@ TEST(WorstRevisitFloor, WithTheLightTestIsTheEquatorsRowOfThatTable)
         double declinationDeg;
     };
     const LitCase cases[] = {
-        {"SunSync10DaysMorning", Solved(14, 3, 10), {290, 1, PassDirection::Both, 1}, {10, 0.3, 1}, 0},
-        {"SunSync10DaysTwoCycles", Solved(14, 3, 10), {400, 2, PassDirection::Both, 1}, {0, -2.0, 2}, 12},
-        {"SunSync16DaysNarrow", Solved(14, 9, 16), {120, 1, PassDirection::Descending, 1}, {5, 1.0, 1}, -20},
-        {"Inclined65Twilight", Solved(15, 1, 3, OrbitType::ChooseInclination, 65), {800, 1, PassDirection::Both, 1},
+        {"SunSync10DaysMorning", SolvedDesign(14, 3, 10), {290, 1, PassDirection::Both, 1}, {10, 0.3, 1}, 0},
+        {"SunSync10DaysTwoCycles", SolvedDesign(14, 3, 10), {400, 2, PassDirection::Both, 1}, {0, -2.0, 2}, 12},
+        {"SunSync16DaysNarrow", SolvedDesign(14, 9, 16), {120, 1, PassDirection::Descending, 1}, {5, 1.0, 1}, -20},
+        {"Inclined65Twilight", SolvedDesign(15, 1, 3, OrbitType::ChooseInclination, 65), {800, 1, PassDirection::Both, 1},
          {-6, 0, 3}, 23},
     };
     for (const LitCase& c : cases) {
@@ -207,7 +203,7 @@ TEST(WorstRevisitFloor, WithTheLightTestIsTheEquatorsRowOfThatTable)
         EXPECT_EQ(whole.bandMayReachEquator, table.summary.FullCoverageFromEquator());
     }
     const SubSolarTrack shortSun(600, std::vector<SubSolarTrack::Sample>(10));
-    EXPECT_THROW(WorstRevisitFloor(Solved(14, 3, 10), {290, 1, PassDirection::Both, 1}, {0, 0, 1}, shortSun, 10),
+    EXPECT_THROW(WorstRevisitFloor(SolvedDesign(14, 3, 10), {290, 1, PassDirection::Both, 1}, {0, 0, 1}, shortSun, 10),
                  orbit::OrbitError);
 }
 

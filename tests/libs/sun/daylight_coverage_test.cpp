@@ -12,6 +12,8 @@
 #include "sun/sun_table.h"
 #include "tests/libs/analysis/coverage_brute_force.h"
 
+#include "tests/support/solved_design.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,12 +31,7 @@ using analysis::SwathCoverage;
 
 constexpr double kRad = std::numbers::pi / 180;
 
-DesignRecord Solved(double n, double m, double q, OrbitType type = OrbitType::SunSynchronous, double inclDeg = 0)
-{
-    DesignRecord record;
-    SolveRepeatOrbit(RepeatOrbitInputs::Fixed(n, m, q, type, inclDeg, 0), {}, record);
-    return record;
-}
+using orbit::testing::SolvedDesign;
 
 ephemeris::OrbitNode NodeAt(const DesignRecord& design, const ephemeris::Instant& epoch, ephemeris::NodeRequest node)
 {
@@ -139,15 +136,15 @@ TEST_P(LitCoverageAgainstBruteForce, AgreesAtEveryLatitudeAndCycle)
 const LitBruteForceCase kLitCases[] = {
     // A morning orbit at the equinox: lit descending passes, dark ascending
     // ones, and near the turning latitude the terminator across the swath.
-    {"SunSync14_1_3Swath500MorningEquinox", Solved(14, 1, 3), 500, PassDirection::Both, "2027-03-21T00:00Z",
+    {"SunSync14_1_3Swath500MorningEquinox", SolvedDesign(14, 1, 3), 500, PassDirection::Both, "2027-03-21T00:00Z",
      {ephemeris::NodeGiven::Ltdn, 10.5}, 10, {0, 1, 4}, {0, 40, -55, 70, 78, 81.5}},
     // At the June solstice: the southern polar night, the northern
     // midnight Sun seen by the ascending passes too.
-    {"SunSync14_1_3Swath500MorningSolstice", Solved(14, 1, 3), 500, PassDirection::Both, "2027-06-21T00:00Z",
+    {"SunSync14_1_3Swath500MorningSolstice", SolvedDesign(14, 1, 3), 500, PassDirection::Both, "2027-06-21T00:00Z",
      {ephemeris::NodeGiven::Ltdn, 10.5}, 10, {0, 2}, {-75, 62, 72, 80}},
     // An inclined orbit, whose passes come at every local time, dusk and
     // twilight included.
-    {"Inclined15_0_1At65Swath300Twilight", Solved(15, 0, 1, OrbitType::ChooseInclination, 65), 300,
+    {"Inclined15_0_1At65Swath300Twilight", SolvedDesign(15, 0, 1, OrbitType::ChooseInclination, 65), 300,
      PassDirection::Both, "2027-11-05T07:30Z", {ephemeris::NodeGiven::Ltan, 15.25}, -6, {0, 3}, {0, 30, -45, 64}},
 };
 
@@ -155,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Designs, LitCoverageAgainstBruteForce, ::testing::Value
                          [](const ::testing::TestParamInfo<LitBruteForceCase>& param) { return param.param.name; });
 
 struct Flight {
-    DesignRecord design = Solved(14, 3, 10);
+    DesignRecord design = SolvedDesign(14, 3, 10);
     SubSolarTrack sun;
     LightCondition light;
 };
