@@ -35,9 +35,11 @@
 #include <utility>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QTableView;
 class QTimer;
 
@@ -138,6 +140,17 @@ protected:
 private:
     // explorer_window.cpp: the window and its controls.
     ExplorerWindow();
+    void BuildTable();
+    QSplitter* BuildPanes();
+    void BuildCommandButtons();
+    void BuildStatusLine();
+    void LayOut(QSplitter* panes);
+    void AddShortcuts();
+    void MakeTimers();
+    void ConnectCommands();
+    void ConnectInputs();
+    void ConnectOrderAndSelection();
+    void ConnectRevisits();
     // explorer_search.cpp: the search, the revisits, the status line.
     void StartSearch();
     void FollowMission();
@@ -191,6 +204,8 @@ private:
     QPushButton* compareButton_ = nullptr;
     CompareWindow* compare_ = nullptr;
     QPushButton* closeButton_ = nullptr;
+    QAction* copyAction_ = nullptr;   // Ctrl+C
+    QAction* closeAction_ = nullptr;  // Escape
     QLabel* statusLine_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
 
