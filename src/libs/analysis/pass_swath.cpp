@@ -151,6 +151,24 @@ bool PassSwath::Moves() const
     return std::any_of(samples_.begin(), samples_.end(), [](const Sample& s) { return s.hasNormal; });
 }
 
+// A place along the pass where the normal circle is looked at: its argument
+// of latitude and the offset along the normal at which the circle meets the
+// parallel, if it does.
+struct PassSwath::BranchNode {
+    double u;
+    std::optional<double> offset;
+};
+
+std::optional<double> PassSwath::OffsetAt(double u, double z, int branch) const
+{
+    return OffsetOnBranch(SampleAt(u), z, branch);
+}
+
+bool PassSwath::Seen(const BranchNode& node) const
+{
+    return node.offset && std::fabs(*node.offset) <= halfSwathRad_;
+}
+
 std::vector<SeenStretch> PassSwath::StretchesAt(double latitudeRad) const
 {
     const double z = std::sin(latitudeRad);
@@ -158,130 +176,156 @@ std::vector<SeenStretch> PassSwath::StretchesAt(double latitudeRad) const
     if (std::fabs(z) >= 1)
         return stretches;
 
-    for (const int branch : {-1, 1}) {
-        const auto offsetAt = [&](double u) { return OffsetOnBranch(SampleAt(u), z, branch); };
-        const auto marginAt = [&](double u) -> std::optional<double> {
-            const std::optional<double> offset = offsetAt(u);
-            if (!offset)
-                return std::nullopt;
-            return halfSwathRad_ - std::fabs(*offset);
-        };
-
-        // The samples, and between them the places where the seen stretch
-        // may be narrower than the sample spacing: where the track crosses
-        // the parallel (the offset changes sign) and where the normal circle
-        // stops reaching the parallel at all, which near a crossing of a
-        // steep track happens within the swath.
-        struct Node {
-            double u;
-            std::optional<double> offset;
-        };
-        const auto seen = [&](const Node& n) { return n.offset && std::fabs(*n.offset) <= halfSwathRad_; };
-        const auto nodeAt = [&](double u) { return Node{u, offsetAt(u)}; };
-        std::vector<Node> nodes;
-        nodes.reserve(samples_.size() + 8);
-        const auto addCrossingBetween = [&](const Node& a, const Node& b) {
-            if (!a.offset || !b.offset || (seen(a) && seen(b)) || (*a.offset < 0) == (*b.offset < 0) ||
-                std::fabs(*a.offset - *b.offset) >= kPi)
-                return;
-            const bool negativeFirst = *a.offset < 0;
-            const auto towardA = [&](double u) -> std::optional<double> {
-                const std::optional<double> o = offsetAt(u);
-                if (!o)
-                    return std::nullopt;
-                return negativeFirst ? -*o : *o;
-            };
-            nodes.push_back(nodeAt(Refine(a.u, b.u, towardA)));
-        };
-        const auto reachAt = [&](double u) -> std::optional<double> {
-            const Sample s = SampleAt(u);
-            if (!s.hasNormal)
-                return std::nullopt;
-            return s.amplitude - std::fabs(z);
-        };
-        for (std::size_t k = 0; k < samples_.size(); ++k) {
-            const Node current{samples_[k].u, OffsetOnBranch(samples_[k], z, branch)};
-            if (k > 0) {
-                const Node previous = nodes.back();
-                if (previous.offset.has_value() != current.offset.has_value()) {
-                    const Node& reaching = previous.offset ? previous : current;
-                    const Node& missing = previous.offset ? current : previous;
-                    // There the two branches meet in one point, the top of
-                    // the normal circle (its bottom in the south); both
-                    // take it exactly, for the offset's square-root rise
-                    // would otherwise leave a sliver between them.
-                    const double edgeU = Refine(reaching.u, missing.u, reachAt);
-                    const Sample edgeSample = SampleAt(edgeU);
-                    const double edgeOffset = WrapPi(edgeSample.phase + (z < 0 ? kPi : 0));
-                    const Node edge{edgeU, edgeSample.hasNormal ? std::optional<double>(edgeOffset) : std::nullopt};
-                    if (previous.offset) {
-                        addCrossingBetween(previous, edge);
-                        nodes.push_back(edge);
-                    } else {
-                        nodes.push_back(edge);
-                        addCrossingBetween(edge, current);
-                    }
-                } else {
-                    addCrossingBetween(previous, current);
-                }
-            }
-            nodes.push_back(current);
-        }
-
-        for (std::size_t first = 0; first < nodes.size();) {
-            if (!seen(nodes[first])) {
-                ++first;
-                continue;
-            }
-            std::size_t last = first;
-            while (last + 1 < nodes.size() && seen(nodes[last + 1]))
-                ++last;
-
-            std::vector<Node> run;
-            if (first > 0)
-                run.push_back(nodeAt(Refine(nodes[first].u, nodes[first - 1].u, marginAt)));
-            for (std::size_t k = first; k <= last; ++k)
-                run.push_back(nodes[k]);
-            if (last + 1 < nodes.size())
-                run.push_back(nodeAt(Refine(nodes[last].u, nodes[last + 1].u, marginAt)));
-
-            SeenStretch stretch;
-            stretch.points.reserve(run.size());
-            for (const Node& node : run) {
-                const double u = node.u;
-                const Sample s = SampleAt(u);
-                const double offset = node.offset.value_or(0);
-                const double c = std::cos(offset), sn = std::sin(offset);
-                const double x = c * s.position[0] + sn * s.normal[0];
-                const double y = c * s.position[1] + sn * s.normal[1];
-                double longitude = std::atan2(y, x) - turnPerRadian_ * u;
-                if (!stretch.points.empty()) {
-                    // Keep the stretch in one piece across the date line.
-                    const double before = stretch.points.back().longitudeRad;
-                    longitude = before + WrapPi(longitude - before);
-                }
-                stretch.points.push_back({longitude, u / kTwoPi * nodalPeriodS_});
-            }
-            std::vector<SeenStretch::Point>& points = stretch.points;
-            if (points.size() == 1)
-                points.push_back(points.front());
-            if (points.back().longitudeRad < points.front().longitudeRad)
-                std::reverse(points.begin(), points.end());
-            if (!std::is_sorted(points.begin(), points.end(),
-                                [](const auto& a, const auto& b) { return a.longitudeRad < b.longitudeRad; }))
-                std::sort(points.begin(), points.end(),
-                          [](const auto& a, const auto& b) { return a.longitudeRad < b.longitudeRad; });
-            // A stretch never goes round the parallel more than once.
-            const double wholeTurnEnd = points.front().longitudeRad + kTwoPi;
-            while (points.size() > 2 && points[points.size() - 2].longitudeRad >= wholeTurnEnd)
-                points.pop_back();
-            if (points.back().longitudeRad > wholeTurnEnd)
-                points.back().longitudeRad = wholeTurnEnd;
-            stretches.push_back(std::move(stretch));
-            first = last + 1;
-        }
-    }
+    for (const int branch : {-1, 1})
+        AppendSeenRuns(NodesOnBranch(z, branch), z, branch, stretches);
     return stretches;
+}
+
+// The samples, and between them the places where the seen stretch may be
+// narrower than the sample spacing: where the track crosses the parallel
+// (the offset changes sign) and where the normal circle stops reaching the
+// parallel at all, which near a crossing of a steep track happens within
+// the swath.
+std::vector<PassSwath::BranchNode> PassSwath::NodesOnBranch(double z, int branch) const
+{
+    const auto offsetAt = [&](double u) { return OffsetAt(u, z, branch); };
+    const auto nodeAt = [&](double u) { return BranchNode{u, offsetAt(u)}; };
+    std::vector<BranchNode> nodes;
+    nodes.reserve(samples_.size() + 8);
+    const auto addCrossingBetween = [&](const BranchNode& a, const BranchNode& b) {
+        if (!a.offset || !b.offset || (Seen(a) && Seen(b)) || (*a.offset < 0) == (*b.offset < 0) ||
+            std::fabs(*a.offset - *b.offset) >= kPi)
+            return;
+        const bool negativeFirst = *a.offset < 0;
+        const auto towardA = [&](double u) -> std::optional<double> {
+            const std::optional<double> o = offsetAt(u);
+            if (!o)
+                return std::nullopt;
+            return negativeFirst ? -*o : *o;
+        };
+        nodes.push_back(nodeAt(Refine(a.u, b.u, towardA)));
+    };
+    for (std::size_t k = 0; k < samples_.size(); ++k) {
+        const BranchNode current{samples_[k].u, OffsetOnBranch(samples_[k], z, branch)};
+        if (k > 0) {
+            const BranchNode previous = nodes.back();
+            if (previous.offset.has_value() != current.offset.has_value()) {
+                const BranchNode edge = ReachEdge(previous.offset ? previous : current,
+                                                  previous.offset ? current : previous, z);
+                if (previous.offset) {
+                    addCrossingBetween(previous, edge);
+                    nodes.push_back(edge);
+                } else {
+                    nodes.push_back(edge);
+                    addCrossingBetween(edge, current);
+                }
+            } else {
+                addCrossingBetween(previous, current);
+            }
+        }
+        nodes.push_back(current);
+    }
+    return nodes;
+}
+
+// Where between a node whose normal circle reaches the parallel and one
+// whose circle does not it stops reaching it. There the two branches meet
+// in one point, the top of the normal circle (its bottom in the south);
+// both take it exactly, for the offset's square-root rise would otherwise
+// leave a sliver between them.
+PassSwath::BranchNode PassSwath::ReachEdge(const BranchNode& reaching, const BranchNode& missing, double z) const
+{
+    const auto reachAt = [&](double u) -> std::optional<double> {
+        const Sample s = SampleAt(u);
+        if (!s.hasNormal)
+            return std::nullopt;
+        return s.amplitude - std::fabs(z);
+    };
+    const double edgeU = Refine(reaching.u, missing.u, reachAt);
+    const Sample edgeSample = SampleAt(edgeU);
+    const double edgeOffset = WrapPi(edgeSample.phase + (z < 0 ? kPi : 0));
+    return BranchNode{edgeU, edgeSample.hasNormal ? std::optional<double>(edgeOffset) : std::nullopt};
+}
+
+// Each run of seen nodes, with the swath's edge found on either side of it,
+// as one stretch.
+void PassSwath::AppendSeenRuns(const std::vector<BranchNode>& nodes, double z, int branch,
+                               std::vector<SeenStretch>& stretches) const
+{
+    const auto nodeAt = [&](double u) { return BranchNode{u, OffsetAt(u, z, branch)}; };
+    const auto marginAt = [&](double u) -> std::optional<double> {
+        const std::optional<double> offset = OffsetAt(u, z, branch);
+        if (!offset)
+            return std::nullopt;
+        return halfSwathRad_ - std::fabs(*offset);
+    };
+    for (std::size_t first = 0; first < nodes.size();) {
+        if (!Seen(nodes[first])) {
+            ++first;
+            continue;
+        }
+        std::size_t last = first;
+        while (last + 1 < nodes.size() && Seen(nodes[last + 1]))
+            ++last;
+
+        std::vector<BranchNode> run;
+        if (first > 0)
+            run.push_back(nodeAt(Refine(nodes[first].u, nodes[first - 1].u, marginAt)));
+        for (std::size_t k = first; k <= last; ++k)
+            run.push_back(nodes[k]);
+        if (last + 1 < nodes.size())
+            run.push_back(nodeAt(Refine(nodes[last].u, nodes[last + 1].u, marginAt)));
+        stretches.push_back(StretchAlong(run));
+        first = last + 1;
+    }
+}
+
+namespace {
+
+// A stretch's points by increasing longitude, at least two, and never round
+// the parallel more than once.
+void TidyStretchPoints(std::vector<SeenStretch::Point>& points)
+{
+    if (points.size() == 1)
+        points.push_back(points.front());
+    if (points.back().longitudeRad < points.front().longitudeRad)
+        std::reverse(points.begin(), points.end());
+    if (!std::is_sorted(points.begin(), points.end(),
+                        [](const auto& a, const auto& b) { return a.longitudeRad < b.longitudeRad; }))
+        std::sort(points.begin(), points.end(),
+                  [](const auto& a, const auto& b) { return a.longitudeRad < b.longitudeRad; });
+    const double wholeTurnEnd = points.front().longitudeRad + kTwoPi;
+    while (points.size() > 2 && points[points.size() - 2].longitudeRad >= wholeTurnEnd)
+        points.pop_back();
+    if (points.back().longitudeRad > wholeTurnEnd)
+        points.back().longitudeRad = wholeTurnEnd;
+}
+
+}  // namespace
+
+// The points of the parallel a run of nodes sees, each at its longitude
+// from the pass's node and the time of its look.
+SeenStretch PassSwath::StretchAlong(const std::vector<BranchNode>& run) const
+{
+    SeenStretch stretch;
+    stretch.points.reserve(run.size());
+    for (const BranchNode& node : run) {
+        const double u = node.u;
+        const Sample s = SampleAt(u);
+        const double offset = node.offset.value_or(0);
+        const double c = std::cos(offset), sn = std::sin(offset);
+        const double x = c * s.position[0] + sn * s.normal[0];
+        const double y = c * s.position[1] + sn * s.normal[1];
+        double longitude = std::atan2(y, x) - turnPerRadian_ * u;
+        if (!stretch.points.empty()) {
+            // Keep the stretch in one piece across the date line.
+            const double before = stretch.points.back().longitudeRad;
+            longitude = before + WrapPi(longitude - before);
+        }
+        stretch.points.push_back({longitude, u / kTwoPi * nodalPeriodS_});
+    }
+    TidyStretchPoints(stretch.points);
+    return stretch;
 }
 
 }  // namespace orbit::analysis

@@ -75,6 +75,16 @@ private:
     Sample SampleAt(double u) const;
     static std::optional<double> OffsetOnBranch(const Sample& s, double z, int branch);
 
+    // The steps of StretchesAt, along one branch of the normal circles.
+    struct BranchNode;
+    std::optional<double> OffsetAt(double u, double z, int branch) const;
+    bool Seen(const BranchNode& node) const;
+    std::vector<BranchNode> NodesOnBranch(double z, int branch) const;
+    BranchNode ReachEdge(const BranchNode& reaching, const BranchNode& missing, double z) const;
+    void AppendSeenRuns(const std::vector<BranchNode>& nodes, double z, int branch,
+                        std::vector<SeenStretch>& stretches) const;
+    SeenStretch StretchAlong(const std::vector<BranchNode>& run) const;
+
     double sinIncl_, cosIncl_;
     double nodalPeriodS_;
     double turnPerRadian_;  // the Earth's turn under the track per radian of u

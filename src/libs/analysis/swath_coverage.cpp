@@ -10,6 +10,7 @@
 #include <cmath>
 #include <numeric>
 #include <string>
+#include <utility>
 
 namespace orbit::analysis {
 
@@ -217,6 +218,60 @@ std::vector<double> SwathCoverage::PieceBounds(const std::vector<HalfStretch>& s
     return bounds;
 }
 
+namespace {
+
+// The longest wait between successive looks, given their times within the
+// cycle in order: the wait across the cycle's end counts too, and a single
+// look waits a whole cycle for itself.
+double LongestGapS(const std::vector<double>& sortedTimesS, double cycleS)
+{
+    if (sortedTimesS.size() == 1)
+        return cycleS;
+    double longest = sortedTimesS.front() + cycleS - sortedTimesS.back();
+    for (std::size_t i = 1; i < sortedTimesS.size(); ++i)
+        longest = std::max(longest, sortedTimesS[i] - sortedTimesS[i - 1]);
+    return longest;
+}
+
+// Which positions' passes a stretch brings over a longitude of the first
+// position spacing: those whose node lies between the stretch's ends behind
+// it, at most every position once.
+struct PositionsOver {
+    std::int64_t first = 0, count = 0;
+};
+PositionsOver PositionsOverLongitude(const SeenStretch& stretch, double longitudeRad, double spacingRad,
+                                     std::int64_t positions)
+{
+    const auto first = static_cast<std::int64_t>(std::ceil((longitudeRad - stretch.EastRad()) / spacingRad));
+    const auto last = static_cast<std::int64_t>(std::floor((longitudeRad - stretch.WestRad()) / spacingRad));
+    return {first, std::min(last - first + 1, positions)};
+}
+
+}  // namespace
+
+// What the looks over a piece of the parallel add up to: its width seen or
+// unseen, the mean wait weighted by the width, and the longest wait.
+struct SwathCoverage::CoverageTally {
+    double seenRad = 0, unseenRad = 0, meanWaitTimesRad = 0, longestWaitS = 0;
+
+    void Unseen(double widthRad) { unseenRad += widthRad; }
+    void Seen(double widthRad, double cycleS, std::int64_t lookCount)
+    {
+        seenRad += widthRad;
+        meanWaitTimesRad += widthRad * (cycleS / static_cast<double>(lookCount));
+    }
+    void Wait(double waitS) { longestWaitS = std::max(longestWaitS, waitS); }
+
+    void Into(LatitudeCoverage& row) const
+    {
+        row.coveredFraction = unseenRad == 0 ? 1.0 : seenRad / (seenRad + unseenRad);
+        if (seenRad > 0) {
+            row.maxRevisitDays = longestWaitS / RepBas::SecondsPerDay;
+            row.meanRevisitDays = meanWaitTimesRad / seenRad / RepBas::SecondsPerDay;
+        }
+    }
+};
+
 LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg) const
 {
     if (std::fabs(latitudeDeg) >= 90)
@@ -242,68 +297,56 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg) const
     // whole set of passes renumbered, so the looks move round the cycle
     // together and their waits stay the same. One position spacing holds the
     // whole answer.
-    const double spacing = positionSpacingRad_;
-    const std::vector<double> bounds = PieceBounds(halves, spacing);
-
-    double seenRad = 0, unseenRad = 0, meanWaitTimesRad = 0, longestWaitS = 0;
+    const std::vector<double> bounds = PieceBounds(halves, positionSpacingRad_);
+    CoverageTally tally;
     std::vector<double> looks;
-    for (std::size_t b = 0; b + 1 < bounds.size(); ++b) {
-        const double west = bounds[b], east = bounds[b + 1];
-        const double middle = 0.5 * (west + east);
-        // Which positions' passes each stretch brings over the middle: those
-        // whose node lies between the stretch's ends behind it.
-        struct Over {
-            const SeenStretch* stretch;
-            std::int64_t firstPosition, count;
-        };
-        std::vector<Over> over;
-        std::int64_t lookCount = 0;
-        for (const SeenStretch& s : stretches) {
-            const auto first = static_cast<std::int64_t>(std::ceil((middle - s.EastRad()) / spacing));
-            const auto last = static_cast<std::int64_t>(std::floor((middle - s.WestRad()) / spacing));
-            const std::int64_t count = std::min(last - first + 1, positions_);
-            if (count > 0) {
-                over.push_back({&s, first, count});
-                lookCount += count * passesPerPosition_;
-            }
-        }
-        if (lookCount == 0) {
-            unseenRad += east - west;
-            continue;
-        }
-        seenRad += east - west;
-        meanWaitTimesRad += (east - west) * (cycleS_ / static_cast<double>(lookCount));
+    for (std::size_t b = 0; b + 1 < bounds.size(); ++b)
+        TallyPiece(stretches, bounds[b], bounds[b + 1], tally, looks);
+    tally.Into(row);
+    return row;
+}
 
-        // The longest wait, at both ends of the piece: inside it each look
-        // moves steadily in time with the longitude.
-        for (const double at : {west, east}) {
-            looks.clear();
-            for (const Over& o : over) {
-                for (std::int64_t k = o.firstPosition; k < o.firstPosition + o.count; ++k) {
-                    const double lookS = o.stretch->LookTimeS(at - static_cast<double>(k) * spacing);
-                    const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
-                    for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
-                        const auto pass = static_cast<double>(firstPass + i * positions_);
-                        looks.push_back(ModuloRad(pass * passIntervalS_ + lookS, cycleS_));
-                    }
+void SwathCoverage::TallyPiece(const std::vector<SeenStretch>& stretches, double west, double east,
+                               CoverageTally& tally, std::vector<double>& looks) const
+{
+    const double spacing = positionSpacingRad_;
+    const double middle = 0.5 * (west + east);
+    struct Over {
+        const SeenStretch* stretch;
+        std::int64_t firstPosition, count;
+    };
+    std::vector<Over> over;
+    std::int64_t lookCount = 0;
+    for (const SeenStretch& s : stretches) {
+        const PositionsOver positions = PositionsOverLongitude(s, middle, spacing, positions_);
+        if (positions.count > 0) {
+            over.push_back({&s, positions.first, positions.count});
+            lookCount += positions.count * passesPerPosition_;
+        }
+    }
+    if (lookCount == 0) {
+        tally.Unseen(east - west);
+        return;
+    }
+    tally.Seen(east - west, cycleS_, lookCount);
+
+    // The longest wait, at both ends of the piece: inside it each look
+    // moves steadily in time with the longitude.
+    for (const double at : {west, east}) {
+        looks.clear();
+        for (const Over& o : over) {
+            for (std::int64_t k = o.firstPosition; k < o.firstPosition + o.count; ++k) {
+                const double lookS = o.stretch->LookTimeS(at - static_cast<double>(k) * spacing);
+                const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
+                for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
+                    const auto pass = static_cast<double>(firstPass + i * positions_);
+                    looks.push_back(ModuloRad(pass * passIntervalS_ + lookS, cycleS_));
                 }
             }
-            std::sort(looks.begin(), looks.end());
-            double longest = looks.front() + cycleS_ - looks.back();  // across the cycle's end
-            for (std::size_t i = 1; i < looks.size(); ++i)
-                longest = std::max(longest, looks[i] - looks[i - 1]);
-            if (looks.size() == 1)
-                longest = cycleS_;
-            longestWaitS = std::max(longestWaitS, longest);
         }
+        std::sort(looks.begin(), looks.end());
+        tally.Wait(LongestGapS(looks, cycleS_));
     }
-
-    row.coveredFraction = unseenRad == 0 ? 1.0 : seenRad / (seenRad + unseenRad);
-    if (seenRad > 0) {
-        row.maxRevisitDays = longestWaitS / RepBas::SecondsPerDay;
-        row.meanRevisitDays = meanWaitTimesRad / seenRad / RepBas::SecondsPerDay;
-    }
-    return row;
 }
 
 LatitudeCoverage SwathCoverage::AtPole(double latitudeDeg, const LightCondition& light, const SubSolarTrack& sun,
@@ -328,15 +371,92 @@ LatitudeCoverage SwathCoverage::AtPole(double latitudeDeg, const LightCondition&
     if (looks.empty())
         return row;
     std::sort(looks.begin(), looks.end());
-    double longest = looks.size() == 1 ? cycleS_ : looks.front() + cycleS_ - looks.back();
-    for (std::size_t i = 1; i < looks.size(); ++i)
-        longest = std::max(longest, looks[i] - looks[i - 1]);
     row.passes = static_cast<std::int64_t>(looks.size() * counted_.size());
     row.coveredFraction = 1;
-    row.maxRevisitDays = longest / RepBas::SecondsPerDay;
+    row.maxRevisitDays = LongestGapS(looks, cycleS_) / RepBas::SecondsPerDay;
     row.meanRevisitDays = cycleS_ / static_cast<double>(looks.size()) / RepBas::SecondsPerDay;
     return row;
 }
+
+// The light test, in three steps: whether each look of the cycle is lit
+// along its stretch (LightOfEachLook); the pieces of one position spacing
+// and what lies over them (LitPieces); then every copy of each piece round
+// the parallel, with only its lit looks counted (TallyLitCopy).
+
+// Each look of the cycle once: stretch s flown by pass m, in the stretch's
+// own longitudes (from the pass's node), lit at its west end or not, and
+// where along the stretch it passes into or out of the light.
+struct SwathCoverage::LitLooks {
+    struct Look {
+        std::uint32_t firstBreak = 0, breakCount = 0;
+        bool litAtWest = false;
+    };
+    std::int64_t passes = 0;     // of one half
+    std::vector<Look> looks;     // by stretch, then by pass
+    std::vector<double> breaks;  // where a look passes into or out of the light, by look
+
+    const Look& Of(std::size_t stretch, std::int64_t pass) const
+    {
+        return looks[stretch * static_cast<std::size_t>(passes) + static_cast<std::size_t>(pass)];
+    }
+    // Whether a look is lit at x of its stretch.
+    bool LitAt(const Look& look, double x) const
+    {
+        bool lit = look.litAtWest;
+        for (std::uint32_t b = 0; b < look.breakCount && breaks[look.firstBreak + b] <= x; ++b)
+            lit = !lit;
+        return lit;
+    }
+    // Whether it passes into or out of the light strictly between two
+    // longitudes of its stretch.
+    bool BreaksWithin(const Look& look, double from, double to) const
+    {
+        for (std::uint32_t b = 0; b < look.breakCount; ++b) {
+            const double x = breaks[look.firstBreak + b];
+            if (x > from && x < to)
+                return true;
+        }
+        return false;
+    }
+};
+
+// A piece of one position spacing, as without light: what lies over it is
+// the same for every copy of the spacing round the parallel, and so is the
+// order of its looks round the cycle, since moving on by a position shifts
+// every look's time alike. Only which of them are lit changes from copy to
+// copy.
+struct SwathCoverage::LitPiece {
+    struct Entry {
+        std::size_t stretch;
+        std::int64_t firstPass;   // at the first copy
+        std::int64_t shiftPass;   // i P: the coinciding passes
+        double westRel, eastRel;  // the piece's ends in the stretch's longitudes
+        double westS, eastS;      // the look's time at them, at the first copy, within the cycle
+    };
+    double west, east;
+    std::vector<Entry> entries;
+    std::vector<std::uint32_t> westOrder, eastOrder;  // entries by time
+    double allLitWaitS = 0;  // the longest wait at either end with every look lit
+};
+
+// The looks over one copy of a piece: which look each entry is, its pass,
+// whether it is lit; and the working lists of its times and cuts.
+struct SwathCoverage::LitCopy {
+    std::vector<const LitLooks::Look*> looks;
+    std::vector<std::int64_t> passOf;
+    std::vector<char> lit;
+    std::int64_t litCount = 0;
+    bool uniform = true;  // no look passes into or out of the light inside the piece
+    std::vector<double> times, cuts;
+};
+
+// One parallel under the light test, as it is worked through.
+struct SwathCoverage::LitParallel {
+    const std::vector<HalfStretch>& stretches;
+    LitLooks light;
+    std::vector<char> passSeen;  // by half, then by pass
+    CoverageTally tally;
+};
 
 LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondition& light, const SubSolarTrack& sun,
                                            std::int64_t cycle) const
@@ -350,6 +470,112 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
     if (stretches.empty())
         return row;
 
+    LitParallel parallel{stretches, LightOfEachLook(stretches, latitudeDeg, light, sun, cycle), {}, {}};
+    const std::vector<LitPiece> pieces = LitPieces(stretches, parallel.tally);
+
+    parallel.passSeen.assign(static_cast<std::size_t>(passesPerHalf_) * counted_.size(), 0);
+    LitCopy copy;
+    for (std::int64_t j = 0; j < positions_; ++j) {
+        const std::int64_t passStep = Modulo(-j * stepInverse_, positions_);
+        for (const LitPiece& piece : pieces)
+            TallyLitCopy(piece, passStep, parallel, copy);
+    }
+
+    row.passes = std::count(parallel.passSeen.begin(), parallel.passSeen.end(), 1);
+    parallel.tally.Into(row);
+    return row;
+}
+
+namespace {
+
+// The earliest and latest time along a stretch.
+std::pair<double, double> TimeSpanS(const SeenStretch& stretch)
+{
+    double earliestS = stretch.points.front().timeS, latestS = earliestS;
+    for (const SeenStretch::Point& p : stretch.points) {
+        earliestS = std::min(earliestS, p.timeS);
+        latestS = std::max(latestS, p.timeS);
+    }
+    return {earliestS, latestS};
+}
+
+// The longitudes a look near the light's edge is tested at: every point of
+// its stretch, and between them at most kLightSampleRad apart.
+void SampleAlong(const SeenStretch& stretch, std::vector<double>& samples)
+{
+    samples.clear();
+    for (std::size_t p = 0; p < stretch.points.size(); ++p) {
+        const double x = stretch.points[p].longitudeRad;
+        if (!samples.empty()) {
+            const double from = samples.back();
+            const auto extra = static_cast<int>(std::ceil((x - from) / kLightSampleRad));
+            for (int e = 1; e < extra; ++e)
+                samples.push_back(from + (x - from) * e / extra);
+        }
+        if (samples.empty() || x > samples.back())
+            samples.push_back(x);
+    }
+}
+
+// Where between a and b the look's time crosses the cycle's end, by
+// bisection.
+template <typename WrapsAt>
+double CycleEndBetween(double a, double b, const WrapsAt& wrapsAt)
+{
+    double before = a, after = b;
+    const double wrapsBefore = wrapsAt(a);
+    for (int step = 0; step < kLightRootSteps && after - before > kLightRootToleranceRad; ++step) {
+        const double mid = 0.5 * (before + after);
+        (wrapsAt(mid) == wrapsBefore ? before : after) = mid;
+    }
+    return 0.5 * (before + after);
+}
+
+// Where along the samples a look, lit at the first or not, passes into or
+// out of the light, appended to `breaks` in order.
+template <typename WrapsAt, typename Margin>
+void AppendLightBreaks(const std::vector<double>& samples, bool litAtWest, const WrapsAt& wrapsAt,
+                       const Margin& margin, std::vector<double>& breaks)
+{
+    bool lit = litAtWest;
+    for (std::size_t k = 0; k + 1 < samples.size(); ++k) {
+        double a = samples[k];
+        const double b = samples[k + 1];
+        if (wrapsAt(a) != wrapsAt(b)) {
+            // Split where the look's time crosses the cycle's end.
+            const double wrapsBefore = wrapsAt(a);
+            const double split = CycleEndBetween(a, b, wrapsAt);
+            const bool litBefore = margin(split, wrapsBefore) >= 0;
+            if (litBefore != lit) {
+                breaks.push_back(RootBetween(a, split, margin, wrapsBefore));
+                lit = litBefore;
+            }
+            // The look's time may run either way along the stretch.
+            const bool litAfter = margin(split, wrapsAt(b)) >= 0;
+            if (litAfter != lit) {
+                breaks.push_back(split);
+                lit = litAfter;
+            }
+            a = split;
+        }
+        const double segmentWraps = wrapsAt(0.5 * (a + b));
+        if ((margin(a, segmentWraps) >= 0) != lit) {
+            breaks.push_back(a);
+            lit = !lit;
+        }
+        if ((margin(b, segmentWraps) >= 0) != lit) {
+            breaks.push_back(RootBetween(a, b, margin, segmentWraps));
+            lit = !lit;
+        }
+    }
+}
+
+}  // namespace
+
+SwathCoverage::LitLooks SwathCoverage::LightOfEachLook(const std::vector<HalfStretch>& stretches, double latitudeDeg,
+                                                       const LightCondition& light, const SubSolarTrack& sun,
+                                                       std::int64_t cycle) const
+{
     const double spacing = positionSpacingRad_;
     const double latitudeRad = latitudeDeg * kRadiansPerDegree;
     const double sinLat = std::sin(latitudeRad), cosLat = std::cos(latitudeRad);
@@ -358,26 +584,18 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
     const std::int64_t passes = passesPerHalf_;
     const std::int64_t stepQ = cycle_.days / passesPerPosition_;  // positions a pass moves on, westward
 
-    // First, each look of the cycle once: stretch s flown by pass m, in the
-    // stretch's own longitudes (from the pass's node). Its place is the
-    // pass's node, at its position round the parallel, plus that longitude;
-    // its time the pass's plus the stretch's. A look made before the
-    // cycle's start or after its end is made at the same place by the pass
-    // a whole cycle on or back, and is tested at that time.
-    struct LookLight {
-        std::uint32_t firstBreak = 0, breakCount = 0;
-        bool litAtWest = false;
-    };
-    std::vector<LookLight> lookLight(stretches.size() * static_cast<std::size_t>(passes));
-    std::vector<double> breaks;  // where a look passes into or out of the light, by look
+    // A look's place is the pass's node, at its position round the parallel,
+    // plus its longitude along the stretch; its time the pass's plus the
+    // stretch's. A look made before the cycle's start or after its end is
+    // made at the same place by the pass a whole cycle on or back, and is
+    // tested at that time.
+    LitLooks lit;
+    lit.passes = passes;
+    lit.looks.resize(stretches.size() * static_cast<std::size_t>(passes));
     std::vector<double> samples;
     for (std::size_t s = 0; s < stretches.size(); ++s) {
         const SeenStretch& stretch = stretches[s].stretch;
-        double earliestS = stretch.points.front().timeS, latestS = earliestS;
-        for (const SeenStretch::Point& p : stretch.points) {
-            earliestS = std::min(earliestS, p.timeS);
-            latestS = std::max(latestS, p.timeS);
-        }
+        const auto [earliestS, latestS] = TimeSpanS(stretch);
         // How far the sine of the Sun's elevation can move along the
         // stretch: with the place's longitude against the Sun's (which runs
         // west at the Earth's turn), and with the Sun's declination.
@@ -393,8 +611,8 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
                 const double t = cycleStartS + passS + stretch.LookTimeS(x) - wraps * cycleS_;
                 return sun.SinElevation(t, sinLat, cosLat, placeRad + x) - sinLeast;
             };
-            LookLight& look = lookLight[s * static_cast<std::size_t>(passes) + static_cast<std::size_t>(m)];
-            look.firstBreak = static_cast<std::uint32_t>(breaks.size());
+            LitLooks::Look& look = lit.looks[s * static_cast<std::size_t>(passes) + static_cast<std::size_t>(m)];
+            look.firstBreak = static_cast<std::uint32_t>(lit.breaks.size());
             const bool wraps = std::floor((passS + earliestS) / cycleS_) != std::floor((passS + latestS) / cycleS_);
             const double west = stretch.WestRad();
             const double atWest = margin(west, wrapsAt(west));
@@ -402,263 +620,180 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
             if (!wraps && std::fabs(atWest) > reach)
                 continue;  // lit, or dark, throughout
 
-            // Near the light's edge: sampled along the stretch, every
-            // point of it and at most kLightSampleRad apart.
-            samples.clear();
-            for (std::size_t p = 0; p < stretch.points.size(); ++p) {
-                const double x = stretch.points[p].longitudeRad;
-                if (!samples.empty()) {
-                    const double from = samples.back();
-                    const auto extra = static_cast<int>(std::ceil((x - from) / kLightSampleRad));
-                    for (int e = 1; e < extra; ++e)
-                        samples.push_back(from + (x - from) * e / extra);
-                }
-                if (samples.empty() || x > samples.back())
-                    samples.push_back(x);
-            }
-            bool lit = look.litAtWest;
-            for (std::size_t k = 0; k + 1 < samples.size(); ++k) {
-                double a = samples[k];
-                const double b = samples[k + 1];
-                if (wrapsAt(a) != wrapsAt(b)) {
-                    // Split where the look's time crosses the cycle's end.
-                    double before = a, after = b;
-                    const double wrapsBefore = wrapsAt(a);
-                    for (int step = 0; step < kLightRootSteps && after - before > kLightRootToleranceRad; ++step) {
-                        const double mid = 0.5 * (before + after);
-                        (wrapsAt(mid) == wrapsBefore ? before : after) = mid;
-                    }
-                    const double split = 0.5 * (before + after);
-                    const bool litBefore = margin(split, wrapsBefore) >= 0;
-                    if (litBefore != lit) {
-                        breaks.push_back(RootBetween(a, split, margin, wrapsBefore));
-                        lit = litBefore;
-                    }
-                    // The look's time may run either way along the stretch.
-                    const bool litAfter = margin(split, wrapsAt(b)) >= 0;
-                    if (litAfter != lit) {
-                        breaks.push_back(split);
-                        lit = litAfter;
-                    }
-                    a = split;
-                }
-                const double segmentWraps = wrapsAt(0.5 * (a + b));
-                if ((margin(a, segmentWraps) >= 0) != lit) {
-                    breaks.push_back(a);
-                    lit = !lit;
-                }
-                if ((margin(b, segmentWraps) >= 0) != lit) {
-                    breaks.push_back(RootBetween(a, b, margin, segmentWraps));
-                    lit = !lit;
-                }
-            }
-            look.breakCount = static_cast<std::uint32_t>(breaks.size() - look.firstBreak);
+            // Near the light's edge: sampled along the stretch.
+            SampleAlong(stretch, samples);
+            AppendLightBreaks(samples, look.litAtWest, wrapsAt, margin, lit.breaks);
+            look.breakCount = static_cast<std::uint32_t>(lit.breaks.size() - look.firstBreak);
         }
     }
-    // Whether a look is lit at x of its stretch, and whether it passes into
-    // or out of the light strictly between two longitudes of it.
-    const auto litAt = [&](const LookLight& look, double x) {
-        bool lit = look.litAtWest;
-        for (std::uint32_t b = 0; b < look.breakCount && breaks[look.firstBreak + b] <= x; ++b)
-            lit = !lit;
-        return lit;
-    };
-    const auto breaksWithin = [&](const LookLight& look, double from, double to) {
-        for (std::uint32_t b = 0; b < look.breakCount; ++b) {
-            const double x = breaks[look.firstBreak + b];
-            if (x > from && x < to)
-                return true;
-        }
-        return false;
-    };
+    return lit;
+}
 
-    // Then the pieces of one position spacing, as without light: what lies
-    // over each is the same for every copy of the spacing round the
-    // parallel, and so is the order of its looks round the cycle, since
-    // moving on by a position shifts every look's time alike. Only which of
-    // them are lit changes from copy to copy.
-    struct Entry {
-        std::size_t stretch;
-        std::int64_t firstPass;  // at the first copy
-        std::int64_t shiftPass;  // i P: the coinciding passes
-        double westRel, eastRel;  // the piece's ends in the stretch's longitudes
-        double westS, eastS;      // the look's time at them, at the first copy, within the cycle
-    };
-    struct Piece {
-        double west, east;
-        std::vector<Entry> entries;
-        std::vector<std::uint32_t> westOrder, eastOrder;  // entries by time
-        double allLitWaitS = 0;  // the longest wait at either end with every look lit
-    };
-    std::vector<Piece> pieces;
-    double unseenRad = 0;
-    const std::vector<double> bounds = PieceBounds(stretches, spacing);
+std::vector<SwathCoverage::LitPiece> SwathCoverage::LitPieces(const std::vector<HalfStretch>& stretches,
+                                                             CoverageTally& tally) const
+{
+    std::vector<LitPiece> pieces;
+    const std::vector<double> bounds = PieceBounds(stretches, positionSpacingRad_);
     for (std::size_t b = 0; b + 1 < bounds.size(); ++b) {
-        Piece piece{bounds[b], bounds[b + 1], {}, {}, {}};
-        const double middle = 0.5 * (piece.west + piece.east);
-        for (std::size_t s = 0; s < stretches.size(); ++s) {
-            const SeenStretch& stretch = stretches[s].stretch;
-            const auto first = static_cast<std::int64_t>(std::ceil((middle - stretch.EastRad()) / spacing));
-            const auto last = static_cast<std::int64_t>(std::floor((middle - stretch.WestRad()) / spacing));
-            const std::int64_t count = std::min(last - first + 1, positions_);
-            for (std::int64_t k = first; k < first + count; ++k) {
-                const double shift = static_cast<double>(k) * spacing;
-                const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
-                for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
-                    const double passS = static_cast<double>(firstPass + i * positions_) * passIntervalS_;
-                    piece.entries.push_back({s, firstPass, i * positions_, piece.west - shift, piece.east - shift,
-                                             ModuloRad(passS + stretch.LookTimeS(piece.west - shift), cycleS_),
-                                             ModuloRad(passS + stretch.LookTimeS(piece.east - shift), cycleS_)});
-                }
-            }
-        }
+        LitPiece piece{bounds[b], bounds[b + 1], {}, {}, {}};
+        AddEntriesOver(piece, stretches);
         if (piece.entries.empty()) {
-            unseenRad += (piece.east - piece.west) * static_cast<double>(positions_);
+            tally.Unseen((piece.east - piece.west) * static_cast<double>(positions_));
             continue;
         }
-        for (std::uint32_t e = 0; e < piece.entries.size(); ++e) {
-            piece.westOrder.push_back(e);
-            piece.eastOrder.push_back(e);
-        }
-        std::sort(piece.westOrder.begin(), piece.westOrder.end(),
-                  [&](std::uint32_t x, std::uint32_t y) { return piece.entries[x].westS < piece.entries[y].westS; });
-        std::sort(piece.eastOrder.begin(), piece.eastOrder.end(),
-                  [&](std::uint32_t x, std::uint32_t y) { return piece.entries[x].eastS < piece.entries[y].eastS; });
+        OrderLooksByTime(piece);
         pieces.push_back(std::move(piece));
     }
+    return pieces;
+}
 
-    std::vector<char> passSeen(static_cast<std::size_t>(passes) * counted_.size(), 0);
-    double seenRad = 0, meanWaitTimesRad = 0, longestWaitS = 0;
-    const auto longestGap = [&](const std::vector<double>& sortedTimes) {
-        if (sortedTimes.size() == 1)
-            return cycleS_;
-        double longest = sortedTimes.front() + cycleS_ - sortedTimes.back();
-        for (std::size_t i = 1; i < sortedTimes.size(); ++i)
-            longest = std::max(longest, sortedTimes[i] - sortedTimes[i - 1]);
-        return longest;
-    };
-    std::vector<double> times, cuts;
-    for (Piece& piece : pieces) {
-        for (const bool atWest : {true, false}) {
-            times.clear();
-            for (const std::uint32_t e : atWest ? piece.westOrder : piece.eastOrder)
-                times.push_back(atWest ? piece.entries[e].westS : piece.entries[e].eastS);
-            piece.allLitWaitS = std::max(piece.allLitWaitS, longestGap(times));
-        }
-    }
-    std::vector<const LookLight*> looks;
-    std::vector<std::int64_t> passOf;
-    std::vector<char> lit;
-    for (std::int64_t j = 0; j < positions_; ++j) {
-        const std::int64_t passStep = Modulo(-j * stepInverse_, positions_);
-        for (const Piece& piece : pieces) {
-            looks.clear();
-            passOf.clear();
-            lit.clear();
-            bool uniform = true;
-            std::int64_t litCount = 0;
-            for (const Entry& e : piece.entries) {
-                std::int64_t firstPass = e.firstPass + passStep;
-                if (firstPass >= positions_)
-                    firstPass -= positions_;
-                const std::int64_t pass = firstPass + e.shiftPass;
-                const LookLight& look =
-                    lookLight[e.stretch * static_cast<std::size_t>(passes) + static_cast<std::size_t>(pass)];
-                looks.push_back(&look);
-                passOf.push_back(pass);
-                const bool isLit = litAt(look, e.westRel);
-                lit.push_back(isLit ? 1 : 0);
-                litCount += isLit ? 1 : 0;
-                if (look.breakCount > 0 && breaksWithin(look, e.westRel, e.eastRel))
-                    uniform = false;
-            }
-            const auto markSeen = [&]() {
-                for (std::size_t e = 0; e < looks.size(); ++e)
-                    if (lit[e])
-                        passSeen[stretches[piece.entries[e].stretch].half * static_cast<std::size_t>(passes) +
-                                 static_cast<std::size_t>(passOf[e])] = 1;
-            };
-            if (uniform) {
-                const double width = piece.east - piece.west;
-                if (litCount == 0) {
-                    unseenRad += width;
-                    continue;
-                }
-                seenRad += width;
-                meanWaitTimesRad += width * (cycleS_ / static_cast<double>(litCount));
-                markSeen();
-                if (litCount == static_cast<std::int64_t>(looks.size())) {
-                    longestWaitS = std::max(longestWaitS, piece.allLitWaitS);
-                    continue;
-                }
-                // The first copy's times, in their order round the cycle:
-                // this copy's are all moved on alike, which leaves the waits.
-                for (const bool atWest : {true, false}) {
-                    times.clear();
-                    for (const std::uint32_t e : atWest ? piece.westOrder : piece.eastOrder)
-                        if (lit[e])
-                            times.push_back(atWest ? piece.entries[e].westS : piece.entries[e].eastS);
-                    longestWaitS = std::max(longestWaitS, longestGap(times));
-                }
-                continue;
-            }
-
-            // Some look passes into or out of the light inside the piece:
-            // cut it there, and between the cuts work each look out afresh.
-            cuts.assign({piece.west, piece.east});
-            for (std::size_t e = 0; e < looks.size(); ++e) {
-                const Entry& entry = piece.entries[e];
-                const double shift = piece.west - entry.westRel;
-                for (std::uint32_t b = 0; b < looks[e]->breakCount; ++b) {
-                    const double x = breaks[looks[e]->firstBreak + b];
-                    if (x > entry.westRel && x < entry.eastRel)
-                        cuts.push_back(x + shift);
-                }
-            }
-            std::sort(cuts.begin(), cuts.end());
-            for (std::size_t c = 0; c + 1 < cuts.size(); ++c) {
-                const double a = cuts[c], b = cuts[c + 1];
-                if (!(b - a > 0))
-                    continue;
-                litCount = 0;
-                for (std::size_t e = 0; e < looks.size(); ++e) {
-                    const Entry& entry = piece.entries[e];
-                    const bool isLit = litAt(*looks[e], 0.5 * (a + b) - (piece.west - entry.westRel));
-                    lit[e] = isLit ? 1 : 0;
-                    litCount += isLit ? 1 : 0;
-                }
-                if (litCount == 0) {
-                    unseenRad += b - a;
-                    continue;
-                }
-                seenRad += b - a;
-                meanWaitTimesRad += (b - a) * (cycleS_ / static_cast<double>(litCount));
-                markSeen();
-                for (const double at : {a, b}) {
-                    times.clear();
-                    for (std::size_t e = 0; e < looks.size(); ++e) {
-                        if (!lit[e])
-                            continue;
-                        const Entry& entry = piece.entries[e];
-                        const double x = at - (piece.west - entry.westRel);
-                        times.push_back(ModuloRad(static_cast<double>(passOf[e]) * passIntervalS_ +
-                                                      stretches[entry.stretch].stretch.LookTimeS(x),
-                                                  cycleS_));
-                    }
-                    std::sort(times.begin(), times.end());
-                    longestWaitS = std::max(longestWaitS, longestGap(times));
-                }
+void SwathCoverage::AddEntriesOver(LitPiece& piece, const std::vector<HalfStretch>& stretches) const
+{
+    const double spacing = positionSpacingRad_;
+    const double middle = 0.5 * (piece.west + piece.east);
+    for (std::size_t s = 0; s < stretches.size(); ++s) {
+        const SeenStretch& stretch = stretches[s].stretch;
+        const PositionsOver positions = PositionsOverLongitude(stretch, middle, spacing, positions_);
+        for (std::int64_t k = positions.first; k < positions.first + positions.count; ++k) {
+            const double shift = static_cast<double>(k) * spacing;
+            const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
+            for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
+                const double passS = static_cast<double>(firstPass + i * positions_) * passIntervalS_;
+                piece.entries.push_back({s, firstPass, i * positions_, piece.west - shift, piece.east - shift,
+                                         ModuloRad(passS + stretch.LookTimeS(piece.west - shift), cycleS_),
+                                         ModuloRad(passS + stretch.LookTimeS(piece.east - shift), cycleS_)});
             }
         }
     }
+}
 
-    row.passes = std::count(passSeen.begin(), passSeen.end(), 1);
-    row.coveredFraction = unseenRad == 0 ? 1.0 : seenRad / (seenRad + unseenRad);
-    if (seenRad > 0) {
-        row.maxRevisitDays = longestWaitS / RepBas::SecondsPerDay;
-        row.meanRevisitDays = meanWaitTimesRad / seenRad / RepBas::SecondsPerDay;
+void SwathCoverage::OrderLooksByTime(LitPiece& piece) const
+{
+    for (std::uint32_t e = 0; e < piece.entries.size(); ++e) {
+        piece.westOrder.push_back(e);
+        piece.eastOrder.push_back(e);
     }
-    return row;
+    std::sort(piece.westOrder.begin(), piece.westOrder.end(),
+              [&](std::uint32_t x, std::uint32_t y) { return piece.entries[x].westS < piece.entries[y].westS; });
+    std::sort(piece.eastOrder.begin(), piece.eastOrder.end(),
+              [&](std::uint32_t x, std::uint32_t y) { return piece.entries[x].eastS < piece.entries[y].eastS; });
+    std::vector<double> times;
+    for (const bool atWest : {true, false}) {
+        times.clear();
+        for (const std::uint32_t e : atWest ? piece.westOrder : piece.eastOrder)
+            times.push_back(atWest ? piece.entries[e].westS : piece.entries[e].eastS);
+        piece.allLitWaitS = std::max(piece.allLitWaitS, LongestGapS(times, cycleS_));
+    }
+}
+
+void SwathCoverage::TallyLitCopy(const LitPiece& piece, std::int64_t passStep, LitParallel& parallel,
+                                 LitCopy& copy) const
+{
+    copy.looks.clear();
+    copy.passOf.clear();
+    copy.lit.clear();
+    copy.uniform = true;
+    copy.litCount = 0;
+    for (const LitPiece::Entry& e : piece.entries) {
+        std::int64_t firstPass = e.firstPass + passStep;
+        if (firstPass >= positions_)
+            firstPass -= positions_;
+        const std::int64_t pass = firstPass + e.shiftPass;
+        const LitLooks::Look& look = parallel.light.Of(e.stretch, pass);
+        copy.looks.push_back(&look);
+        copy.passOf.push_back(pass);
+        const bool isLit = parallel.light.LitAt(look, e.westRel);
+        copy.lit.push_back(isLit ? 1 : 0);
+        copy.litCount += isLit ? 1 : 0;
+        if (look.breakCount > 0 && parallel.light.BreaksWithin(look, e.westRel, e.eastRel))
+            copy.uniform = false;
+    }
+    if (copy.uniform)
+        TallyUniformCopy(piece, parallel, copy);
+    else
+        TallyCutCopy(piece, parallel, copy);
+}
+
+void SwathCoverage::MarkSeen(const LitPiece& piece, LitParallel& parallel, const LitCopy& copy) const
+{
+    for (std::size_t e = 0; e < copy.looks.size(); ++e)
+        if (copy.lit[e])
+            parallel.passSeen[parallel.stretches[piece.entries[e].stretch].half *
+                                  static_cast<std::size_t>(passesPerHalf_) +
+                              static_cast<std::size_t>(copy.passOf[e])] = 1;
+}
+
+void SwathCoverage::TallyUniformCopy(const LitPiece& piece, LitParallel& parallel, LitCopy& copy) const
+{
+    const double width = piece.east - piece.west;
+    if (copy.litCount == 0) {
+        parallel.tally.Unseen(width);
+        return;
+    }
+    parallel.tally.Seen(width, cycleS_, copy.litCount);
+    MarkSeen(piece, parallel, copy);
+    if (copy.litCount == static_cast<std::int64_t>(copy.looks.size())) {
+        parallel.tally.Wait(piece.allLitWaitS);
+        return;
+    }
+    // The first copy's times, in their order round the cycle: this copy's
+    // are all moved on alike, which leaves the waits.
+    for (const bool atWest : {true, false}) {
+        copy.times.clear();
+        for (const std::uint32_t e : atWest ? piece.westOrder : piece.eastOrder)
+            if (copy.lit[e])
+                copy.times.push_back(atWest ? piece.entries[e].westS : piece.entries[e].eastS);
+        parallel.tally.Wait(LongestGapS(copy.times, cycleS_));
+    }
+}
+
+void SwathCoverage::TallyCutCopy(const LitPiece& piece, LitParallel& parallel, LitCopy& copy) const
+{
+    // Some look passes into or out of the light inside the piece: cut it
+    // there, and between the cuts work each look out afresh.
+    copy.cuts.assign({piece.west, piece.east});
+    for (std::size_t e = 0; e < copy.looks.size(); ++e) {
+        const LitPiece::Entry& entry = piece.entries[e];
+        const double shift = piece.west - entry.westRel;
+        for (std::uint32_t b = 0; b < copy.looks[e]->breakCount; ++b) {
+            const double x = parallel.light.breaks[copy.looks[e]->firstBreak + b];
+            if (x > entry.westRel && x < entry.eastRel)
+                copy.cuts.push_back(x + shift);
+        }
+    }
+    std::sort(copy.cuts.begin(), copy.cuts.end());
+    for (std::size_t c = 0; c + 1 < copy.cuts.size(); ++c) {
+        const double a = copy.cuts[c], b = copy.cuts[c + 1];
+        if (!(b - a > 0))
+            continue;
+        copy.litCount = 0;
+        for (std::size_t e = 0; e < copy.looks.size(); ++e) {
+            const LitPiece::Entry& entry = piece.entries[e];
+            const bool isLit = parallel.light.LitAt(*copy.looks[e], 0.5 * (a + b) - (piece.west - entry.westRel));
+            copy.lit[e] = isLit ? 1 : 0;
+            copy.litCount += isLit ? 1 : 0;
+        }
+        if (copy.litCount == 0) {
+            parallel.tally.Unseen(b - a);
+            continue;
+        }
+        parallel.tally.Seen(b - a, cycleS_, copy.litCount);
+        MarkSeen(piece, parallel, copy);
+        for (const double at : {a, b}) {
+            copy.times.clear();
+            for (std::size_t e = 0; e < copy.looks.size(); ++e) {
+                if (!copy.lit[e])
+                    continue;
+                const LitPiece::Entry& entry = piece.entries[e];
+                const double x = at - (piece.west - entry.westRel);
+                copy.times.push_back(ModuloRad(static_cast<double>(copy.passOf[e]) * passIntervalS_ +
+                                                   parallel.stretches[entry.stretch].stretch.LookTimeS(x),
+                                               cycleS_));
+            }
+            std::sort(copy.times.begin(), copy.times.end());
+            parallel.tally.Wait(LongestGapS(copy.times, cycleS_));
+        }
+    }
 }
 
 std::vector<double> LatitudeGrid(double stepDeg)

@@ -190,6 +190,25 @@ private:
     LatitudeCoverage AtPole(double latitudeDeg, const LightCondition& light, const SubSolarTrack& sun,
                             std::int64_t cycle) const;
 
+    // The steps of a parallel (analysis/swath_coverage.cpp).
+    struct CoverageTally;
+    void TallyPiece(const std::vector<SeenStretch>& stretches, double west, double east, CoverageTally& tally,
+                    std::vector<double>& looks) const;
+    // With the light test.
+    struct LitLooks;
+    struct LitPiece;
+    struct LitCopy;
+    struct LitParallel;
+    LitLooks LightOfEachLook(const std::vector<HalfStretch>& stretches, double latitudeDeg,
+                             const LightCondition& light, const SubSolarTrack& sun, std::int64_t cycle) const;
+    std::vector<LitPiece> LitPieces(const std::vector<HalfStretch>& stretches, CoverageTally& tally) const;
+    void AddEntriesOver(LitPiece& piece, const std::vector<HalfStretch>& stretches) const;
+    void OrderLooksByTime(LitPiece& piece) const;
+    void TallyLitCopy(const LitPiece& piece, std::int64_t passStep, LitParallel& parallel, LitCopy& copy) const;
+    void TallyUniformCopy(const LitPiece& piece, LitParallel& parallel, LitCopy& copy) const;
+    void TallyCutCopy(const LitPiece& piece, LitParallel& parallel, LitCopy& copy) const;
+    void MarkSeen(const LitPiece& piece, LitParallel& parallel, const LitCopy& copy) const;
+
     RepeatCycle cycle_;
     std::vector<PassSwath> counted_;  // the halves whose looks count
     // The passes of one kind (ascending or descending halves) number

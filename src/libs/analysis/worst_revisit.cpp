@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace orbit::analysis {
 
@@ -75,6 +76,222 @@ private:
     std::size_t count_ = 0;
 };
 
+// Positions [first, end) whose passes a stretch brings over a piece.
+struct Window {
+    std::int64_t first = 0, end = 0;
+    bool Holds(std::int64_t k) const { return k >= first && k < end; }
+};
+
+// One look at a cut between two pieces.
+struct Look {
+    double timeS;
+    std::int64_t position;
+    std::int64_t pass;  // the first pass on the position, or one coinciding with it
+    std::uint32_t stretch;
+    std::uint32_t after;  // where the stretch's time was last read
+    bool west, east;      // over the piece west of the cut, east of it
+};
+
+// How the passes of one kind lie round the parallel (SwathCoverage's own
+// figures).
+struct PassLayout {
+    double spacingRad = 0;
+    double passIntervalS = 0;
+    double cycleS = 0;
+    std::int64_t positions = 0;
+    std::int64_t passesPerPosition = 1;
+    std::int64_t stepInverse = 0;
+};
+
+// The longest wait over the pieces of one node spacing as AtLatitude cuts
+// them, read cut by cut. Each cut between two pieces is the east end of one
+// and the west end of the next, and the looks there are the same but for
+// the few stretches whose windows move on at the cut: the union is worked
+// out once and each piece's waits read from it. From one cut to the next
+// every look moves steadily in time, so the order of the last cut nearly
+// holds.
+class CutWalk {
+public:
+    CutWalk(const PassLayout& layout, std::vector<const SeenStretch*> stretches, const std::vector<double>& bounds)
+        : layout_(layout), stretches_(std::move(stretches)), bounds_(bounds), stretchCount_(stretches_.size()),
+          pieceCount_(bounds.size() - 1), held_(stretchCount_), holding_(stretchCount_)
+    {
+    }
+
+    // Which positions' passes each stretch brings over each piece: a window
+    // of positions, found from the piece's middle as there. False at a gap:
+    // a piece no stretch lies over, so the parallel is not fully covered.
+    bool FindWindows()
+    {
+        windows_.assign(pieceCount_ * stretchCount_, Window{});
+        for (std::size_t b = 0; b < pieceCount_; ++b) {
+            const double middle = 0.5 * (bounds_[b] + bounds_[b + 1]);
+            bool seen = false;
+            for (std::size_t s = 0; s < stretchCount_; ++s) {
+                const SeenStretch& stretch = *stretches_[s];
+                const auto first =
+                    static_cast<std::int64_t>(std::ceil((middle - stretch.EastRad()) / layout_.spacingRad));
+                const auto last =
+                    static_cast<std::int64_t>(std::floor((middle - stretch.WestRad()) / layout_.spacingRad));
+                const std::int64_t count = std::min(last - first + 1, layout_.positions);
+                if (count > 0) {
+                    windows_[b * stretchCount_ + s] = {first, first + count};
+                    seen = true;
+                }
+            }
+            if (!seen)
+                return false;
+        }
+        return true;
+    }
+
+    double LongestWaitS()
+    {
+        double longestWaitS = 0;
+        for (std::size_t c = 0; c < bounds_.size(); ++c) {
+            westOf_ = c > 0 ? &windows_[(c - 1) * stretchCount_] : nullptr;
+            eastOf_ = c < pieceCount_ ? &windows_[c * stretchCount_] : nullptr;
+            at_ = bounds_[c];
+            HoldUnion();
+            KeepLooks();
+            AddNewLooks(c > 0);
+            held_ = holding_;
+            IntoOrder();
+            longestWaitS = std::max(longestWaitS, LongestAtCut());
+        }
+        return longestWaitS;
+    }
+
+private:
+    Look LookAt(std::uint32_t stretch, std::int64_t k, std::int64_t pass, std::uint32_t after) const
+    {
+        const double lookS =
+            LookTimeNear(*stretches_[stretch], at_ - static_cast<double>(k) * layout_.spacingRad, after);
+        const double timeS = ModuloRad(static_cast<double>(pass) * layout_.passIntervalS + lookS, layout_.cycleS);
+        return Look{timeS, k, pass, stretch, after, westOf_ && westOf_[stretch].Holds(k),
+                    eastOf_ && eastOf_[stretch].Holds(k)};
+    }
+
+    // The windows of the pieces either side of the cut, joined: they overlap
+    // or meet (from one piece to the next a window's ends move by one
+    // position at most); a look of their hull over neither piece would be
+    // flagged so and read by none.
+    void HoldUnion()
+    {
+        for (std::size_t s = 0; s < stretchCount_; ++s) {
+            Window hull;
+            const auto join = [&hull](const Window& w) {
+                if (w.end <= w.first)
+                    return;
+                if (hull.end <= hull.first)
+                    hull = w;
+                else
+                    hull = {std::min(hull.first, w.first), std::max(hull.end, w.end)};
+            };
+            if (westOf_)
+                join(westOf_[s]);
+            if (eastOf_)
+                join(eastOf_[s]);
+            holding_[s] = hull;
+        }
+    }
+
+    // The list holds every look of the union of the two windows, each
+    // stretch's positions from `holding_`. Those kept from the last cut, in
+    // its order, at their new times:
+    void KeepLooks()
+    {
+        std::size_t kept = 0;
+        for (std::size_t l = 0; l < looks_.size(); ++l) {
+            const Look& look = looks_[l];
+            if (holding_[look.stretch].Holds(look.position))
+                looks_[kept++] = LookAt(look.stretch, look.position, look.pass, look.after);
+        }
+        looks_.resize(kept);
+    }
+
+    // And those new here: the ends of each window beyond the last.
+    void AddNewLooks(bool afterFirstCut)
+    {
+        added_.clear();
+        for (std::size_t s = 0; s < stretchCount_; ++s) {
+            const Window now = holding_[s];
+            const Window before = afterFirstCut ? held_[s] : Window{};
+            for (std::int64_t k = now.first; k < now.end; ++k) {
+                if (before.Holds(k))
+                    continue;
+                const std::int64_t firstPass = Modulo(-k * layout_.stepInverse, layout_.positions);
+                for (std::int64_t i = 0; i < layout_.passesPerPosition; ++i)
+                    added_.push_back(
+                        LookAt(static_cast<std::uint32_t>(s), k, firstPass + i * layout_.positions, 1));
+            }
+        }
+    }
+
+    // Into order: the kept looks by insertion, which costs little when they
+    // are nearly in order; the new ones, which may be all of them, first
+    // spread over as many buckets of the cycle as they number (the bucket
+    // only ever grows with the time), then merged in.
+    void IntoOrder()
+    {
+        SortNearlyInOrder(looks_);
+        if (added_.empty())
+            return;
+        if (added_.size() > 1) {
+            const std::size_t buckets = added_.size();
+            const auto bucketOf = [&](const Look& look) {
+                const auto b = static_cast<std::size_t>(look.timeS / layout_.cycleS * static_cast<double>(buckets));
+                return std::min(b, buckets - 1);
+            };
+            bucketStarts_.assign(buckets + 1, 0);
+            for (const Look& look : added_)
+                ++bucketStarts_[bucketOf(look) + 1];
+            for (std::size_t b = 0; b < buckets; ++b)
+                bucketStarts_[b + 1] += bucketStarts_[b];
+            scratch_.resize(added_.size());
+            for (const Look& look : added_)
+                scratch_[bucketStarts_[bucketOf(look)]++] = look;
+            added_.swap(scratch_);
+            SortNearlyInOrder(added_);
+        }
+        const auto middle = static_cast<std::ptrdiff_t>(looks_.size());
+        looks_.insert(looks_.end(), added_.begin(), added_.end());
+        std::inplace_merge(looks_.begin(), looks_.begin() + middle, looks_.end(), ByTime<Look>);
+    }
+
+    // The longest wait of each piece at the cut, counted round the cycle's
+    // end as AtLatitude counts it.
+    double LongestAtCut() const
+    {
+        WaitTracker westPiece, eastPiece;
+        for (const Look& look : looks_) {
+            if (look.west)
+                westPiece.Add(look.timeS);
+            if (look.east)
+                eastPiece.Add(look.timeS);
+        }
+        double longestS = 0;
+        if (westOf_)
+            longestS = std::max(longestS, westPiece.LongestS(layout_.cycleS));
+        if (eastOf_)
+            longestS = std::max(longestS, eastPiece.LongestS(layout_.cycleS));
+        return longestS;
+    }
+
+    PassLayout layout_;
+    std::vector<const SeenStretch*> stretches_;
+    const std::vector<double>& bounds_;
+    std::size_t stretchCount_, pieceCount_;
+    std::vector<Window> windows_;  // by piece, then by stretch
+    // At the cut being read: its longitude and the windows either side.
+    double at_ = 0;
+    const Window* westOf_ = nullptr;
+    const Window* eastOf_ = nullptr;
+    std::vector<Look> looks_, added_, scratch_;
+    std::vector<std::size_t> bucketStarts_;
+    std::vector<Window> held_, holding_;
+};
+
 }  // namespace
 
 std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitudeDeg) const
@@ -89,155 +306,16 @@ std::optional<double> SwathCoverage::MaxRevisitDaysIfFullyCovered(double latitud
     if (halves.empty())
         return std::nullopt;
 
-    // The pieces of one node spacing as AtLatitude cuts them, and which
-    // positions' passes each stretch brings over each piece: a window of
-    // positions, found from the piece's middle as there.
-    const double spacing = positionSpacingRad_;
-    const std::vector<double> bounds = PieceBounds(halves, spacing);
-    const std::size_t stretchCount = halves.size();
-    const std::size_t pieceCount = bounds.size() - 1;
-    struct Window {
-        std::int64_t first = 0, end = 0;  // positions [first, end)
-        bool Holds(std::int64_t k) const { return k >= first && k < end; }
-    };
-    std::vector<Window> windows(pieceCount * stretchCount);
-    for (std::size_t b = 0; b < pieceCount; ++b) {
-        const double middle = 0.5 * (bounds[b] + bounds[b + 1]);
-        bool seen = false;
-        for (std::size_t s = 0; s < stretchCount; ++s) {
-            const SeenStretch& stretch = halves[s].stretch;
-            const auto first = static_cast<std::int64_t>(std::ceil((middle - stretch.EastRad()) / spacing));
-            const auto last = static_cast<std::int64_t>(std::floor((middle - stretch.WestRad()) / spacing));
-            const std::int64_t count = std::min(last - first + 1, positions_);
-            if (count > 0) {
-                windows[b * stretchCount + s] = {first, first + count};
-                seen = true;
-            }
-        }
-        if (!seen)
-            return std::nullopt;  // a gap: the parallel is not fully covered
-    }
-
-    // Each cut between two pieces is the east end of one and the west end of
-    // the next, and the looks there are the same but for the few stretches
-    // whose windows move on at the cut: the union is worked out once and
-    // each piece's waits read from it. From one cut to the next every look
-    // moves steadily in time, so the order of the last cut nearly holds.
-    struct Look {
-        double timeS;
-        std::int64_t position;
-        std::int64_t pass;  // the first pass on the position, or one coinciding with it
-        std::uint32_t stretch;
-        std::uint32_t after;  // where the stretch's time was last read
-        bool west, east;  // over the piece west of the cut, east of it
-    };
-    std::vector<Look> looks, added, scratch;
-    std::vector<std::size_t> bucketStarts;
-    std::vector<Window> held(stretchCount), holding(stretchCount);
-    const auto timeOf = [&](const SeenStretch& stretch, double at, std::int64_t k, std::int64_t pass,
-                            std::uint32_t& after) {
-        const double lookS = LookTimeNear(stretch, at - static_cast<double>(k) * spacing, after);
-        return ModuloRad(static_cast<double>(pass) * passIntervalS_ + lookS, cycleS_);
-    };
-
-    double longestWaitS = 0;
-    for (std::size_t c = 0; c < bounds.size(); ++c) {
-        const double at = bounds[c];
-        const Window* westOf = c > 0 ? &windows[(c - 1) * stretchCount] : nullptr;
-        const Window* eastOf = c < pieceCount ? &windows[c * stretchCount] : nullptr;
-        const auto lookAt = [&](std::uint32_t stretch, std::int64_t k, std::int64_t pass, std::uint32_t after) {
-            const double timeS = timeOf(halves[stretch].stretch, at, k, pass, after);
-            return Look{timeS, k, pass, stretch, after, westOf && westOf[stretch].Holds(k),
-                        eastOf && eastOf[stretch].Holds(k)};
-        };
-        for (std::size_t s = 0; s < stretchCount; ++s) {
-            // The two windows overlap or meet (from one piece to the next a
-            // window's ends move by one position at most); a look of their
-            // hull over neither piece would be flagged so and read by none.
-            Window hull;
-            const auto join = [&hull](const Window& w) {
-                if (w.end <= w.first)
-                    return;
-                if (hull.end <= hull.first)
-                    hull = w;
-                else
-                    hull = {std::min(hull.first, w.first), std::max(hull.end, w.end)};
-            };
-            if (westOf)
-                join(westOf[s]);
-            if (eastOf)
-                join(eastOf[s]);
-            holding[s] = hull;
-        }
-
-        // The list holds every look of the union of the two windows, each
-        // stretch's positions from `holding`. Those kept from the last cut,
-        // in its order, at their new times:
-        std::size_t kept = 0;
-        for (std::size_t l = 0; l < looks.size(); ++l) {
-            const Look& look = looks[l];
-            if (holding[look.stretch].Holds(look.position))
-                looks[kept++] = lookAt(look.stretch, look.position, look.pass, look.after);
-        }
-        looks.resize(kept);
-        // And those new here: the ends of each window beyond the last.
-        added.clear();
-        for (std::size_t s = 0; s < stretchCount; ++s) {
-            const Window now = holding[s];
-            const Window before = c > 0 ? held[s] : Window{};
-            for (std::int64_t k = now.first; k < now.end; ++k) {
-                if (before.Holds(k))
-                    continue;
-                const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
-                for (std::int64_t i = 0; i < passesPerPosition_; ++i)
-                    added.push_back(lookAt(static_cast<std::uint32_t>(s), k, firstPass + i * positions_, 1));
-            }
-        }
-        held = holding;
-
-        // Into order: the kept looks by insertion, which costs little when
-        // they are nearly in order; the new ones, which may be all of them,
-        // first spread over as many buckets of the cycle as they number
-        // (the bucket only ever grows with the time), then merged in.
-        SortNearlyInOrder(looks);
-        if (!added.empty()) {
-            if (added.size() > 1) {
-                const std::size_t buckets = added.size();
-                const auto bucketOf = [&](const Look& look) {
-                    const auto b = static_cast<std::size_t>(look.timeS / cycleS_ * static_cast<double>(buckets));
-                    return std::min(b, buckets - 1);
-                };
-                bucketStarts.assign(buckets + 1, 0);
-                for (const Look& look : added)
-                    ++bucketStarts[bucketOf(look) + 1];
-                for (std::size_t b = 0; b < buckets; ++b)
-                    bucketStarts[b + 1] += bucketStarts[b];
-                scratch.resize(added.size());
-                for (const Look& look : added)
-                    scratch[bucketStarts[bucketOf(look)]++] = look;
-                added.swap(scratch);
-                SortNearlyInOrder(added);
-            }
-            const auto middle = static_cast<std::ptrdiff_t>(looks.size());
-            looks.insert(looks.end(), added.begin(), added.end());
-            std::inplace_merge(looks.begin(), looks.begin() + middle, looks.end(), ByTime<Look>);
-        }
-
-        // The longest wait of each piece at the cut, counted round the
-        // cycle's end as AtLatitude counts it.
-        WaitTracker westPiece, eastPiece;
-        for (const Look& look : looks) {
-            if (look.west)
-                westPiece.Add(look.timeS);
-            if (look.east)
-                eastPiece.Add(look.timeS);
-        }
-        if (westOf)
-            longestWaitS = std::max(longestWaitS, westPiece.LongestS(cycleS_));
-        if (eastOf)
-            longestWaitS = std::max(longestWaitS, eastPiece.LongestS(cycleS_));
-    }
-    return longestWaitS / RepBas::SecondsPerDay;
+    const std::vector<double> bounds = PieceBounds(halves, positionSpacingRad_);
+    std::vector<const SeenStretch*> stretches;
+    for (const HalfStretch& half : halves)
+        stretches.push_back(&half.stretch);
+    const PassLayout layout{positionSpacingRad_, passIntervalS_, cycleS_,
+                            positions_,          passesPerPosition_, stepInverse_};
+    CutWalk walk(layout, std::move(stretches), bounds);
+    if (!walk.FindWindows())
+        return std::nullopt;
+    return walk.LongestWaitS() / RepBas::SecondsPerDay;
 }
 
 CoverageSummary WorstRevisitSummary(const DesignRecord& design, const SwathRequest& request)

@@ -12,8 +12,13 @@
 
 namespace orbit::RepBas {
 
-// The model's constants, digit for digit. No more precise value of any of these
-// quantities is used anywhere in the system.
+// The model's constants, digit for digit. The design's figures (the solver,
+// the pattern's day tracks, the grid spacing, the design's name), the sphere
+// the coverage, access and eclipses are laid on, and the propagator's "j2"
+// model are computed with these stored values and no more precise ones, so
+// that they come out digit for digit. The rest (the ephemeris, geodetic
+// places on WGS84, the propagator's published gravity fields) uses exact or
+// published constants, each saying where it comes from.
 inline constexpr double Mu = 398601.2;                 // km^3/s^2, used only through sqrt(Mu)
 inline constexpr double J2 = 0.00108264;               // second zonal harmonic
 // km, the radius of the design's spherical Earth: every figure of the design
@@ -23,8 +28,12 @@ inline constexpr double OmegaEarth = 7.292115856e-05;  // rad/s, sidereal rotati
 inline constexpr double OmegaSun = 1.9909929e-07;      // rad/s, node rate of a sun-synchronous orbit
 inline constexpr double OmegaSolarDay = 7.2722052e-05; // rad/s, one turn per 86400 s
 inline constexpr double SunSyncCoeff = 9.513726546840984e-13;  // 24 OmegaSun^2, rad^2/s^2
-inline constexpr double Pi = 3.141592654;              // every pi of the system
-inline constexpr double TwoPi = 6.283185308;           // every 2 pi of the system
+// The design core's pi and 2 pi, to ten digits: the design's figures, the
+// pattern's day tracks and the repeat grid's spacing turn angles with these.
+// Everything else (the coverage's geometry, the map, the ephemeris, the
+// propagation) uses the exact orbit::kPi and kTwoPi of core/constants.h.
+inline constexpr double Pi = 3.141592654;
+inline constexpr double TwoPi = 6.283185308;
 inline constexpr double KeplerMinuteRadius = 331.2535; // km: Kepler period of one minute
 inline constexpr double SecondsPerDay = 86400.0;
 inline constexpr double ConvergenceTol = 1e-06;        // relative Newton step

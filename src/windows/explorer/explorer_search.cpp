@@ -10,6 +10,7 @@
 #include "explorer/candidate_proxy.h"
 #include "explorer/candidate_text.h"
 #include "explorer/explorer_inputs.h"
+#include "explorer/revisit_schedule.h"
 #include "explorer/revisit_worker.h"
 #include "platform/vector_state.h"
 
@@ -56,19 +57,6 @@ bool SameLight(const orbit::session::MissionContext& a, const orbit::session::Mi
     if (a.epoch && a.epoch->SecondsSince(*b.epoch) != 0)
         return false;
     return a.node.given == b.node.given && a.node.value == b.node.value;
-}
-
-// A descending sort by the worst revisit needs every figure: a floor says
-// how small a figure can be, not how large. An ascending one places the
-// pending rows by their floors, once they are all known for its filter, and
-// then needs the figures only of the rows down to the end of the view.
-RevisitWorker::Reach WantedReach(const OrderRequest& request, const std::optional<CandidateFilter>& floorsSweptFor)
-{
-    if (request.sortColumn != ExplorerColumn::WorstRevisitDays)
-        return RevisitWorker::Reach::AskedRows;
-    if (request.descending)
-        return RevisitWorker::Reach::WholeSet;
-    return floorsSweptFor == request.filter ? RevisitWorker::Reach::AskedRows : RevisitWorker::Reach::Floors;
 }
 
 }  // namespace
@@ -242,16 +230,8 @@ void ExplorerWindow::FollowSortColumn()
 
 void ExplorerWindow::ShowCandidates(std::shared_ptr<const CandidateSet> set)
 {
-    // Floors and an awaited order belong to the set they were asked for.
-    floorsSweptFor_.reset();
-    awaitingOrder_ = false;
-    settleReach_ = 0;
+    schedule_.NewSet();
     model_->SetCandidates(std::move(set));
-}
-
-bool ExplorerWindow::SettlingByFloors() const
-{
-    return SortsByRevisitFloors(proxy_->Request()) && floorsSweptFor_ == proxy_->Request().filter;
 }
 
 void ExplorerWindow::StartRevisits()
@@ -262,29 +242,18 @@ void ExplorerWindow::StartRevisits()
         return;
     }
     std::vector<std::int32_t> wanted = RowsWanted();
-    rowsToSettle_ = SettlingByFloors() ? PendingAmong(wanted) : 0;
-    revisitJob_ = revisits_->Start(set, model_->Revisits(), WantedReach(proxy_->Request(), floorsSweptFor_),
+    schedule_.JobStarted(proxy_->Request(), wanted, model_->Revisits(), model_->PendingRevisits());
+    revisitJob_ = revisits_->Start(set, model_->Revisits(), schedule_.WantedReach(proxy_->Request()),
                                    std::move(wanted), model_->Floors(), proxy_->Request().filter);
     revisitClock_.start();
-    revisitsAtStart_ = model_->PendingRevisits();
-    floorsDone_ = 0;
     UpdateStatus();
 }
 
 void ExplorerWindow::FollowRevisitSort()
 {
-    // A sweep over the whole set starts with the sort that needs it, and
-    // stops at once when the sort no longer does.
-    const RevisitWorker::Reach wanted = WantedReach(proxy_->Request(), floorsSweptFor_);
-    const bool busy = revisits_->Busy();
-    const RevisitWorker::Reach running = revisits_->JobReach();
-    const bool restart = wanted == RevisitWorker::Reach::AskedRows
-                             ? busy && running != RevisitWorker::Reach::AskedRows
-                             : !(busy && running == wanted && revisits_->JobFilter() == proxy_->Request().filter);
-    if (restart) {
-        settleReach_ = 0;
+    if (schedule_.RestartForSort(proxy_->Request(), revisits_->Busy(), revisits_->JobReach(),
+                                 revisits_->JobFilter()))
         StartRevisits();
-    }
 }
 
 void ExplorerWindow::TakeRevisits(std::uint64_t job, const RevisitBatch& batch)
@@ -292,11 +261,7 @@ void ExplorerWindow::TakeRevisits(std::uint64_t job, const RevisitBatch& batch)
     if (job != revisitJob_)
         return;
     model_->AddRevisits(batch);
-    // The rate of this job so far, kept for the estimates of later ones.
-    const std::int64_t done = revisitsAtStart_ - model_->PendingRevisits();
-    const double seconds = static_cast<double>(revisitClock_.elapsed()) / 1000.0;
-    if (done >= kRowsBeforeEstimate && seconds > 0)
-        revisitsPerSecond_ = static_cast<double>(done) / seconds;
+    schedule_.FiguresIn(model_->PendingRevisits(), static_cast<double>(revisitClock_.elapsed()) / 1000.0);
     UpdateStatus();
 }
 
@@ -305,10 +270,7 @@ void ExplorerWindow::TakeFloors(std::uint64_t job, const FloorBatch& batch)
     if (job != revisitJob_)
         return;
     model_->AddFloors(batch);
-    floorsDone_ += static_cast<std::int64_t>(batch.size());
-    const double seconds = static_cast<double>(revisitClock_.elapsed()) / 1000.0;
-    if (floorsDone_ >= kRowsBeforeEstimate && seconds > 0)
-        floorsPerSecond_ = static_cast<double>(floorsDone_) / seconds;
+    schedule_.FloorsIn(static_cast<std::int64_t>(batch.size()), static_cast<double>(revisitClock_.elapsed()) / 1000.0);
     UpdateStatus();
 }
 
@@ -316,12 +278,9 @@ void ExplorerWindow::RevisitsFinished(std::uint64_t job)
 {
     if (job != revisitJob_)
         return;
-    if (revisits_->JobReach() == RevisitWorker::Reach::Floors)
-        floorsSweptFor_ = revisits_->JobFilter();
     // Rows sorted while their figures were pending take their places now;
     // the new order then says whether rows in view may still move.
-    if (proxy_->Request().sortColumn == ExplorerColumn::WorstRevisitDays) {
-        awaitingOrder_ = true;
+    if (schedule_.JobEnded(revisits_->JobReach(), revisits_->JobFilter(), proxy_->Request())) {
         proxy_->Refresh();
         UpdateStatus();
         return;
@@ -332,36 +291,17 @@ void ExplorerWindow::RevisitsFinished(std::uint64_t job)
 
 void ExplorerWindow::SettleRevisitOrder()
 {
-    if (!std::exchange(awaitingOrder_, false))
+    switch (schedule_.OrderComputed(proxy_->Request(), proxy_->Order(), model_->Revisits(), View(), isVisible())) {
+    case RevisitSchedule::AfterOrder::Nothing:
         return;
-    // Some row down to the end of the view is still placed by its floor, and
-    // may move down once its figure is in: work those out, and sort again.
-    // Rows with floors just under the figures shown come up in their turn,
-    // so each round reaches twice as far below the view as the last: a few
-    // rounds, each a sort of the whole set, rather than hundreds.
-    const bool unsettled = SettlingByFloors()
-                               ? !RowsToSettle(proxy_->Order(), model_->Revisits(),
-                                               static_cast<std::size_t>(std::max(0, LastRowInView())))
-                                      .empty()
-                               : PendingAmong(RowsInView()) > 0;
-    if (unsettled && isVisible()) {
-        settleReach_ = std::max<std::size_t>(static_cast<std::size_t>(std::max(1, LastRowInView() + 1)),
-                                             2 * settleReach_);
+    case RevisitSchedule::AfterOrder::AnotherRound:
         StartRevisits();
         return;
+    case RevisitSchedule::AfterOrder::Settled:
+        UpdateStatus();
+        emit RevisitsSettled();
+        return;
     }
-    settleReach_ = 0;
-    UpdateStatus();
-    emit RevisitsSettled();
-}
-
-std::int64_t ExplorerWindow::PendingAmong(const std::vector<std::int32_t>& rows) const
-{
-    const std::vector<RevisitFigure>& known = model_->Revisits();
-    return std::count_if(rows.begin(), rows.end(), [&](std::int32_t row) {
-        return row >= 0 && static_cast<std::size_t>(row) < known.size() &&
-               known[static_cast<std::size_t>(row)].state == RevisitFigure::State::Pending;
-    });
 }
 
 int ExplorerWindow::LastRowInView() const
@@ -385,20 +325,19 @@ std::vector<std::int32_t> ExplorerWindow::RowsInView() const
     return rows;
 }
 
+RevisitView ExplorerWindow::View() const
+{
+    RevisitView view;
+    view.rowsShown = proxy_->rowCount();
+    view.currentRow = CurrentSourceRow();
+    view.rowsInView = RowsInView();
+    view.lastRowInView = LastRowInView();
+    return view;
+}
+
 std::vector<std::int32_t> ExplorerWindow::RowsWanted() const
 {
-    if (!SettlingByFloors() || proxy_->rowCount() == 0)
-        return RowsInView();
-    // The rows down to the end of the view, as they could move only if
-    // some row above them is still placed by its floor, and as far again
-    // below as the rounds of settling have reached.
-    std::vector<std::int32_t> rows;
-    if (const int current = CurrentSourceRow(); current >= 0)
-        rows.push_back(current);
-    const std::vector<std::int32_t> settle = RowsToSettle(
-        proxy_->Order(), model_->Revisits(), static_cast<std::size_t>(std::max(0, LastRowInView())) + settleReach_);
-    rows.insert(rows.end(), settle.begin(), settle.end());
-    return rows;
+    return schedule_.RowsWanted(proxy_->Request(), proxy_->Order(), model_->Revisits(), View());
 }
 
 void ExplorerWindow::PrioritizeVisibleRows()
@@ -408,9 +347,8 @@ void ExplorerWindow::PrioritizeVisibleRows()
     if (!set || !set->HasSwath() || model_->PendingRevisits() == 0 || !isVisible())
         return;
     std::vector<std::int32_t> rows = RowsWanted();
-    const std::int64_t pending = PendingAmong(rows);
-    if (SettlingByFloors())
-        rowsToSettle_ = pending;
+    const std::int64_t pending = RevisitSchedule::PendingAmong(rows, model_->Revisits());
+    schedule_.Prioritized(proxy_->Request(), pending);
     if (!revisits_->Prioritize(std::move(rows)) && pending > 0)
         StartRevisits();  // the last job ended with the rows it was given
 }
@@ -470,40 +408,37 @@ QString ExplorerWindow::RevisitStatus() const
                        .arg(QString::fromStdString(GroupedCountText(known)),
                             QString::fromStdString(GroupedCountText(rows)));
     const bool busy = revisits_->Busy();
-    const RevisitWorker::Reach reach = revisits_->JobReach();
-    if (busy && reach == RevisitWorker::Reach::Floors) {
+    const RevisitReach reach = revisits_->JobReach();
+    const std::int64_t floorsDone = schedule_.FloorsDone();
+    if (busy && reach == RevisitReach::Floors) {
         const std::int64_t sweep = revisits_->SweepRows();
         text += tr("; sorting by it places each row by a floor under its figure first, from parallels "
                    "10\u00b0 apart: %1 of %2")
-                    .arg(QString::fromStdString(GroupedCountText(std::min(floorsDone_, sweep))),
+                    .arg(QString::fromStdString(GroupedCountText(std::min(floorsDone, sweep))),
                          QString::fromStdString(GroupedCountText(sweep)));
-        if (floorsDone_ >= kRowsBeforeEstimate && floorsPerSecond_ > 0)
-            text += tr(", about %1 to go")
-                        .arg(DurationText(static_cast<double>(std::max<std::int64_t>(sweep - floorsDone_, 0)) /
-                                          floorsPerSecond_));
+        if (const std::optional<double> left = schedule_.FloorSecondsLeft(sweep))
+            text += tr(", about %1 to go").arg(DurationText(*left));
         return text + tr("; then the rows at the top are worked out in full.");
     }
-    if (SettlingByFloors()) {
-        if (busy && rowsToSettle_ > 0) {
-            text += tr("; %1 at the top may still move")
-                        .arg(CountText(rowsToSettle_, "row", "rows"));
-            if (revisitsPerSecond_ > 0)
-                text += tr(", about %1 to work them out")
-                            .arg(DurationText(static_cast<double>(rowsToSettle_) / revisitsPerSecond_));
+    if (schedule_.SettlingByFloors(proxy_->Request())) {
+        if (busy && schedule_.RowsToSettle() > 0) {
+            text += tr("; %1 at the top may still move").arg(CountText(schedule_.RowsToSettle(), "row", "rows"));
+            if (const std::optional<double> left = schedule_.SettleSecondsLeft())
+                text += tr(", about %1 to work them out").arg(DurationText(*left));
             return text + QLatin1Char('.');
         }
         return text + tr("; the rows down to the end of the view are in their places, and those below are worked "
                          "out as the view reaches them.");
     }
-    const bool sweeping = busy && reach == RevisitWorker::Reach::WholeSet;
+    const bool sweeping = busy && reach == RevisitReach::WholeSet;
     if (!sweeping)
         return text + tr(" (the rows in view).");
-    const std::int64_t done = revisitsAtStart_ - pending;
-    if (done < kRowsBeforeEstimate || revisitsPerSecond_ <= 0)
+    const std::optional<double> left = schedule_.SweepSecondsLeft(pending);
+    if (!left)
         return text + tr(" for the sort\u2026");
-    const double perSecond = revisitsPerSecond_;
+    const double perSecond = schedule_.FiguresPerSecond();
     return text + tr(" for the sort, about %1 to go (%2 a second); the table is sorted again when all are in.")
-                      .arg(DurationText(static_cast<double>(pending) / perSecond),
+                      .arg(DurationText(*left),
                            QString::fromStdString(GroupedCountText(std::llround(perSecond))));
 }
 

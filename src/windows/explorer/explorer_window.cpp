@@ -82,8 +82,31 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     setWindowTitle(tr("Find Repeat Orbits"));
     searchPool_.setMaxThreadCount(1);
 
-    inputs_ = new ExplorerInputs(this);
+    inputs_ = new ExplorerInputs(this);  // the inputs and the filter bar
+    BuildTable();
+    QSplitter* panes = BuildPanes();
+    BuildCommandButtons();
+    BuildStatusLine();
+    LayOut(panes);
+    AddShortcuts();
+    MakeTimers();
+    revisits_ = new RevisitWorker(this);
 
+    ConnectCommands();
+    ConnectInputs();
+    ConnectOrderAndSelection();
+    ConnectRevisits();
+
+    platform::SizeToScreen(*this, sizeHint());
+    UpdateCommands();
+    UpdateStatus();
+    ShowMission();
+}
+
+// The candidates' model, its order and filter, and the table that shows
+// them, with the columns chosen and pinned.
+void ExplorerWindow::BuildTable()
+{
     model_ = new CandidateModel(this);
     proxy_ = new CandidateProxy(this);
     proxy_->setSourceModel(model_);
@@ -111,6 +134,11 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     table_->installEventFilter(this);
     columns_ = new ColumnChooser(table_, model_);
     pinned_ = new PinnedColumns(table_, kOrbitNameColumns);
+}
+
+// The table beside the details, which scroll.
+QSplitter* ExplorerWindow::BuildPanes()
+{
     auto* tableLabel = new QLabel(tr("&Repeat orbits:"), this);
     tableLabel->setBuddy(table_);
 
@@ -139,7 +167,11 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({3000, 1000});
     splitter->setChildrenCollapsible(false);
+    return splitter;
+}
 
+void ExplorerWindow::BuildCommandButtons()
+{
     useButton_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), tr("&Use in design window"), this);
     useButton_->setObjectName(QStringLiteral("UseInDesignWindow"));
     useButton_->setToolTip(tr("Put this orbit's N, M, Q and orbit type into the design window and compute it "
@@ -157,7 +189,10 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     closeButton_->setObjectName(QStringLiteral("CloseExplorer"));
     for (QPushButton* button : {useButton_, copyButton_, saveButton_, compareButton_, closeButton_})
         button->setAutoDefault(false);
+}
 
+void ExplorerWindow::BuildStatusLine()
+{
     statusLine_ = new QLabel(this);
     statusLine_->setObjectName(QStringLiteral("StatusLine"));
     statusLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -167,7 +202,12 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     progressBar_->setRange(0, 1000);
     progressBar_->setAccessibleName(tr("Search progress"));
     progressBar_->hide();
+}
 
+// The inputs and the mission above the panes, the commands and the status
+// below; the tab order follows.
+void ExplorerWindow::LayOut(QSplitter* panes)
+{
     auto* commands = new QHBoxLayout;
     commands->addWidget(useButton_);
     commands->addWidget(copyButton_);
@@ -185,7 +225,7 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(inputs_);
     layout->addWidget(missionLine_);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(panes, 1);
     layout->addLayout(commands);
     layout->addLayout(status);
 
@@ -195,14 +235,21 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     setTabOrder(copyButton_, saveButton_);
     setTabOrder(saveButton_, compareButton_);
     setTabOrder(compareButton_, closeButton_);
+}
 
-    auto* copyAction = new QAction(this);
-    copyAction->setShortcut(QKeySequence::Copy);
-    addAction(copyAction);
-    auto* closeAction = new QAction(this);
-    closeAction->setShortcut(QKeySequence(Qt::Key_Escape));
-    addAction(closeAction);
+// Ctrl+C copies the selected rows, Escape closes.
+void ExplorerWindow::AddShortcuts()
+{
+    copyAction_ = new QAction(this);
+    copyAction_->setShortcut(QKeySequence::Copy);
+    addAction(copyAction_);
+    closeAction_ = new QAction(this);
+    closeAction_->setShortcut(QKeySequence(Qt::Key_Escape));
+    addAction(closeAction_);
+}
 
+void ExplorerWindow::MakeTimers()
+{
     const auto timer = [this](int ms, void (ExplorerWindow::*slot)()) {
         auto* t = new QTimer(this);
         t->setSingleShot(true);
@@ -218,19 +265,25 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     detailsDelay_ = timer(kDetailsDelayMs, &ExplorerWindow::ShowCurrent);
     progressTimer_ = new QTimer(this);
     progressTimer_->setInterval(kProgressIntervalMs);
+}
 
-    revisits_ = new RevisitWorker(this);
-
+void ExplorerWindow::ConnectCommands()
+{
     using platform::Handler;
     connect(useButton_, &QPushButton::clicked, this, Handler(this, &ExplorerWindow::UseInDesignWindow_Click));
     connect(table_, &QTableView::doubleClicked, this, Handler(this, &ExplorerWindow::UseInDesignWindow_Click));
     connect(copyButton_, &QPushButton::clicked, this, Handler(this, &ExplorerWindow::Copy_Click));
-    connect(copyAction, &QAction::triggered, this, Handler(this, &ExplorerWindow::Copy_Click));
+    connect(copyAction_, &QAction::triggered, this, Handler(this, &ExplorerWindow::Copy_Click));
     connect(saveButton_, &QPushButton::clicked, this, Handler(this, &ExplorerWindow::SaveCsv_Click));
     connect(compareButton_, &QPushButton::clicked, this, Handler(this, &ExplorerWindow::Compare_Click));
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    connect(closeAction_, &QAction::triggered, this, &QWidget::close);
+}
 
+// An edit of the request searches anew after the typing pause; an edit of
+// the filter filters after its own.
+void ExplorerWindow::ConnectInputs()
+{
     connect(inputs_, &ExplorerInputs::RequestEdited, this, [this] {
         searchOutdated_ = true;
         searchDelay_->start();
@@ -239,7 +292,10 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     connect(inputs_, &ExplorerInputs::FilterEdited, filterDelay_, qOverload<>(&QTimer::start));
     connect(filterDelay_, &QTimer::timeout, this, [this] { proxy_->SetFilter(inputs_->Filter()); });
     connect(progressTimer_, &QTimer::timeout, this, &ExplorerWindow::ShowProgress);
+}
 
+void ExplorerWindow::ConnectOrderAndSelection()
+{
     connect(proxy_, &CandidateProxy::OrderAboutToChange, this, &ExplorerWindow::KeepCurrentRow);
     connect(proxy_, &CandidateProxy::OrderChanged, this, &ExplorerWindow::RestoreCurrentRow);
     connect(proxy_, &CandidateProxy::OrderChanged, priorityDelay_, qOverload<>(&QTimer::start));
@@ -259,15 +315,14 @@ ExplorerWindow::ExplorerWindow() : QWidget(nullptr), saveDialog_(AskForCsvFile)
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, detailsDelay_,
             qOverload<>(&QTimer::start));
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, priorityDelay_, qOverload<>(&QTimer::start));
+}
+
+void ExplorerWindow::ConnectRevisits()
+{
     connect(revisits_, &RevisitWorker::FiguresReady, this, &ExplorerWindow::TakeRevisits);
     connect(revisits_, &RevisitWorker::FloorsReady, this, &ExplorerWindow::TakeFloors);
     connect(revisits_, &RevisitWorker::Finished, this, &ExplorerWindow::RevisitsFinished);
     connect(proxy_, &CandidateProxy::OrderChanged, this, &ExplorerWindow::SettleRevisitOrder);
-
-    platform::SizeToScreen(*this, sizeHint());
-    UpdateCommands();
-    UpdateStatus();
-    ShowMission();
 }
 
 ExplorerWindow::~ExplorerWindow() { CancelSearch(); }

@@ -19,6 +19,7 @@
 
 #include "explorer/candidate_set.h"
 #include "explorer/explorer_request.h"
+#include "explorer/revisit_schedule.h"
 #include "platform/background_work.h"
 #include "session/design_session.h"
 
@@ -35,9 +36,11 @@
 #include <utility>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QTableView;
 class QTimer;
 
@@ -138,6 +141,17 @@ protected:
 private:
     // explorer_window.cpp: the window and its controls.
     ExplorerWindow();
+    void BuildTable();
+    QSplitter* BuildPanes();
+    void BuildCommandButtons();
+    void BuildStatusLine();
+    void LayOut(QSplitter* panes);
+    void AddShortcuts();
+    void MakeTimers();
+    void ConnectCommands();
+    void ConnectInputs();
+    void ConnectOrderAndSelection();
+    void ConnectRevisits();
     // explorer_search.cpp: the search, the revisits, the status line.
     void StartSearch();
     void FollowMission();
@@ -152,14 +166,11 @@ private:
     void RevisitsFinished(std::uint64_t job);
     void SettleRevisitOrder();
     void FollowRevisitSort();
-    // Whether an ascending sort by the worst revisit has every floor it
-    // places pending rows by, and so needs only the rows down to the view.
-    bool SettlingByFloors() const;
-    std::int64_t PendingAmong(const std::vector<std::int32_t>& rows) const;
     int LastRowInView() const;
     std::vector<std::int32_t> RowsInView() const;
-    // The rows to work out first: those in view, and in an order by floors
-    // every row above them still placed by its floor.
+    // What the table shows, as the revisit schedule reads it.
+    RevisitView View() const;
+    // The rows to work out first (RevisitSchedule::RowsWanted).
     std::vector<std::int32_t> RowsWanted() const;
     void PrioritizeVisibleRows();
     void ShowProgress();
@@ -191,6 +202,8 @@ private:
     QPushButton* compareButton_ = nullptr;
     CompareWindow* compare_ = nullptr;
     QPushButton* closeButton_ = nullptr;
+    QAction* copyAction_ = nullptr;   // Ctrl+C
+    QAction* closeAction_ = nullptr;  // Escape
     QLabel* statusLine_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
 
@@ -208,20 +221,9 @@ private:
     bool searchOutdated_ = true;  // the table does not show the inputs' search
     QString problem_;             // why there is no result
     std::uint64_t revisitJob_ = 0;
-    QElapsedTimer revisitClock_;       // since the revisit job started
-    std::int64_t revisitsAtStart_ = 0;  // figures pending then
-    double revisitsPerSecond_ = 0;      // as last measured, for the time left
-    std::int64_t floorsDone_ = 0;       // by the job, since it started
-    double floorsPerSecond_ = 0;
-    // The filter the floors of the current set were all worked out for, by
-    // a sweep that ended; none before.
-    std::optional<CandidateFilter> floorsSweptFor_;
-    bool awaitingOrder_ = false;     // the figures are in: the order decides what comes next
-    std::int64_t rowsToSettle_ = 0;  // rows at the top still placed by their floors
-    std::size_t settleReach_ = 0;    // rows below the view the rounds of settling take in
-    // Figures seen before the status line estimates the time left, and the
-    // rows taken as in view before the table has been laid out.
-    static constexpr std::int64_t kRowsBeforeEstimate = 8;
+    QElapsedTimer revisitClock_;  // since the revisit job started
+    RevisitSchedule schedule_;    // which rows' revisits come next, and the time left
+    // The rows taken as in view before the table has been laid out.
     static constexpr int kRowsInViewAtMost = 100;
     std::optional<DesignChoice> keptRow_;  // the current row across a change of order or set
     // What the details show. A weak pointer keeps its control block, so a

@@ -14,6 +14,7 @@
 // and its figure thrown away.
 
 #include "explorer/candidate_set.h"
+#include "explorer/revisit_schedule.h"
 #include "platform/background_work.h"
 
 #include <QObject>
@@ -39,7 +40,7 @@ public:
     // one (what a descending sort by the worst revisit needs), or the floor
     // of every one whose floor is not known either (what an ascending sort
     // places the pending rows by).
-    enum class Reach { AskedRows, WholeSet, Floors };
+    using Reach = RevisitReach;
 
     // Starts on the rows of `set` whose figure in `known` (one per row, or
     // empty) is still pending; `knownFloors` likewise for the floors.
