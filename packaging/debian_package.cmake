@@ -1,6 +1,7 @@
 # The Debian package, made by `cpack -G DEB` from the installation above
 # (scripts/package does it all). Its dependencies are read from the programs
-# themselves, so it pulls in Qt's runtime libraries and nothing of the build.
+# and the command's picture module (lib/repeat-orbit/) themselves, so it
+# pulls in Qt's runtime libraries and nothing of the build.
 
 set(CPACK_PACKAGE_NAME "${REPEAT_ORBIT_PACKAGE_NAME}")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")

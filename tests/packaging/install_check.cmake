@@ -55,6 +55,8 @@ expect_output("Mean altitude \\(km\\)  774\\.98\n.*inclination, deg  98\\.497"
               "${root}/bin/repeat-orbit" design --n 14 --m 1 --q 3 --sun-sync)
 expect_output("^repeat-orbit 1\\.00\n$" "${root}/bin/repeat-orbit" --version)
 if(GUI)
+  # The installed command finds its picture module in lib/repeat-orbit/.
+  expect_output("<svg.*</svg>" "${root}/bin/repeat-orbit" pattern --n 14 --m 1 --q 3 --incl 65 --svg -)
   expect_output("^orbit-designer 1\\.00\n$" "${root}/bin/orbit-designer" --version)
   # The menu entry's action runs the program with an option it knows: an
   # unknown one would end it with status 2 before the version is told.

@@ -109,12 +109,10 @@ void RunCoverageCommand(const CoverageOptions& options)
     const SwathRequest request = RequestOf(options);
     const LightOptions lightOptions = LightOptionsOf(options);
     const std::optional<PictureFile> chart = ChosenPictureFile("coverage", options.chart);
-    if (chart && !PictureSupport()) {
-        // Said before any table is written, so a script never takes a half
-        // answer for a whole one.
-        std::cerr << OrbitError(ErrorKind::NoPictureSupport).what() << '\n';
-        throw ComputationFailed();
-    }
+    // A picture that cannot be drawn is refused before any table is
+    // written, so a script never takes a half answer for a whole one.
+    if (chart)
+        RequirePictures();
     const DesignRun run = RunOrbitingDesign(options.inputs.Request());
     std::optional<CoverageDaylight> daylight;
     if (lightOptions.epochNode) {

@@ -9,6 +9,8 @@ namespace orbit::cli {
 
 bool PictureSupport() { return false; }
 
+void RequirePictures() { throw OrbitError(ErrorKind::NoPictureSupport); }
+
 void WritePatternPicture(const DesignRecord&, PictureFormat, const std::string&, double)
 {
     throw OrbitError(ErrorKind::NoPictureSupport);

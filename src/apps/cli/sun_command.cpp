@@ -60,10 +60,8 @@ void RunSunCommand(const SunOptions& options)
     const EpochNode epochNode = RequireEpochNode(options.epochNode);
     const sun::SunSpan span = SpanOf(options);
     const std::optional<PictureFile> chart = ChosenPictureFile("sun", options.chart);
-    if (chart && !PictureSupport()) {
-        std::cerr << OrbitError(ErrorKind::NoPictureSupport).what() << '\n';
-        throw ComputationFailed();
-    }
+    if (chart)
+        RequirePictures();
     const DesignRun run = RunOrbitingDesign(options.inputs.Request());
     const ephemeris::OrbitNode node = NodeOfDesign(run.record, epochNode);
     const sun::SunFigures figures =
