@@ -3,6 +3,7 @@
 #include "analysis/angles.h"
 #include "analysis/ground_track.h"
 #include "analysis/whole_numbers.h"
+#include "core/angle_wrap.h"
 #include "core/orbit_error.h"
 #include "core/repbas.h"
 
@@ -50,14 +51,6 @@ double RootBetween(double a, double b, const Margin& margin, double wraps)
     return 0.5 * (a + b);
 }
 
-// a mod n in [0, n) for angles, never n itself however a rounds.
-double ModuloRad(double a, double n)
-{
-    double r = std::fmod(a, n);
-    if (r < 0)
-        r += n;
-    return r >= n ? 0 : r;
-}
 
 
 // The westward shift of the track per revolution of a closed cycle.
@@ -199,8 +192,8 @@ std::vector<double> SwathCoverage::PieceBounds(const std::vector<HalfStretch>& s
     const double spacing = positionSpacingRad_;
     std::vector<double> cuts = {0, spacing};
     for (const HalfStretch& s : stretches) {
-        cuts.push_back(ModuloRad(s.stretch.WestRad(), spacing));
-        cuts.push_back(ModuloRad(s.stretch.EastRad(), spacing));
+        cuts.push_back(WrapModulo(s.stretch.WestRad(), spacing));
+        cuts.push_back(WrapModulo(s.stretch.EastRad(), spacing));
     }
     const auto extra = static_cast<std::int64_t>(std::ceil(spacing / finestPieceRad));
     for (std::int64_t k = 1; k < extra; ++k)
@@ -284,7 +277,7 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg) const
                     const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
                     for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
                         const auto pass = static_cast<double>(firstPass + i * positions_);
-                        looks.push_back(ModuloRad(pass * passIntervalS_ + lookS, cycleS_));
+                        looks.push_back(WrapModulo(pass * passIntervalS_ + lookS, cycleS_));
                     }
                 }
             }
@@ -321,7 +314,7 @@ LatitudeCoverage SwathCoverage::AtPole(double latitudeDeg, const LightCondition&
     const double cycleStartS = static_cast<double>(cycle) * cycleS_;
     std::vector<double> looks;
     for (std::int64_t m = 0; m < passesPerHalf_; ++m) {
-        const double lookS = ModuloRad(static_cast<double>(m) * passIntervalS_ + turnS, cycleS_);
+        const double lookS = WrapModulo(static_cast<double>(m) * passIntervalS_ + turnS, cycleS_);
         if (sun.SinElevation(cycleStartS + lookS, north ? 1 : -1, 0, 0) >= sinLeast)
             looks.push_back(lookS);
     }
@@ -507,8 +500,8 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
                 for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
                     const double passS = static_cast<double>(firstPass + i * positions_) * passIntervalS_;
                     piece.entries.push_back({s, firstPass, i * positions_, piece.west - shift, piece.east - shift,
-                                             ModuloRad(passS + stretch.LookTimeS(piece.west - shift), cycleS_),
-                                             ModuloRad(passS + stretch.LookTimeS(piece.east - shift), cycleS_)});
+                                             WrapModulo(passS + stretch.LookTimeS(piece.west - shift), cycleS_),
+                                             WrapModulo(passS + stretch.LookTimeS(piece.east - shift), cycleS_)});
                 }
             }
         }
@@ -641,7 +634,7 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
                             continue;
                         const Entry& entry = piece.entries[e];
                         const double x = at - (piece.west - entry.westRel);
-                        times.push_back(ModuloRad(static_cast<double>(passOf[e]) * passIntervalS_ +
+                        times.push_back(WrapModulo(static_cast<double>(passOf[e]) * passIntervalS_ +
                                                       stretches[entry.stretch].stretch.LookTimeS(x),
                                                   cycleS_));
                     }

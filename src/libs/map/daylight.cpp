@@ -1,6 +1,7 @@
 #include "map/daylight.h"
 
 #include "core/constants.h"
+#include "core/vector3.h"
 #include "ephemeris/earth_orientation.h"
 #include "ephemeris/sun_position.h"
 
@@ -14,7 +15,8 @@ namespace {
 
 using orbit::kDegreesPerRadian;
 using orbit::kRadiansPerDegree;
-using Vec3 = std::array<double, 3>;
+using orbit::Cross;
+using Vec3 = orbit::Vector3;
 
 // The circle round the night is sampled this finely: at most 0.003 degrees
 // from the true circle, well under a pixel on any map this program draws.
@@ -40,14 +42,9 @@ LonLat FromVec3(const Vec3& v)
             std::atan2(v[2], std::hypot(v[0], v[1])) * kDegreesPerRadian};
 }
 
-Vec3 Cross(const Vec3& a, const Vec3& b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
 Vec3 Normalised(const Vec3& v)
 {
-    const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    const double length = orbit::Norm(v);
     return {v[0] / length, v[1] / length, v[2] / length};
 }
 
