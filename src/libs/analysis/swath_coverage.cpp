@@ -315,7 +315,7 @@ LatitudeCoverage SwathCoverage::AtPole(double latitudeDeg, const LightCondition&
     std::vector<double> looks;
     for (std::int64_t m = 0; m < passesPerHalf_; ++m) {
         const double lookS = WrapModulo(static_cast<double>(m) * passIntervalS_ + turnS, cycleS_);
-        if (sun.SinElevation(cycleStartS + lookS, north ? 1 : -1, 0, 0) >= sinLeast)
+        if (sun.LightMargin(cycleStartS + lookS, north ? 1 : -1, 0, 0, sinLeast) >= 0)
             looks.push_back(lookS);
     }
     if (looks.empty())
@@ -384,7 +384,7 @@ LatitudeCoverage SwathCoverage::AtLatitude(double latitudeDeg, const LightCondit
             const auto wrapsAt = [&](double x) { return std::floor((passS + stretch.LookTimeS(x)) / cycleS_); };
             const auto margin = [&](double x, double wraps) {
                 const double t = cycleStartS + passS + stretch.LookTimeS(x) - wraps * cycleS_;
-                return sun.SinElevation(t, sinLat, cosLat, placeRad + x) - sinLeast;
+                return sun.LightMargin(t, sinLat, cosLat, placeRad + x, sinLeast);
             };
             LookLight& look = lookLight[s * static_cast<std::size_t>(passes) + static_cast<std::size_t>(m)];
             look.firstBreak = static_cast<std::uint32_t>(breaks.size());
