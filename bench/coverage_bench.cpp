@@ -59,7 +59,7 @@ void DaylightTable(benchmark::State& state)
     const orbit::analysis::LightCondition light{10, node.longitudeRad, cycles};
     const double spanS = cycles * orbit::analysis::RepeatCycleOf(design).LengthDays() * 86400;
     for (auto _ : state) {
-        const orbit::analysis::SubSolarTrack sun = orbit::sun::SubSolarTrackOver(epoch, spanS);
+        const orbit::SubSolarTrack sun = orbit::sun::SubSolarTrackOver(epoch, spanS);
         const orbit::analysis::CoverageTable table = orbit::analysis::CoverageByLatitude(design, request, light, sun);
         benchmark::DoNotOptimize(table.rows.data());
     }

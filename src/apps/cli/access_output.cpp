@@ -56,16 +56,16 @@ void WriteSetting(const AccessSetting& s, std::ostream& out)
 
 std::string PlaceText(const NamedPlace& p)
 {
-    const std::string where = ShortestText(p.latitudeDeg) + ", " + ShortestText(p.longitudeDeg) + " deg";
+    const std::string where = ShortestNumberText(p.latitudeDeg) + ", " + ShortestNumberText(p.longitudeDeg) + " deg";
     return p.fromFile ? p.name + " (" + where + ")" : where;
 }
 
 std::string RuleText(const LookRule& rule)
 {
-    std::string text = rule.limit == LookLimit::Swath ? "inside a " + ShortestText(rule.value) + " km swath"
-                                                      : "within " + ShortestText(rule.value) + " deg off nadir";
+    std::string text = rule.limit == LookLimit::Swath ? "inside a " + ShortestNumberText(rule.value) + " km swath"
+                                                      : "within " + ShortestNumberText(rule.value) + " deg off nadir";
     if (rule.sunMinDeg)
-        text += ", with the Sun at least " + ShortestText(*rule.sunMinDeg) + " deg high";
+        text += ", with the Sun at least " + ShortestNumberText(*rule.sunMinDeg) + " deg high";
     return text;
 }
 
@@ -243,10 +243,10 @@ void WriteSitesCsv(const AccessSetting& setting, const std::vector<SiteResult>& 
     for (const SiteResult& site : sites)
         for (const SitePass& p : site.access.passes) {
             const ephemeris::Instant at = setting.epoch.PlusSeconds(p.timeS);
-            out << CsvCell(site.place.name) << ',' << at.IsoUtc(3) << ',' << ShortestText(at.MjdUtc()) << ','
-                << Direction(p.ascending) << ',' << ShortestText(p.crossTrackKm) << ','
-                << ShortestText(p.offNadirDeg) << ',' << ShortestText(p.elevationDeg) << ','
-                << ShortestText(p.localTimeH) << ',' << ShortestText(p.sunElevationDeg) << ','
+            out << CsvCell(site.place.name) << ',' << at.IsoUtc(3) << ',' << ShortestNumberText(at.MjdUtc()) << ','
+                << Direction(p.ascending) << ',' << ShortestNumberText(p.crossTrackKm) << ','
+                << ShortestNumberText(p.offNadirDeg) << ',' << ShortestNumberText(p.elevationDeg) << ','
+                << ShortestNumberText(p.localTimeH) << ',' << ShortestNumberText(p.sunElevationDeg) << ','
                 << (p.look ? "true" : "false") << '\n';
         }
 }
@@ -290,8 +290,8 @@ void WriteStationsText(const AccessSetting& setting, const std::vector<StationRe
     bool anyCut = false;
     for (const StationResult& station : stations) {
         out << '\n';
-        Line(out, "Station", PlaceText(station.place) + ", " + ShortestText(station.place.heightM) + " m, mask " +
-                                 ShortestText(station.maskDeg) + " deg");
+        Line(out, "Station", PlaceText(station.place) + ", " + ShortestNumberText(station.place.heightM) + " m, mask " +
+                                 ShortestNumberText(station.maskDeg) + " deg");
         const access::ContactSummary& s = station.summary;
         Line(out, "Contacts", std::to_string(s.contacts) + ", " + Fixed(s.contactsPerDay, "#0.00") + " a day");
         std::string minutes = Fixed(s.contactMinPerDayMean, "#0.0") + " min a day";
@@ -325,9 +325,9 @@ void WriteStationsCsv(const AccessSetting& setting, const std::vector<StationRes
     for (const StationResult& station : stations)
         for (const Contact& c : station.contacts)
             out << CsvCell(station.place.name) << ',' << TimeText(setting, c.aosS) << ',' << TimeText(setting, c.losS) << ','
-                << ShortestText(c.DurationMin()) << ',' << ShortestText(c.maxElevationDeg) << ','
-                << TimeText(setting, c.maxElevationS) << ',' << ShortestText(c.aosAzimuthDeg) << ','
-                << ShortestText(c.losAzimuthDeg) << ',' << (c.aosCut ? "true" : "false") << ','
+                << ShortestNumberText(c.DurationMin()) << ',' << ShortestNumberText(c.maxElevationDeg) << ','
+                << TimeText(setting, c.maxElevationS) << ',' << ShortestNumberText(c.aosAzimuthDeg) << ','
+                << ShortestNumberText(c.losAzimuthDeg) << ',' << (c.aosCut ? "true" : "false") << ','
                 << (c.losCut ? "true" : "false") << '\n';
 }
 

@@ -3,6 +3,7 @@
 #include "cli/command_line.h"
 #include "cli/option_checks.h"
 #include "cli/coverage_output.h"
+#include "core/number_text.h"
 
 #include <cmath>
 #include <fstream>
@@ -41,11 +42,11 @@ std::string Trimmed(const std::string& text)
 void CheckPlace(const std::string& where, const NamedPlace& place)
 {
     if (!(std::fabs(place.latitudeDeg) <= 90))
-        throw UsageError(where + ": latitude " + ShortestText(place.latitudeDeg) + " is beyond ±90 degrees");
+        throw UsageError(where + ": latitude " + ShortestNumberText(place.latitudeDeg) + " is beyond ±90 degrees");
     if (!(std::fabs(place.longitudeDeg) <= 180))
-        throw UsageError(where + ": longitude " + ShortestText(place.longitudeDeg) + " is beyond ±180 degrees");
+        throw UsageError(where + ": longitude " + ShortestNumberText(place.longitudeDeg) + " is beyond ±180 degrees");
     if (!(place.heightM >= kLowestStationHeightM && place.heightM <= kHighestStationHeightM))
-        throw UsageError(where + ": height " + ShortestText(place.heightM) + " m is outside -1000 to 100000 m");
+        throw UsageError(where + ": height " + ShortestNumberText(place.heightM) + " m is outside -1000 to 100000 m");
 }
 
 NamedPlace PlaceOfFields(const std::string& where, const std::vector<std::string>& numbers, bool withHeight)

@@ -100,7 +100,7 @@ analysis::CoverageTable LitTable(const DesignRun& run, const SwathRequest& reque
     light.minSunElevationDeg = *options.sunMinDeg;
     light.nodeLongitudeRad = node.longitudeRad;
     light.cycles = options.cycles;
-    const analysis::SubSolarTrack sun = sun::SubSolarTrackOver(options.epochNode->epoch, spanDays * 86400.0);
+    const SubSolarTrack sun = sun::SubSolarTrackOver(options.epochNode->epoch, spanDays * 86400.0);
     return analysis::CoverageByLatitude(run.record, request, light, sun);
 }
 

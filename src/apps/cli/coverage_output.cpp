@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <charconv>
 #include <map>
-#include <numbers>
 #include <vector>
 
 namespace orbit::cli {
@@ -54,7 +53,7 @@ std::string Percent(double fraction)
     return text;
 }
 
-std::string DegreesText(double degrees) { return ShortestText(degrees); }
+std::string DegreesText(double degrees) { return ShortestNumberText(degrees); }
 
 std::string NodeText(const ephemeris::OrbitNode& node)
 {
@@ -109,7 +108,7 @@ void WriteSummary(const DesignRun& run, const SwathRequest& request, const Cover
         out << padded << text << '\n';
     };
     line("Design", DesignSummaryText(run));
-    line("Swath", ShortestText(request.swathKm) + " km, " + SatellitesText(request.satellites) + ", " +
+    line("Swath", ShortestNumberText(request.swathKm) + " km, " + SatellitesText(request.satellites) + ", " +
                       DirectionText(request.passes));
     if (daylight) {
         line("Epoch", daylight->epoch.IsoUtc(3) + ", " + NodeText(daylight->node));
@@ -171,19 +170,12 @@ nlohmann::ordered_json OptionalNumber(const std::optional<double>& value)
 
 }  // namespace
 
-std::string ShortestText(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 std::string DaylightText(const CoverageDaylight& daylight)
 {
     if (!daylight.sunMinDeg)
         return "every look counts";
     const std::string cycles = daylight.cycles == 1 ? "1 cycle" : "the worst of " + std::to_string(daylight.cycles) + " cycles";
-    return "the Sun at least " + ShortestText(*daylight.sunMinDeg) + " deg above the place seen, " + cycles +
+    return "the Sun at least " + ShortestNumberText(*daylight.sunMinDeg) + " deg above the place seen, " + cycles +
            " from " + daylight.epoch.IsoUtc(3);
 }
 
@@ -231,13 +223,13 @@ std::optional<PassDirection> PassDirectionNamed(const std::string& name)
 std::string CoverageChartTitle(const DesignRun& run, const SwathRequest& request,
                                const std::optional<CoverageDaylight>& daylight)
 {
-    std::string title = "Revisit by latitude: " + DesignName(run) + ", " + ShortestText(request.swathKm) + " km swath";
+    std::string title = "Revisit by latitude: " + DesignName(run) + ", " + ShortestNumberText(request.swathKm) + " km swath";
     if (request.satellites != 1)
         title += ", " + SatellitesText(request.satellites);
     if (request.passes != PassDirection::Both)
         title += ", " + DirectionText(request.passes);
     if (daylight && daylight->sunMinDeg)
-        title += ", Sun at least " + ShortestText(*daylight->sunMinDeg) + "° up";
+        title += ", Sun at least " + ShortestNumberText(*daylight->sunMinDeg) + "° up";
     return title;
 }
 
@@ -257,9 +249,9 @@ void WriteCoverageCsv(const CoverageTable& table, std::ostream& out, const std::
         out << "# daylight: " << DaylightText(*daylight) << '\n';
     out << "latitude_deg,passes,covered_fraction,max_revisit_days,mean_revisit_days\n";
     for (const LatitudeCoverage& row : table.rows) {
-        out << ShortestText(row.latitudeDeg) << ',' << row.passes << ',' << ShortestText(row.coveredFraction) << ','
-            << (row.maxRevisitDays ? ShortestText(*row.maxRevisitDays) : "") << ','
-            << (row.meanRevisitDays ? ShortestText(*row.meanRevisitDays) : "") << '\n';
+        out << ShortestNumberText(row.latitudeDeg) << ',' << row.passes << ',' << ShortestNumberText(row.coveredFraction) << ','
+            << (row.maxRevisitDays ? ShortestNumberText(*row.maxRevisitDays) : "") << ','
+            << (row.meanRevisitDays ? ShortestNumberText(*row.meanRevisitDays) : "") << '\n';
     }
 }
 

@@ -36,10 +36,6 @@ std::optional<analysis::PassDirection> PassDirectionNamed(const std::string& nam
 // design as the summaries of the commands name it.
 std::string DesignName(const DesignRun& run);
 
-// The shortest text that reads back as the same double: full precision
-// without trailing noise, as the CSV cells are written.
-std::string ShortestText(double value);
-
 // "N 14, M 3, Q 10, sun-synchronous, 786.12 km, 98.544 deg: 143 revolutions
 // in 10.00 days": the design line of the summaries.
 std::string DesignSummaryText(const DesignRun& run);

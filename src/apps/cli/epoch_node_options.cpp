@@ -2,11 +2,11 @@
 
 #include "cli/command_line.h"
 #include "cli/option_checks.h"
+#include "core/constants.h"
 #include "core/orbit_error.h"
 
 #include <cmath>
 #include <cstdio>
-#include <numbers>
 
 namespace orbit::cli {
 
@@ -15,7 +15,6 @@ namespace {
 using ephemeris::NodeGiven;
 using ephemeris::NodeRequest;
 
-constexpr double kDegPerRad = 180 / std::numbers::pi;
 // A right ascension is an angle; one turn either way is as far as a typed
 // value is taken to mean what it says.
 constexpr double kMaxRaanDeg = 360;
@@ -108,7 +107,7 @@ void WriteNodeText(const ephemeris::OrbitNode& node, std::ostream& out)
 {
     char line[256];
     std::snprintf(line, sizeof line, "Node           RAAN %.4f deg of date, %.4f deg EME2000\n",
-                  node.raanOfDateRad * kDegPerRad, node.raanEme2000Rad * kDegPerRad);
+                  node.raanOfDateRad * kDegreesPerRadian, node.raanEme2000Rad * kDegreesPerRadian);
     out << line;
     out << "Local time     ascending node " << LocalTimeText(node.ltanMeanH) << " mean, "
         << LocalTimeText(node.ltanTrueH) << " true; descending node " << LocalTimeText(node.ltdnMeanH) << " mean, "
@@ -123,8 +122,8 @@ void WriteNodeText(const ephemeris::OrbitNode& node, std::ostream& out)
 nlohmann::ordered_json NodeJson(const ephemeris::OrbitNode& node)
 {
     nlohmann::ordered_json json;
-    json["raan_of_date_deg"] = node.raanOfDateRad * kDegPerRad;
-    json["raan_eme2000_deg"] = node.raanEme2000Rad * kDegPerRad;
+    json["raan_of_date_deg"] = node.raanOfDateRad * kDegreesPerRadian;
+    json["raan_eme2000_deg"] = node.raanEme2000Rad * kDegreesPerRadian;
     json["ltan_mean_h"] = node.ltanMeanH;
     json["ltan_true_h"] = node.ltanTrueH;
     json["ltdn_mean_h"] = node.ltdnMeanH;

@@ -1,11 +1,11 @@
 #include "cli/refine_output.h"
 
 #include "cli/design_output.h"
+#include "core/constants.h"
 #include "export/orbit/export_orbit.h"
 
 #include <cmath>
 #include <iomanip>
-#include <numbers>
 #include <sstream>
 
 namespace orbit::cli {
@@ -13,7 +13,6 @@ namespace {
 
 using namespace propagation;
 
-constexpr double kDeg = 180 / std::numbers::pi;
 
 nlohmann::ordered_json StateJson(const CartesianState& s)
 {
@@ -21,12 +20,12 @@ nlohmann::ordered_json StateJson(const CartesianState& s)
             {"vx_km_s", s.velocityKmS[0]}, {"vy_km_s", s.velocityKmS[1]}, {"vz_km_s", s.velocityKmS[2]}};
 }
 
-double ArgumentOfPerigeeDeg(const NonsingularElements& el) { return WrapTwoPi(std::atan2(el.ey, el.ex)) * kDeg; }
+double ArgumentOfPerigeeDeg(const NonsingularElements& el) { return WrapTwoPi(std::atan2(el.ey, el.ex)) * kDegreesPerRadian; }
 
 double DeltaAxisM(const RefineRun& run) { return (run.refined.mean.semiMajorAxisKm - run.designMean.semiMajorAxisKm) * 1000; }
 double DeltaInclinationMdeg(const RefineRun& run)
 {
-    return (run.refined.mean.inclinationRad - run.designMean.inclinationRad) * kDeg * 1000;
+    return (run.refined.mean.inclinationRad - run.designMean.inclinationRad) * kDegreesPerRadian * 1000;
 }
 
 std::string Fixed(double value, int decimals)
@@ -85,12 +84,12 @@ void WriteRefineText(const RefineRun& run, const std::string& epochText, const s
     out << "\nRefined design (" << run.refined.iterations << " iterations)\n"
         << StateText(run, run.refined.state)
         << Line("Osculating a, e, i", Fixed(osc.semiMajorAxisKm, 6) + " km, " + Fixed(osc.eccentricity, 7) + ", " +
-                                          Fixed(osc.inclinationRad * kDeg, 6) + " deg")
-        << Line("Osculating RAAN, argp, M", Fixed(osc.raanRad * kDeg, 6) + ", " +
-                                                Fixed(osc.argumentOfPerigeeRad * kDeg, 6) + ", " +
-                                                Fixed(osc.meanAnomalyRad * kDeg, 6) + " deg")
+                                          Fixed(osc.inclinationRad * kDegreesPerRadian, 6) + " deg")
+        << Line("Osculating RAAN, argp, M", Fixed(osc.raanRad * kDegreesPerRadian, 6) + ", " +
+                                                Fixed(osc.argumentOfPerigeeRad * kDegreesPerRadian, 6) + ", " +
+                                                Fixed(osc.meanAnomalyRad * kDegreesPerRadian, 6) + " deg")
         << Line("Mean a, i", Fixed(run.refined.mean.semiMajorAxisKm, 6) + " km, " +
-                                 Fixed(run.refined.mean.inclinationRad * kDeg, 6) + " deg")
+                                 Fixed(run.refined.mean.inclinationRad * kDegreesPerRadian, 6) + " deg")
         << Line("Mean e, argp", Fixed(std::hypot(run.refined.mean.ex, run.refined.mean.ey), 7) + ", " +
                                     Fixed(ArgumentOfPerigeeDeg(run.refined.mean), 3) + " deg")
         << Line("Change of mean a, i", Fixed(DeltaAxisM(run), 3) + " m, " + Fixed(DeltaInclinationMdeg(run), 3) +
@@ -138,13 +137,13 @@ nlohmann::ordered_json RefineJson(const RefineRun& run, const std::string& epoch
                     {"osculating",
                      {{"a_km", osc.semiMajorAxisKm},
                       {"e", osc.eccentricity},
-                      {"i_deg", osc.inclinationRad * kDeg},
-                      {"raan_deg", osc.raanRad * kDeg},
-                      {"argp_deg", osc.argumentOfPerigeeRad * kDeg},
-                      {"mean_anomaly_deg", osc.meanAnomalyRad * kDeg}}},
+                      {"i_deg", osc.inclinationRad * kDegreesPerRadian},
+                      {"raan_deg", osc.raanRad * kDegreesPerRadian},
+                      {"argp_deg", osc.argumentOfPerigeeRad * kDegreesPerRadian},
+                      {"mean_anomaly_deg", osc.meanAnomalyRad * kDegreesPerRadian}}},
                     {"mean",
                      {{"a_km", run.refined.mean.semiMajorAxisKm},
-                      {"i_deg", run.refined.mean.inclinationRad * kDeg},
+                      {"i_deg", run.refined.mean.inclinationRad * kDegreesPerRadian},
                       {"e", std::hypot(run.refined.mean.ex, run.refined.mean.ey)},
                       {"argp_deg", ArgumentOfPerigeeDeg(run.refined.mean)}}},
                     {"delta_a_m", DeltaAxisM(run)},

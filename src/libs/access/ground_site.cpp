@@ -1,5 +1,6 @@
 #include "access/ground_site.h"
 
+#include "core/constants.h"
 #include "ephemeris/geodetic.h"
 
 #include <cmath>
@@ -8,7 +9,6 @@
 namespace orbit::access {
 
 namespace {
-constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 }  // namespace
 
 GroundSite GroundSiteAt(double latitudeDeg, double longitudeDeg, double heightKm)

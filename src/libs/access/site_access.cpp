@@ -6,12 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace orbit::access {
 
 namespace {
-constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 // The look's reach is worked out on the design's sphere; on the ellipsoid,
 // with the nadir along its normal, the ground an off-nadir look or a swath
 // meets lies up to some 40 km farther (the horizon over the flattened

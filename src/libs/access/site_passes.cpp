@@ -1,16 +1,15 @@
 #include "access/site_passes.h"
 
 #include "access/ground_site.h"
+#include "core/constants.h"
 #include "ephemeris/geodetic.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace orbit::access {
 
 namespace {
-constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
 }  // namespace
 
 std::vector<PassGeometry> PassesNear(const TrackSamples& samples, const Place& place, double reachKm)

@@ -7,14 +7,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace orbit::access {
 
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180;
-constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
 
 GroundSite SiteOf(const Station& station)
 {

@@ -1,15 +1,15 @@
 #include "access/sun_over_span.h"
 
+#include "core/angle_wrap.h"
+#include "core/constants.h"
 #include "core/orbit_error.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace orbit::access {
 
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 
 double CheckedSpan(double spanS)
 {
@@ -25,11 +25,7 @@ SunOverSpan::SunOverSpan(const ephemeris::Instant& epoch, double spanS) : table_
 SunSeen SunOverSpan::At(double t, double latitudeDeg, double longitudeDeg) const
 {
     const double ut1Hours = 24 * table_.Start().PlusSeconds(t).Ut1DayFraction();
-    double localH = std::fmod(ut1Hours + longitudeDeg / 15, 24.0);
-    if (localH < 0)
-        localH += 24;
-    if (localH >= 24)
-        localH = 0;
+    const double localH = WrapHours24(ut1Hours + longitudeDeg / 15);
     const double elevation = sun::SunTable::ElevationRad(table_.At(t), latitudeDeg * kRadiansPerDegree,
                                                          longitudeDeg * kRadiansPerDegree);
     return {localH, elevation / kRadiansPerDegree};

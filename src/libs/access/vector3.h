@@ -1,22 +1,19 @@
 #pragma once
 // Three-vectors of the Earth-fixed frame (x toward longitude 0 on the
-// equator, z toward the north pole), as plain arrays.
+// equator, z toward the north pole), as plain arrays (core/vector3.h),
+// and the directions on the sphere the looks are worked out with.
+
+#include "core/vector3.h"
 
 #include <array>
 #include <cmath>
 
 namespace orbit::access {
 
-using Vector3 = std::array<double, 3>;
-
-inline double Dot(const Vector3& a, const Vector3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
-inline Vector3 Cross(const Vector3& a, const Vector3& b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
-inline double Norm(const Vector3& a) { return std::sqrt(Dot(a, a)); }
+using orbit::Cross;
+using orbit::Dot;
+using orbit::Norm;
+using orbit::Vector3;
 
 // The unit vector from the Earth's centre toward a latitude and longitude (radians).
 inline Vector3 UnitVectorAt(double latitudeRad, double longitudeRad)

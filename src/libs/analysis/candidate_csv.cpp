@@ -1,6 +1,7 @@
 #include "analysis/candidate_csv.h"
 
 #include "analysis/search_columns.h"
+#include "core/number_text.h"
 
 #include <vector>
 

@@ -1,6 +1,7 @@
 #include "analysis/ground_track.h"
 
 #include "analysis/angles.h"
+#include "core/angle_wrap.h"
 #include "core/orbit_error.h"
 
 #include <cmath>
@@ -37,14 +38,6 @@ GroundPoint GroundTrack::At(double secondsSinceNode) const
 
 double GroundTrack::TurningLatitudeDeg() const { return std::asin(std::fabs(sinIncl_)) * kDegreesPerRadian; }
 
-double WrapLongitudeDeg(double longitudeDeg)
-{
-    double wrapped = std::fmod(longitudeDeg, 360.0);  // (-360, 360)
-    if (wrapped > 180)
-        wrapped -= 360;
-    else if (wrapped <= -180)
-        wrapped += 360;
-    return wrapped;
-}
+double WrapLongitudeDeg(double longitudeDeg) { return WrapDegrees180(longitudeDeg); }
 
 }  // namespace orbit::analysis

@@ -1,6 +1,7 @@
 #include "analysis/pass_swath.h"
 
 #include "analysis/angles.h"
+#include "core/angle_wrap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,14 +26,6 @@ constexpr int kMaxRefinementSteps = 200;
 // Where the track stands still over the ground (a geostationary-like design)
 // it has no heading and no normal.
 constexpr double kSmallestSpeed = 1e-12;
-
-double WrapPi(double angle)
-{
-    double wrapped = std::remainder(angle, kTwoPi);  // [-pi, pi]
-    if (wrapped <= -kPi)
-        wrapped += kTwoPi;
-    return wrapped;
-}
 
 // Regula falsi with the Illinois modification: f(inside) >= 0 and f(outside)
 // < 0 or unknown; returns a point on the inside within the tolerance of the
@@ -94,7 +87,7 @@ std::optional<double> PassSwath::OffsetOnBranch(const Sample& s, double z, int b
     if (!s.hasNormal || s.amplitude < std::fabs(z))
         return std::nullopt;
     const double spread = std::acos(std::clamp(z / s.amplitude, -1.0, 1.0));
-    return WrapPi(s.phase + branch * spread);
+    return WrapPlusMinusPi(s.phase + branch * spread);
 }
 
 PassSwath::PassSwath(PassHalf half, double inclinationRad, double nodalPeriodS, double shiftPerRevolutionRad,
@@ -243,7 +236,7 @@ PassSwath::BranchNode PassSwath::ReachEdge(const BranchNode& reaching, const Bra
     };
     const double edgeU = Refine(reaching.u, missing.u, reachAt);
     const Sample edgeSample = SampleAt(edgeU);
-    const double edgeOffset = WrapPi(edgeSample.phase + (z < 0 ? kPi : 0));
+    const double edgeOffset = WrapPlusMinusPi(edgeSample.phase + (z < 0 ? kPi : 0));
     return BranchNode{edgeU, edgeSample.hasNormal ? std::optional<double>(edgeOffset) : std::nullopt};
 }
 
@@ -320,7 +313,7 @@ SeenStretch PassSwath::StretchAlong(const std::vector<BranchNode>& run) const
         if (!stretch.points.empty()) {
             // Keep the stretch in one piece across the date line.
             const double before = stretch.points.back().longitudeRad;
-            longitude = before + WrapPi(longitude - before);
+            longitude = before + WrapPlusMinusPi(longitude - before);
         }
         stretch.points.push_back({longitude, u / kTwoPi * nodalPeriodS_});
     }

@@ -147,19 +147,6 @@ std::string SearchCsvText(const SearchRow& row, SearchColumn column)
     return text;
 }
 
-std::string ShortestNumberText(double value)
-{
-    std::string text;
-    AppendShortestNumber(text, value);
-    return text;
-}
-
-void AppendShortestNumber(std::string& out, double value)
-{
-    char buffer[32];
-    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
 std::string SidelapPercentText(double percent) { return FormatPattern(percent, "#0.00"); }
 
 std::string RevisitDaysText(double days) { return FormatPattern(days, "#0.00"); }

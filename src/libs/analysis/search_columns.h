@@ -87,10 +87,6 @@ void AppendSearchCsvCell(std::string& out, const SearchRow& row, SearchColumn co
 // which are those of the column's extreme values.
 void AppendSearchCellOf(std::string& out, double value, SearchColumn column);
 
-// The shortest text that reads back as the same double.
-std::string ShortestNumberText(double value);
-void AppendShortestNumber(std::string& out, double value);
-
 // The swath figures, as `repeat-orbit coverage` writes them: percent and days
 // with two decimals.
 inline constexpr const char* kSidelapKey = "equatorial_sidelap_percent";

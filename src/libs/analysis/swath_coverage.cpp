@@ -3,6 +3,7 @@
 #include "analysis/angles.h"
 #include "analysis/ground_track.h"
 #include "analysis/whole_numbers.h"
+#include "core/angle_wrap.h"
 #include "core/orbit_error.h"
 #include "core/repbas.h"
 
@@ -51,14 +52,6 @@ double RootBetween(double a, double b, const Margin& margin, double wraps)
     return 0.5 * (a + b);
 }
 
-// a mod n in [0, n) for angles, never n itself however a rounds.
-double ModuloRad(double a, double n)
-{
-    double r = std::fmod(a, n);
-    if (r < 0)
-        r += n;
-    return r >= n ? 0 : r;
-}
 
 
 // The westward shift of the track per revolution of a closed cycle.
@@ -200,8 +193,8 @@ std::vector<double> SwathCoverage::PieceBounds(const std::vector<HalfStretch>& s
     const double spacing = positionSpacingRad_;
     std::vector<double> cuts = {0, spacing};
     for (const HalfStretch& s : stretches) {
-        cuts.push_back(ModuloRad(s.stretch.WestRad(), spacing));
-        cuts.push_back(ModuloRad(s.stretch.EastRad(), spacing));
+        cuts.push_back(WrapModulo(s.stretch.WestRad(), spacing));
+        cuts.push_back(WrapModulo(s.stretch.EastRad(), spacing));
     }
     const auto extra = static_cast<std::int64_t>(std::ceil(spacing / finestPieceRad));
     for (std::int64_t k = 1; k < extra; ++k)
@@ -340,7 +333,7 @@ void SwathCoverage::TallyPiece(const std::vector<SeenStretch>& stretches, double
                 const std::int64_t firstPass = Modulo(-k * stepInverse_, positions_);
                 for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
                     const auto pass = static_cast<double>(firstPass + i * positions_);
-                    looks.push_back(ModuloRad(pass * passIntervalS_ + lookS, cycleS_));
+                    looks.push_back(WrapModulo(pass * passIntervalS_ + lookS, cycleS_));
                 }
             }
         }
@@ -364,8 +357,8 @@ LatitudeCoverage SwathCoverage::AtPole(double latitudeDeg, const LightCondition&
     const double cycleStartS = static_cast<double>(cycle) * cycleS_;
     std::vector<double> looks;
     for (std::int64_t m = 0; m < passesPerHalf_; ++m) {
-        const double lookS = ModuloRad(static_cast<double>(m) * passIntervalS_ + turnS, cycleS_);
-        if (sun.SinElevation(cycleStartS + lookS, north ? 1 : -1, 0, 0) >= sinLeast)
+        const double lookS = WrapModulo(static_cast<double>(m) * passIntervalS_ + turnS, cycleS_);
+        if (sun.LightMargin(cycleStartS + lookS, north ? 1 : -1, 0, 0, sinLeast) >= 0)
             looks.push_back(lookS);
     }
     if (looks.empty())
@@ -609,7 +602,7 @@ SwathCoverage::LitLooks SwathCoverage::LightOfEachLook(const std::vector<HalfStr
             const auto wrapsAt = [&](double x) { return std::floor((passS + stretch.LookTimeS(x)) / cycleS_); };
             const auto margin = [&](double x, double wraps) {
                 const double t = cycleStartS + passS + stretch.LookTimeS(x) - wraps * cycleS_;
-                return sun.SinElevation(t, sinLat, cosLat, placeRad + x) - sinLeast;
+                return sun.LightMargin(t, sinLat, cosLat, placeRad + x, sinLeast);
             };
             LitLooks::Look& look = lit.looks[s * static_cast<std::size_t>(passes) + static_cast<std::size_t>(m)];
             look.firstBreak = static_cast<std::uint32_t>(lit.breaks.size());
@@ -660,8 +653,8 @@ void SwathCoverage::AddEntriesOver(LitPiece& piece, const std::vector<HalfStretc
             for (std::int64_t i = 0; i < passesPerPosition_; ++i) {
                 const double passS = static_cast<double>(firstPass + i * positions_) * passIntervalS_;
                 piece.entries.push_back({s, firstPass, i * positions_, piece.west - shift, piece.east - shift,
-                                         ModuloRad(passS + stretch.LookTimeS(piece.west - shift), cycleS_),
-                                         ModuloRad(passS + stretch.LookTimeS(piece.east - shift), cycleS_)});
+                                         WrapModulo(passS + stretch.LookTimeS(piece.west - shift), cycleS_),
+                                         WrapModulo(passS + stretch.LookTimeS(piece.east - shift), cycleS_)});
             }
         }
     }
@@ -786,7 +779,7 @@ void SwathCoverage::TallyCutCopy(const LitPiece& piece, LitParallel& parallel, L
                     continue;
                 const LitPiece::Entry& entry = piece.entries[e];
                 const double x = at - (piece.west - entry.westRel);
-                copy.times.push_back(ModuloRad(static_cast<double>(copy.passOf[e]) * passIntervalS_ +
+                copy.times.push_back(WrapModulo(static_cast<double>(copy.passOf[e]) * passIntervalS_ +
                                                    parallel.stretches[entry.stretch].stretch.LookTimeS(x),
                                                cycleS_));
             }

@@ -18,7 +18,7 @@
 // safe to call from many threads at once.
 
 #include "analysis/pass_swath.h"
-#include "analysis/sub_solar_track.h"
+#include "core/sub_solar_track.h"
 #include "core/repeat_orbit_solver.h"
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 
 #include "analysis/time_order.h"
 #include "analysis/whole_numbers.h"
+#include "core/angle_wrap.h"
 #include "core/repbas.h"
 
 #include <algorithm>
@@ -13,21 +14,6 @@ namespace orbit::analysis {
 
 namespace {
 
-// a mod n in [0, n) for angles and times, never n itself however a rounds:
-// the same value as the table's own reduction. fmod is exact, and so is
-// a - n for n <= a < 2 n (the operands are within a factor of two), so the
-// usual cases need no division.
-double ModuloRad(double a, double n)
-{
-    if (a >= 0 && a < n)
-        return a;
-    if (a >= n && a < 2 * n)
-        return a - n;
-    double r = a < 0 && a > -n ? a : std::fmod(a, n);
-    if (r < 0)
-        r += n;
-    return r >= n ? 0 : r;
-}
 
 // SeenStretch::LookTimeS to the last bit, its bracket found by walking on
 // from `after` (the index of the first point east of the longitude, as
@@ -167,7 +153,7 @@ private:
     {
         const double lookS =
             LookTimeNear(*stretches_[stretch], at_ - static_cast<double>(k) * layout_.spacingRad, after);
-        const double timeS = ModuloRad(static_cast<double>(pass) * layout_.passIntervalS + lookS, layout_.cycleS);
+        const double timeS = WrapModulo(static_cast<double>(pass) * layout_.passIntervalS + lookS, layout_.cycleS);
         return Look{timeS, k, pass, stretch, after, westOf_ && westOf_[stretch].Holds(k),
                     eastOf_ && eastOf_[stretch].Holds(k)};
     }

@@ -9,17 +9,9 @@ namespace orbit {
 
 namespace {
 
-// The shortest text that reads back as the same number: "14", "2.5".
-std::string ShortestText(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 std::string Condition(const DesignRecord& record)
 {
-    return "N " + ShortestText(record.N) + ", M " + ShortestText(record.M) + ", Q " + ShortestText(record.Q);
+    return "N " + ShortestNumberText(record.N) + ", M " + ShortestNumberText(record.M) + ", Q " + ShortestNumberText(record.Q);
 }
 
 // The record keeps radians formed with the model's own pi; the same pi turns

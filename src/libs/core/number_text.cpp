@@ -338,4 +338,17 @@ std::string StepValueText(long long value)
 
 std::string PrintedNumberText(long long value) { return StepValueText(value) + " "; }
 
+std::string ShortestNumberText(double value)
+{
+    std::string text;
+    AppendShortestNumber(text, value);
+    return text;
+}
+
+void AppendShortestNumber(std::string& out, double value)
+{
+    char buffer[32];
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
 }  // namespace orbit

@@ -54,4 +54,9 @@ std::string StepValueText(long long value);
 // minus), the digits and one trailing blank (" 3 ").
 std::string PrintedNumberText(long long value);
 
+// The shortest text that reads back as the same double ("14", "2.5", "0.1"):
+// full precision without trailing noise, as CSV cells and captions write it.
+std::string ShortestNumberText(double value);
+void AppendShortestNumber(std::string& out, double value);
+
 }  // namespace orbit

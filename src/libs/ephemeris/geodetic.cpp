@@ -1,18 +1,17 @@
 #include "ephemeris/geodetic.h"
 
+#include "core/constants.h"
 #include "core/orbit_error.h"
 
 #include <erfa.h>
 #include <erfam.h>
 
 #include <cmath>
-#include <numbers>
 
 namespace orbit::ephemeris {
 
 namespace {
 
-constexpr double kRadPerDeg = std::numbers::pi / 180;
 constexpr double kMetresPerKm = 1000;
 
 }  // namespace
@@ -23,7 +22,7 @@ Vector3 Wgs84EarthFixedKm(const GeodeticPoint& point)
         throw OrbitError(ErrorKind::InvalidArgument, "A geodetic point needs a latitude within ±90 degrees and a finite "
                                                      "longitude and height");
     double xyz[3];
-    if (eraGd2gc(ERFA_WGS84, point.longitudeDeg * kRadPerDeg, point.latitudeDeg * kRadPerDeg,
+    if (eraGd2gc(ERFA_WGS84, point.longitudeDeg * kRadiansPerDegree, point.latitudeDeg * kRadiansPerDegree,
                  point.heightKm * kMetresPerKm, xyz) != 0)
         throw OrbitError(ErrorKind::InvalidArgument, "A geodetic point lies too far below the ellipsoid");
     return {xyz[0] / kMetresPerKm, xyz[1] / kMetresPerKm, xyz[2] / kMetresPerKm};
@@ -40,7 +39,7 @@ GeodeticPoint Wgs84GeodeticOf(const Vector3& earthFixedKm)
     double longitude = 0, latitude = 0, height = 0;
     // The identifier and ellipsoid are ERFA's own: it fails on neither.
     eraGc2gd(ERFA_WGS84, xyz, &longitude, &latitude, &height);
-    return {latitude / kRadPerDeg, longitude / kRadPerDeg, height / kMetresPerKm};
+    return {latitude / kRadiansPerDegree, longitude / kRadiansPerDegree, height / kMetresPerKm};
 }
 
 Matrix3 Eme2000ToEarthFixed(const Instant& t)

@@ -1,12 +1,12 @@
 #include "ephemeris/orbit_node.h"
 
+#include "core/angle_wrap.h"
 #include "core/constants.h"
 #include "core/orbit_error.h"
 #include "ephemeris/sun_position.h"
 
 #include <cmath>
 #include <cstdio>
-#include <numbers>
 
 namespace orbit::ephemeris {
 
@@ -22,35 +22,19 @@ constexpr double kNodeToleranceRad = 1e-13;
 constexpr double kNodeSlopeStepRad = 1e-6;
 constexpr double kFlattestSlope = 0.05;
 
-double Wrap2Pi(double angle) {
-    angle = std::fmod(angle, kTwoPi);
-    return angle < 0 ? angle + kTwoPi : angle;
-}
-
-double WrapPi(double angle) {  // (-pi, pi]
-    angle = Wrap2Pi(angle);
-    return angle > kPi ? angle - kTwoPi : angle;
-}
-
-double Wrap24(double hours) {
-    hours = std::fmod(hours, 24.0);
-    if (hours < 0) hours += 24.0;
-    return hours >= 24.0 ? 0.0 : hours;
-}
-
 // The node of date whose plane crosses the J2000 equator at `raanEme2000Rad`.
 double RaanOfDateFor(const Matrix3& eme2000ToTrueOfDate, double raanEme2000Rad, double inclinationRad) {
     auto miss = [&](double raanOfDate) {
-        return WrapPi(PlaneInEme2000(eme2000ToTrueOfDate, raanOfDate, inclinationRad).raanRad - raanEme2000Rad);
+        return WrapPlusMinusPiFromTurn(PlaneInEme2000(eme2000ToTrueOfDate, raanOfDate, inclinationRad).raanRad - raanEme2000Rad);
     };
     double raan = raanEme2000Rad;
     for (int step = 0; step < kMaxNodeSteps; ++step) {
         const double m = miss(raan);
         const double slope =
-            WrapPi(miss(raan + kNodeSlopeStepRad) - miss(raan - kNodeSlopeStepRad)) / (2 * kNodeSlopeStepRad);
+            WrapPlusMinusPiFromTurn(miss(raan + kNodeSlopeStepRad) - miss(raan - kNodeSlopeStepRad)) / (2 * kNodeSlopeStepRad);
         if (!(std::abs(slope) > kFlattestSlope)) break;
         const double change = m / slope;
-        raan = Wrap2Pi(raan - change);
+        raan = WrapTwoPiOpen(raan - change);
         if (std::abs(change) < kNodeToleranceRad) return raan;
     }
     throw OrbitError(ErrorKind::NoConvergence,
@@ -68,7 +52,7 @@ PlaneEme2000 PlaneInEme2000(const Matrix3& eme2000ToTrueOfDate, double raanOfDat
     const Vector3 poleOfDate{s * std::sin(raanOfDateRad), -s * std::cos(raanOfDateRad), std::cos(inclinationRad)};
     const Vector3 pole = MultiplyTransposed(eme2000ToTrueOfDate, poleOfDate);
     PlaneEme2000 plane;
-    plane.raanRad = Wrap2Pi(std::atan2(pole[0], -pole[1]));
+    plane.raanRad = WrapTwoPiOpen(std::atan2(pole[0], -pole[1]));
     plane.inclinationRad = std::atan2(std::hypot(pole[0], pole[1]), pole[2]);
     return plane;
 }
@@ -92,31 +76,31 @@ OrbitNode ResolveNode(const Instant& epoch, const NodeRequest& request, double i
         case NodeGiven::Ltan:
         case NodeGiven::Ltdn: {
             const double shift = request.given == NodeGiven::Ltdn ? 12.0 : 0.0;
-            node.ltanMeanH = Wrap24(request.value + shift);
-            node.longitudeRad = WrapPi((node.ltanMeanH - ut1Hours) * kRadPerHour);
-            node.raanOfDateRad = Wrap2Pi(earth.gastRad + node.longitudeRad);
+            node.ltanMeanH = WrapHours24(request.value + shift);
+            node.longitudeRad = WrapPlusMinusPiFromTurn((node.ltanMeanH - ut1Hours) * kRadPerHour);
+            node.raanOfDateRad = WrapTwoPiOpen(earth.gastRad + node.longitudeRad);
             break;
         }
         case NodeGiven::RaanEme2000: {
-            const double raanEme2000 = Wrap2Pi(request.value * kPi / 180.0);
+            const double raanEme2000 = WrapTwoPiOpen(request.value * kPi / 180.0);
             node.raanOfDateRad = RaanOfDateFor(earth.eme2000ToTrueOfDate, raanEme2000, inclinationRad);
-            node.longitudeRad = WrapPi(node.raanOfDateRad - earth.gastRad);
-            node.ltanMeanH = Wrap24(ut1Hours + node.longitudeRad / kRadPerHour);
+            node.longitudeRad = WrapPlusMinusPiFromTurn(node.raanOfDateRad - earth.gastRad);
+            node.ltanMeanH = WrapHours24(ut1Hours + node.longitudeRad / kRadPerHour);
             break;
         }
     }
     const PlaneEme2000 plane = PlaneInEme2000(earth.eme2000ToTrueOfDate, node.raanOfDateRad, inclinationRad);
     node.raanEme2000Rad = plane.raanRad;
     node.inclinationEme2000Rad = plane.inclinationRad;
-    node.ltanTrueH = Wrap24(node.ltanMeanH + node.equationOfTimeMin / 60.0);
-    node.ltdnMeanH = Wrap24(node.ltanMeanH + 12.0);
-    node.ltdnTrueH = Wrap24(node.ltanTrueH + 12.0);
+    node.ltanTrueH = WrapHours24(node.ltanMeanH + node.equationOfTimeMin / 60.0);
+    node.ltdnMeanH = WrapHours24(node.ltanMeanH + 12.0);
+    node.ltdnTrueH = WrapHours24(node.ltanTrueH + 12.0);
     node.ltanDriftMinPerDay = LocalTimeDriftMinPerDay(nodeRateRadS);
     return node;
 }
 
 double MeanLtanAfter(const OrbitNode& node, double secondsAfterEpoch, double nodeRateRadS) {
-    return Wrap24(node.ltanMeanH + (nodeRateRadS - kMeanSunRateRadS) * secondsAfterEpoch / kRadPerHour);
+    return WrapHours24(node.ltanMeanH + (nodeRateRadS - kMeanSunRateRadS) * secondsAfterEpoch / kRadPerHour);
 }
 
 std::string LocalTimeText(double hours)

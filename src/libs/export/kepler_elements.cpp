@@ -1,6 +1,8 @@
 #include "export/kepler_elements.h"
 
+#include "core/constants.h"
 #include "core/orbit_error.h"
+#include "core/vector3.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,19 +12,11 @@ namespace orbit::exports {
 
 namespace {
 
-constexpr double kDegPerRad = 180 / std::numbers::pi;
 // Below these the pericentre, or the node, is taken as undefined: an
 // eccentricity of 1e-11 moves the pericentre's point by under a tenth of a
 // millimetre on any Earth orbit, so nothing of substance is lost.
 constexpr double kCircular = 1e-11;
 constexpr double kEquatorial = 1e-11;
-
-double Dot(const Vector3& a, const Vector3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-Vector3 Cross(const Vector3& a, const Vector3& b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-double Norm(const Vector3& a) { return std::sqrt(Dot(a, a)); }
 
 // The angle from unit vector `from` to `to` in [0, 2 pi), turning about `axis`.
 double AngleAbout(const Vector3& from, const Vector3& to, const Vector3& axis)
@@ -33,7 +27,7 @@ double AngleAbout(const Vector3& from, const Vector3& to, const Vector3& axis)
 
 double Degrees0To360(double rad)
 {
-    const double deg = rad * kDegPerRad;
+    const double deg = rad * kDegreesPerRadian;
     return deg >= 360 ? deg - 360 : deg;
 }
 
@@ -65,7 +59,7 @@ KeplerElements KeplerFromState(const CartesianState& state, double gmKm3S2)
     el.semiMajorAxisKm = -gmKm3S2 / (2 * energy);
     el.eccentricity = e;
     const Vector3 w{h[0] / hNorm, h[1] / hNorm, h[2] / hNorm};
-    el.inclinationDeg = std::acos(std::clamp(w[2], -1.0, 1.0)) * kDegPerRad;
+    el.inclinationDeg = std::acos(std::clamp(w[2], -1.0, 1.0)) * kDegreesPerRadian;
 
     // The ascending node's direction: z x h, or the x axis on an equatorial orbit.
     const double nodeNorm = std::hypot(w[0], w[1]);

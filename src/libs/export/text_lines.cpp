@@ -1,5 +1,6 @@
 #include "export/text_lines.h"
 
+#include "core/angle_wrap.h"
 #include "core/orbit_error.h"
 
 #include <cmath>
@@ -26,9 +27,7 @@ std::string Fixed(double value, int decimals, std::string_view what)
 
 std::string FixedDegrees(double angleDeg, int decimals, std::string_view what)
 {
-    double angle = std::fmod(angleDeg, 360.0);
-    if (angle < 0)
-        angle += 360;
+    double angle = orbit::WrapModuloOpen(angleDeg, 360.0);
     const double scale = std::pow(10.0, decimals);
     if (std::round(angle * scale) / scale >= 360)
         angle -= 360;

@@ -1,6 +1,8 @@
 #include "map/daylight.h"
 
 #include "core/constants.h"
+#include "core/sun_elevation.h"
+#include "core/vector3.h"
 #include "ephemeris/earth_orientation.h"
 #include "ephemeris/sun_position.h"
 
@@ -14,7 +16,8 @@ namespace {
 
 using orbit::kDegreesPerRadian;
 using orbit::kRadiansPerDegree;
-using Vec3 = std::array<double, 3>;
+using orbit::Cross;
+using Vec3 = orbit::Vector3;
 
 // The circle round the night is sampled this finely: at most 0.003 degrees
 // from the true circle, well under a pixel on any map this program draws.
@@ -26,7 +29,6 @@ constexpr double kPoleClearance = 1e-4;
 // A ring round a pole is closed along the map's edge in steps shorter than
 // half a turn, so that the map's ring functions take each step the right way.
 constexpr double kPoleEdgeStepDeg = 90;
-constexpr double kKnotStepS = 3 * 3600.0;
 
 Vec3 ToVec3(const LonLat& p)
 {
@@ -40,14 +42,9 @@ LonLat FromVec3(const Vec3& v)
             std::atan2(v[2], std::hypot(v[0], v[1])) * kDegreesPerRadian};
 }
 
-Vec3 Cross(const Vec3& a, const Vec3& b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
 Vec3 Normalised(const Vec3& v)
 {
-    const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    const double length = orbit::Norm(v);
     return {v[0] / length, v[1] / length, v[2] / length};
 }
 
@@ -84,6 +81,15 @@ Ring CircleAround(Vec3 centre, double radiusDeg)
     return ring;
 }
 
+// The sine of the Sun's elevation at `place` under the sub-solar point.
+double SinSunElevationAt(const LonLat& place, const LonLat& subSolar)
+{
+    const double latitudeRad = place.latDeg * kRadiansPerDegree, declinationRad = subSolar.latDeg * kRadiansPerDegree;
+    return orbit::SinSunElevation(std::sin(latitudeRad), std::cos(latitudeRad), place.lonDeg * kRadiansPerDegree,
+                                  std::sin(declinationRad), std::cos(declinationRad),
+                                  subSolar.lonDeg * kRadiansPerDegree);
+}
+
 }  // namespace
 
 LonLat SubSolarPoint(const orbit::ephemeris::Instant& t)
@@ -98,9 +104,20 @@ LonLat SubSolarPoint(const orbit::ephemeris::Instant& t)
 
 double SunElevationDeg(const LonLat& place, const LonLat& subSolar)
 {
-    const Vec3 a = ToVec3(place), s = ToVec3(subSolar);
-    const double cosine = a[0] * s[0] + a[1] * s[1] + a[2] * s[2];
-    return std::asin(std::clamp(cosine, -1.0, 1.0)) * kDegreesPerRadian;
+    return std::asin(std::clamp(SinSunElevationAt(place, subSolar), -1.0, 1.0)) * kDegreesPerRadian;
+}
+
+bool IsLit(const LonLat& place, const LonLat& subSolar)
+{
+    // The boundary of the sampled Sun's light test below: lit from 0 up.
+    return SinSunElevationAt(place, subSolar) >= 0;
+}
+
+bool IsLit(const LonLat& place, const orbit::SubSolarTrack& sun, double secondsAfterStart)
+{
+    const double latitudeRad = place.latDeg * kRadiansPerDegree;
+    return sun.LightMargin(secondsAfterStart, std::sin(latitudeRad), std::cos(latitudeRad),
+                           place.lonDeg * kRadiansPerDegree, 0) >= 0;
 }
 
 std::vector<Ring> NightRings(const LonLat& subSolar, double elevationDeg)
@@ -139,31 +156,6 @@ std::vector<Polyline> Terminator(const LonLat& subSolar)
     Polyline line = CircleAround(ToVec3(subSolar), 90);
     line.push_back(line.front());
     return SplitAtMapEdge(line);
-}
-
-SubSolarTrack::SubSolarTrack(const orbit::ephemeris::Instant& start, double spanS)
-{
-    const double span = std::max(0.0, spanS);
-    const int steps = std::max(1, static_cast<int>(std::ceil(span / kKnotStepS)));
-    stepS_ = span > 0 ? span / steps : kKnotStepS;
-    knots_.reserve(static_cast<std::size_t>(steps) + 1);
-    for (int k = 0; k <= steps; ++k) {
-        LonLat point = SubSolarPoint(start.PlusSeconds(k * stepS_));
-        if (!knots_.empty())
-            point.lonDeg = Unwrapped(point.lonDeg, knots_.back().lonDeg);
-        knots_.push_back(point);
-    }
-}
-
-LonLat SubSolarTrack::At(double secondsAfterStart) const
-{
-    const double position = std::clamp(secondsAfterStart / stepS_, 0.0, static_cast<double>(knots_.size() - 1));
-    // At least two knots: the span is cut into one step or more.
-    const std::size_t k = std::min(static_cast<std::size_t>(position), knots_.size() - 2);
-    const double f = position - static_cast<double>(k);
-    const LonLat& a = knots_[k];
-    const LonLat& b = knots_[k + 1];
-    return {WrapDeg(a.lonDeg + f * (b.lonDeg - a.lonDeg)), a.latDeg + f * (b.latDeg - a.latDeg)};
 }
 
 }  // namespace world_map

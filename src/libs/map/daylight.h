@@ -7,6 +7,7 @@
 // horizon. Refraction and the Sun's radius (which together lift the visible
 // edge of the Sun by some 0.8 degrees) are left out; the map cannot show them.
 
+#include "core/sub_solar_track.h"
 #include "ephemeris/instant.h"
 #include "map/map_geometry.h"
 
@@ -20,10 +21,15 @@ namespace world_map {
 LonLat SubSolarPoint(const orbit::ephemeris::Instant& t);
 
 // The Sun's height above the horizon at `place` (degrees, -90 to 90) when it
-// stands overhead at `subSolar`.
+// stands overhead at `subSolar` (core/sun_elevation.h).
 double SunElevationDeg(const LonLat& place, const LonLat& subSolar);
 
-inline bool IsLit(const LonLat& place, const LonLat& subSolar) { return SunElevationDeg(place, subSolar) > 0; }
+// Whether `place` is in daylight, by the coverage's own light test with the
+// least elevation 0 (core/sub_solar_track.h): lit from the horizon up. At an
+// instant, with the Sun overhead at `subSolar`; or `secondsAfterStart` into
+// the span of a sampled Sun.
+bool IsLit(const LonLat& place, const LonLat& subSolar);
+bool IsLit(const LonLat& place, const orbit::SubSolarTrack& sun, double secondsAfterStart);
 
 // The civil twilight: the Sun up to this far below the horizon.
 inline constexpr double kCivilTwilightDeg = -6;
@@ -36,22 +42,5 @@ std::vector<Ring> NightRings(const LonLat& subSolar, double elevationDeg = 0);
 
 // The line where the Sun's centre is on the horizon, cut at the map's edges.
 std::vector<Polyline> Terminator(const LonLat& subSolar);
-
-// The sub-solar point over a span of time, for asking at many instants: the
-// exact point every few hours, and straight interpolation between. Over
-// those hours the point runs west at an almost even 15 degrees an hour and
-// its latitude changes by a fraction of a degree, so the interpolation stays
-// within a thousandth of a degree.
-class SubSolarTrack {
-public:
-    // From `start` to `spanS` seconds after it.
-    SubSolarTrack(const orbit::ephemeris::Instant& start, double spanS);
-    // `secondsAfterStart` within the span (clamped to it).
-    LonLat At(double secondsAfterStart) const;
-
-private:
-    double stepS_;
-    std::vector<LonLat> knots_;  // longitudes unwrapped, each within 180 degrees of the one before
-};
 
 }  // namespace world_map

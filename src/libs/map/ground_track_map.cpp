@@ -4,6 +4,7 @@
 #include "core/design_name.h"
 #include "core/orbit_error.h"
 #include "core/repbas.h"
+#include "ephemeris/sub_solar_sampling.h"
 #include "map/day_tracks.h"
 
 #include <algorithm>
@@ -66,7 +67,7 @@ GroundTrackMap::GroundTrackMap(const MapDesign& design, double swathKm)
     CheckSwathKm(swathKm);
     swathKm_ = swathKm;
     if (design.epoch)
-        sun_.emplace(design.epoch->epoch, SpanS());
+        sun_ = orbit::ephemeris::ExactSubSolarTrack(design.epoch->epoch, SpanS());
     samples_.resize(static_cast<std::size_t>(dayLimit_));
     sampleTimes_.resize(static_cast<std::size_t>(dayLimit_));
     days_.resize(static_cast<std::size_t>(dayLimit_));
@@ -111,7 +112,7 @@ const DayGeometry& GroundTrackMap::Day(int day) const
             const std::vector<double>& times = sampleTimes_[index];
             std::vector<bool> lit(samples.size());
             for (std::size_t i = 0; i < samples.size(); ++i)
-                lit[i] = IsLit(samples[i], sun_->At(times[i]));
+                lit[i] = IsLit(samples[i], *sun_, times[i]);
             std::size_t from = 0;
             for (std::size_t i = 1; i <= samples.size(); ++i) {
                 if (i < samples.size() && lit[i] == lit[from])

@@ -110,7 +110,7 @@ private:
     double dayLengthS_;
     int dayLimit_;
     double swathKm_ = 0;
-    std::optional<SubSolarTrack> sun_;
+    std::optional<orbit::SubSolarTrack> sun_;  // the Sun over the span, from the exact ephemeris
     mutable std::vector<std::optional<Polyline>> samples_;
     mutable std::vector<std::vector<double>> sampleTimes_;
     mutable std::vector<std::optional<DayGeometry>> days_;

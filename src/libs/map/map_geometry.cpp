@@ -1,5 +1,7 @@
 #include "map/map_geometry.h"
 
+#include "core/angle_wrap.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -50,15 +52,7 @@ Ring ClipAt(const Ring& ring, double lonDeg, bool keepEast)
 
 }  // namespace
 
-double WrapDeg(double lonDeg)
-{
-    double wrapped = std::fmod(lonDeg, 360.0);
-    if (wrapped > 180)
-        wrapped -= 360;
-    else if (wrapped <= -180)
-        wrapped += 360;
-    return wrapped;
-}
+double WrapDeg(double lonDeg) { return orbit::WrapDegrees180(lonDeg); }
 
 std::vector<Polyline> SplitAtMapEdge(const Polyline& line)
 {

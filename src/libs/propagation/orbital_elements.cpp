@@ -11,19 +11,12 @@
 
 #include "core/constants.h"
 #include "core/orbit_error.h"
+#include "core/vector3.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace orbit::propagation {
 namespace {
-
-Vector3 Cross(const Vector3& a, const Vector3& b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-double Dot(const Vector3& a, const Vector3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-double Norm(const Vector3& a) { return std::sqrt(Dot(a, a)); }
 
 // The eccentric argument of latitude, by Newton's method (at e < 0.1 about
 // four rounds reach machine precision; 50 is a safe cap for any e < 1).
@@ -62,21 +55,6 @@ InPlane InPlaneState(const NonsingularElements& el, double gm)
 }
 
 }  // namespace
-
-double WrapPlusMinusPi(double angleRad)
-{
-    double w = std::remainder(angleRad, kTwoPi);
-    if (w <= -std::numbers::pi) w += kTwoPi;
-    return w;
-}
-
-double WrapTwoPi(double angleRad)
-{
-    double w = std::fmod(angleRad, kTwoPi);
-    if (w < 0) w += kTwoPi;
-    if (w >= kTwoPi) w = 0;
-    return w;
-}
 
 CartesianState ToCartesian(const NonsingularElements& el, double gm)
 {

@@ -7,6 +7,7 @@
 // Singular only in the equatorial plane (i = 0 or 180 degrees), where the
 // node is undefined.
 
+#include "core/angle_wrap.h"
 #include "propagation/cartesian_state.h"
 
 namespace orbit::propagation {
@@ -39,8 +40,8 @@ ClassicalElements ToClassical(const NonsingularElements& elements);
 // The true argument of latitude (rad) of the elements' position.
 double TrueArgumentOfLatitude(const NonsingularElements& elements);
 
-// An angle brought into (-pi, pi] and [0, 2 pi).
-double WrapPlusMinusPi(double angleRad);
-double WrapTwoPi(double angleRad);
+// An angle brought into (-pi, pi] and [0, 2 pi) (core/angle_wrap.h).
+using orbit::WrapPlusMinusPi;
+using orbit::WrapTwoPi;
 
 }  // namespace orbit::propagation

@@ -1,10 +1,10 @@
 #include "sgp4/deep_space.h"
 
+#include "core/angle_wrap.h"
 #include "core/constants.h"
 #include "sgp4/wgs72.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace orbit::sgp4 {
 
@@ -26,9 +26,7 @@ double Gmst1982(double jdUt1)
     const double tut1 = (jdUt1 - 2451545.0) / 36525.0;
     const double seconds = -6.2e-6 * tut1 * tut1 * tut1 + 0.093104 * tut1 * tut1 +
                            (876600.0 * 3600.0 + 8640184.812866) * tut1 + 67310.54841;
-    double angle = std::fmod(seconds * (kPi / 180.0) / 240.0, kTwoPi);
-    if (angle < 0) angle += kTwoPi;
-    return angle;
+    return WrapTwoPiOpen(seconds * kRadiansPerDegree / 240.0);
 }
 
 // The coefficients of one body's perturbation (the Sun's or the Moon's) on

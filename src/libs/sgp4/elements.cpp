@@ -1,22 +1,16 @@
 #include "sgp4/elements.h"
 
+#include "core/angle_wrap.h"
+#include "core/constants.h"
 #include "sgp4/wgs72.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace orbit::sgp4 {
 
 namespace {
 
-constexpr double kRadPerDeg = std::numbers::pi / 180.0;
-
-double DegreesInTurn(double rad)
-{
-    double deg = std::fmod(rad / kRadPerDeg, 360.0);
-    if (deg < 0) deg += 360.0;
-    return deg;
-}
+double DegreesInTurn(double rad) { return WrapModuloOpen(rad / kRadiansPerDegree, 360.0); }
 
 }  // namespace
 
@@ -25,10 +19,10 @@ MeanElements ToMeanElements(const TleElements& tle)
     MeanElements mean;
     mean.meanMotionRadMin = tle.meanMotionRevDay * kTwoPi / kMinutesPerDay;
     mean.eccentricity = tle.eccentricity;
-    mean.inclinationRad = tle.inclinationDeg * kRadPerDeg;
-    mean.raanRad = tle.raanDeg * kRadPerDeg;
-    mean.argumentOfPerigeeRad = tle.argumentOfPerigeeDeg * kRadPerDeg;
-    mean.meanAnomalyRad = tle.meanAnomalyDeg * kRadPerDeg;
+    mean.inclinationRad = tle.inclinationDeg * kRadiansPerDegree;
+    mean.raanRad = tle.raanDeg * kRadiansPerDegree;
+    mean.argumentOfPerigeeRad = tle.argumentOfPerigeeDeg * kRadiansPerDegree;
+    mean.meanAnomalyRad = tle.meanAnomalyDeg * kRadiansPerDegree;
     mean.bstarPerEarthRadius = tle.bstarPerEarthRadius;
     // Julian date of January 0.0 of the year (valid 1901 to 2099), plus the day.
     const int y = tle.epochYear;
@@ -41,7 +35,7 @@ void StoreMeanElements(const MeanElements& mean, TleElements& tle)
 {
     tle.meanMotionRevDay = mean.meanMotionRadMin * kMinutesPerDay / kTwoPi;
     tle.eccentricity = mean.eccentricity;
-    tle.inclinationDeg = mean.inclinationRad / kRadPerDeg;
+    tle.inclinationDeg = mean.inclinationRad / kRadiansPerDegree;
     tle.raanDeg = DegreesInTurn(mean.raanRad);
     tle.argumentOfPerigeeDeg = DegreesInTurn(mean.argumentOfPerigeeRad);
     tle.meanAnomalyDeg = DegreesInTurn(mean.meanAnomalyRad);

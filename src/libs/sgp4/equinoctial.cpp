@@ -1,32 +1,13 @@
 #include "sgp4/equinoctial.h"
 
+#include "core/angle_wrap.h"
 #include "core/orbit_error.h"
+#include "core/vector3.h"
 #include "sgp4/wgs72.h"
 
 #include <cmath>
 
 namespace orbit::sgp4 {
-
-namespace {
-
-double InTurn(double angle)
-{
-    double a = std::fmod(angle, kTwoPi);
-    if (a < 0) a += kTwoPi;
-    return a;
-}
-
-double Dot(const std::array<double, 3>& a, const std::array<double, 3>& b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
-std::array<double, 3> Cross(const std::array<double, 3>& a, const std::array<double, 3>& b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
-}  // namespace
 
 Equinoctial ToEquinoctial(const MeanElements& el)
 {
@@ -38,7 +19,7 @@ Equinoctial ToEquinoctial(const MeanElements& el)
     q.h = el.eccentricity * std::sin(perigeeLongitude);
     q.q = t * std::cos(el.raanRad);
     q.p = t * std::sin(el.raanRad);
-    q.meanLongitudeRad = InTurn(el.meanAnomalyRad + perigeeLongitude);
+    q.meanLongitudeRad = WrapTwoPiOpen(el.meanAnomalyRad + perigeeLongitude);
     return q;
 }
 
@@ -50,9 +31,9 @@ MeanElements FromEquinoctial(const Equinoctial& q, const MeanElements& other)
     el.inclinationRad = 2.0 * std::atan(std::hypot(q.q, q.p));
     const double raan = std::atan2(q.p, q.q);
     const double perigeeLongitude = std::atan2(q.h, q.k);
-    el.raanRad = InTurn(raan);
-    el.argumentOfPerigeeRad = InTurn(perigeeLongitude - raan);
-    el.meanAnomalyRad = InTurn(q.meanLongitudeRad - perigeeLongitude);
+    el.raanRad = WrapTwoPiOpen(raan);
+    el.argumentOfPerigeeRad = WrapTwoPiOpen(perigeeLongitude - raan);
+    el.meanAnomalyRad = WrapTwoPiOpen(q.meanLongitudeRad - perigeeLongitude);
     return el;
 }
 

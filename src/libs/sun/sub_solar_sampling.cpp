@@ -9,18 +9,18 @@
 
 namespace orbit::sun {
 
-analysis::SubSolarTrack SubSolarTrackOver(const ephemeris::Instant& start, double spanS, double stepS)
+SubSolarTrack SubSolarTrackOver(const ephemeris::Instant& start, double spanS, double stepS)
 {
     if (!(spanS >= 0) || !std::isfinite(spanS) || !(stepS > 0))
         throw OrbitError(ErrorKind::InvalidArgument, "The Sun's track over the ground needs a span of zero or more");
     const auto steps = static_cast<std::size_t>(std::ceil(spanS / stepS));
     const SunTable table(start, static_cast<double>(steps) * stepS);
-    std::vector<analysis::SubSolarTrack::Sample> samples;
+    std::vector<SubSolarTrack::Sample> samples;
     samples.reserve(steps + 2);
     for (std::size_t k = 0; k <= steps + 1; ++k) {
         const SunState sun = table.At(static_cast<double>(k) * stepS);
         const ephemeris::Vector3& d = sun.directionTrueOfDate;
-        analysis::SubSolarTrack::Sample sample;
+        SubSolarTrack::Sample sample;
         sample.declinationRad = std::asin(d[2]);
         // Overhead where the hour angle, sidereal time plus longitude less
         // right ascension, is nought.
@@ -31,7 +31,7 @@ analysis::SubSolarTrack SubSolarTrackOver(const ephemeris::Instant& start, doubl
         }
         samples.push_back(sample);
     }
-    return analysis::SubSolarTrack(stepS, samples);
+    return SubSolarTrack(stepS, samples);
 }
 
 }  // namespace orbit::sun

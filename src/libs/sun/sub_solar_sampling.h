@@ -5,7 +5,7 @@
 // the Sun's table (sun/sun_table.h). The coverage reads it at every look,
 // far more often than even the table could be asked.
 
-#include "analysis/sub_solar_track.h"
+#include "core/sub_solar_track.h"
 #include "ephemeris/instant.h"
 
 namespace orbit::sun {
@@ -17,7 +17,7 @@ inline constexpr double kSubSolarStepS = 600;
 
 // Covers [start, start + spanS] at least. Throws OrbitError
 // (InvalidArgument) for a span that is negative or not a number.
-analysis::SubSolarTrack SubSolarTrackOver(const ephemeris::Instant& start, double spanS,
+SubSolarTrack SubSolarTrackOver(const ephemeris::Instant& start, double spanS,
                                           double stepS = kSubSolarStepS);
 
 }  // namespace orbit::sun

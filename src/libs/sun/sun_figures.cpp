@@ -1,6 +1,7 @@
 #include "sun/sun_figures.h"
 
 #include "analysis/ground_track.h"
+#include "core/angle_wrap.h"
 #include "core/constants.h"
 #include "core/orbit_error.h"
 #include "core/repbas.h"
@@ -9,25 +10,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <string>
 
 namespace orbit::sun {
 
 namespace {
 
-constexpr double kDeg = 180 / kPi;
 // A step that divides the span exactly may come out of the division a hair
 // short of the whole number: count it as whole.
 constexpr double kRowCountSlack = 1e-9;
 
-double Wrap24(double hours)
-{
-    hours = std::fmod(hours, 24.0);
-    if (hours < 0)
-        hours += 24.0;
-    return hours >= 24.0 ? 0.0 : hours;
-}
 
 std::string Figure(double value)
 {
@@ -120,7 +112,7 @@ SunFigures SunFiguresOf(const DesignRecord& design, double semiMajorAxisKm, cons
     // going south.
     std::vector<double> northboundU(latitudes.size());
     for (std::size_t l = 0; l < latitudes.size(); ++l)
-        northboundU[l] = std::asin(std::clamp(std::sin(latitudes[l] / kDeg) / std::sin(design.Incl), -1.0, 1.0));
+        northboundU[l] = std::asin(std::clamp(std::sin(latitudes[l] / kDegreesPerRadian) / std::sin(design.Incl), -1.0, 1.0));
 
     for (std::size_t k = 0; k < rows; ++k) {
         const double t = static_cast<double>(k) * stepS;
@@ -131,30 +123,30 @@ SunFigures SunFiguresOf(const DesignRecord& design, double semiMajorAxisKm, cons
         day.mjdUtc = at.MjdUtc();
         const double raan = node.raanOfDateRad + design.NodeRate * t;
         const double beta = BetaRad(sun.directionTrueOfDate, raan, design.Incl);
-        day.betaDeg = beta * kDeg;
+        day.betaDeg = beta * kDegreesPerRadian;
         day.sunDistanceKm = sun.distanceKm;
         day.eclipse = EclipsePerRevolution(semiMajorAxisKm, beta, sun.distanceKm, periodS, RepBas::Re,
                                            ephemeris::kSunRadiusKm);
         day.ltanMeanH = ephemeris::MeanLtanAfter(node, t, design.NodeRate);
-        day.ltanTrueH = Wrap24(day.ltanMeanH + sun.equationOfTimeMin / 60);
-        day.ltdnMeanH = Wrap24(day.ltanMeanH + 12);
-        day.ltdnTrueH = Wrap24(day.ltanTrueH + 12);
+        day.ltanTrueH = WrapHours24(day.ltanMeanH + sun.equationOfTimeMin / 60);
+        day.ltdnMeanH = WrapHours24(day.ltanMeanH + 12);
+        day.ltdnTrueH = WrapHours24(day.ltanTrueH + 12);
         figures.days.push_back(day);
 
         if (latitudes.empty())
             continue;
         const double ut1Hours = 24 * at.Ut1DayFraction();
         for (std::size_t l = 0; l < latitudes.size(); ++l) {
-            const double latitudeRad = latitudes[l] / kDeg;
+            const double latitudeRad = latitudes[l] / kDegreesPerRadian;
             const double crossingU[2] = {northboundU[l], kPi - northboundU[l]};
             PassLight* passes[2] = {&figures.latitudes[l].ascending, &figures.latitudes[l].descending};
             for (int d = 0; d < 2; ++d) {
                 const double crossingS = FirstCrossingS(t, crossingU[d], periodS);
-                const double longitudeDeg = node.longitudeRad * kDeg + track.At(crossingS).longitudeDeg;
+                const double longitudeDeg = node.longitudeRad * kDegreesPerRadian + track.At(crossingS).longitudeDeg;
                 const SunState there = table.At(crossingS);
-                passes[d]->localTimeH.push_back(Wrap24(ut1Hours + (crossingS - t) / 3600 + longitudeDeg / 15));
-                passes[d]->sunElevationDeg.push_back(SunTable::ElevationRad(there, latitudeRad, longitudeDeg / kDeg) *
-                                                     kDeg);
+                passes[d]->localTimeH.push_back(WrapHours24(ut1Hours + (crossingS - t) / 3600 + longitudeDeg / 15));
+                passes[d]->sunElevationDeg.push_back(SunTable::ElevationRad(there, latitudeRad, longitudeDeg / kDegreesPerRadian) *
+                                                     kDegreesPerRadian);
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "sun/sun_text.h"
 
 #include "analysis/search_columns.h"
+#include "core/number_text.h"
 
 #include <cstdio>
 
@@ -53,7 +54,6 @@ std::vector<std::pair<std::string, std::string>> SunSummaryLines(const ephemeris
 
 void WriteSunDaysCsv(const ephemeris::Instant& epoch, const SunFigures& figures, std::ostream& out)
 {
-    using analysis::ShortestNumberText;
     out << "date,mjd_utc,beta_deg,umbra_min,penumbra_min,umbra_fraction,ltan_mean_h,ltan_true_h\n";
     for (std::size_t k = 0; k < figures.days.size(); ++k) {
         const SunDay& day = figures.days[k];

@@ -81,7 +81,7 @@ std::shared_ptr<const CandidateSet> FindCandidates(const ExplorerRequest& reques
         // differ from Q solar days by minutes a day for an inclined orbit:
         // two days more reach the end of every cycle searched.
         const double spanS = (request.search.maxDays + 2) * orbit::kSecondsPerDay;
-        set->sun = std::make_shared<const orbit::analysis::SubSolarTrack>(
+        set->sun = std::make_shared<const orbit::SubSolarTrack>(
             orbit::sun::SubSolarTrackOver(*request.epoch, spanS));
     }
 
@@ -156,7 +156,7 @@ RevisitFloorFigure WorstRevisitFloorOf(const CandidateSet& set, std::size_t row)
     }
 }
 
-orbit::analysis::CoverageTable CoverageOf(const ExplorerRequest& request, const orbit::analysis::SubSolarTrack* sun,
+orbit::analysis::CoverageTable CoverageOf(const ExplorerRequest& request, const orbit::SubSolarTrack* sun,
                                           const orbit::DesignRecord& design)
 {
     const orbit::analysis::SwathRequest swath = SwathRequestOf(request);

@@ -7,7 +7,7 @@
 // is worked out in the background afterwards (RevisitWorker).
 
 #include "analysis/repeat_search.h"
-#include "analysis/sub_solar_track.h"
+#include "core/sub_solar_track.h"
 #include "analysis/swath_coverage.h"
 #include "analysis/worst_revisit.h"
 #include "explorer/explorer_request.h"
@@ -30,7 +30,7 @@ struct CandidateSet {
     std::vector<double> sidelapPercent;
     // With daylight looks only: the Sun over the ground from the epoch to
     // the end of the longest cycle searched, shared by every row's figures.
-    std::shared_ptr<const orbit::analysis::SubSolarTrack> sun;
+    std::shared_ptr<const orbit::SubSolarTrack> sun;
 
     std::size_t size() const { return outcome.rows.size(); }
     const orbit::analysis::SearchRow& Row(std::size_t row) const { return outcome.rows[row]; }
@@ -98,7 +98,7 @@ RevisitFloorFigure WorstRevisitFloorOf(const CandidateSet& set, std::size_t row)
 // The coverage by latitude of `design` for the request's swath, satellites
 // and passes, with daylight looks only when the request asks for them and
 // `sun` is given. Throws OrbitError as CoverageByLatitude does.
-orbit::analysis::CoverageTable CoverageOf(const ExplorerRequest& request, const orbit::analysis::SubSolarTrack* sun,
+orbit::analysis::CoverageTable CoverageOf(const ExplorerRequest& request, const orbit::SubSolarTrack* sun,
                                           const orbit::DesignRecord& design);
 
 // Figures worked out for rows of a set: (row, figure).

@@ -2,6 +2,7 @@
 
 #include "analysis/candidate_csv.h"
 #include "analysis/search_columns.h"
+#include "core/number_text.h"
 
 #include <cmath>
 #include <limits>
@@ -43,8 +44,8 @@ const RevisitFigure& RevisitOf(const std::vector<RevisitFigure>& revisits, std::
 std::string FullCoverageBandsText(const RevisitFigure& revisit)
 {
     const auto band = [](const orbit::analysis::LatitudeBand& b) {
-        return orbit::analysis::ShortestNumberText(b.fromLatDeg) + "\u2013" +
-               orbit::analysis::ShortestNumberText(b.toLatDeg) + "\u00b0";
+        return orbit::ShortestNumberText(b.fromLatDeg) + "\u2013" +
+               orbit::ShortestNumberText(b.toLatDeg) + "\u00b0";
     };
     if (revisit.north && revisit.north == revisit.south)
         return band(*revisit.north);

@@ -1,18 +1,12 @@
 #include "mission_window/mission_text.h"
 
+#include "core/constants.h"
 #include "core/orbit_error.h"
 
 #include <cmath>
 #include <cstdio>
-#include <numbers>
 
 namespace mission_window {
-
-namespace {
-
-constexpr double kDegPerRad = 180 / std::numbers::pi;
-
-}  // namespace
 
 const char* const kEpochNeeded =
     "An epoch is needed: open Mission\u2026 (Ctrl+I) from the design window's right-click menu, tick "
@@ -25,7 +19,7 @@ std::string NodeFiguresText(const orbit::ephemeris::OrbitNode& node)
     const double drift = std::abs(node.ltanDriftMinPerDay) < 0.005 ? 0.0 : node.ltanDriftMinPerDay;
     char raan[160], driftText[160];
     std::snprintf(raan, sizeof raan, "Right ascension of the node %.4f\u00b0 of date, %.4f\u00b0 EME2000",
-                  node.raanOfDateRad * kDegPerRad, node.raanEme2000Rad * kDegPerRad);
+                  node.raanOfDateRad * orbit::kDegreesPerRadian, node.raanEme2000Rad * orbit::kDegreesPerRadian);
     std::snprintf(driftText, sizeof driftText,
                   "Local time drifts %+.2f min a day (equation of time %+.2f min)", drift,
                   node.equationOfTimeMin);

@@ -145,7 +145,7 @@ orbit::analysis::CoverageTable LitLibraryTable(int cycles)
     const orbit::ephemeris::Instant epoch = orbit::ephemeris::ParseIsoUtc("2027-03-21T00:00Z");
     const orbit::ephemeris::OrbitNode node = orbit::ephemeris::ResolveNode(
         epoch, {orbit::ephemeris::NodeGiven::Ltdn, 10.5}, design.Incl, design.NodeRate);
-    const orbit::analysis::SubSolarTrack sun = orbit::sun::SubSolarTrackOver(epoch, cycles * 10.0 * 86400);
+    const orbit::SubSolarTrack sun = orbit::sun::SubSolarTrackOver(epoch, cycles * 10.0 * 86400);
     return orbit::analysis::CoverageByLatitude(design, {290, 1, orbit::analysis::PassDirection::Both, 1},
                                                {10, node.longitudeRad, cycles}, sun);
 }

@@ -6,6 +6,7 @@
 
 #include "core/constants.h"
 #include "ephemeris/instant.h"
+#include "ephemeris/sub_solar_sampling.h"
 #include "tests/libs/map/map_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -126,17 +127,28 @@ TEST(Terminator, RunsWhereTheSunIsOnTheHorizon)
     }
 }
 
-TEST(SubSolarTrack, StaysWithTheExactPointBetweenItsKnots)
+TEST(SubSolarTrack, TheMapsSunStaysWithTheExactPointBetweenItsSamples)
 {
     const Instant start = ParseIsoUtc("2027-06-01T00:00Z");
     const double span = 10 * 86400.0;
-    const world_map::SubSolarTrack track(start, span);
+    const orbit::SubSolarTrack track = orbit::ephemeris::ExactSubSolarTrack(start, span);
+    EXPECT_EQ(track.SpanS(), span);
+    EXPECT_LE(track.StepS(), orbit::ephemeris::kExactSubSolarStepS);
     for (const double s : {0.0, 1234.5, 5.5 * 3600, 86400.0 * 3.3, span - 1, span}) {
         const LonLat exact = world_map::SubSolarPoint(start.PlusSeconds(s));
-        const LonLat interpolated = track.At(s);
-        EXPECT_NEAR(std::remainder(interpolated.lonDeg - exact.lonDeg, 360.0), 0, 1e-3) << s;
-        EXPECT_NEAR(interpolated.latDeg, exact.latDeg, 1e-3) << s;
+        // Away from the point itself, where the elevation's arc sine hides a
+        // small error of its sine.
+        for (const LonLat place : {LonLat{0, 0}, LonLat{exact.lonDeg + 90, 0}, LonLat{-120, 60}, LonLat{45, -30},
+                                   LonLat{exact.lonDeg + 60, exact.latDeg - 20}}) {
+            const double latitudeRad = place.latDeg * kDeg;
+            const double read = std::asin(track.SinElevation(s, std::sin(latitudeRad), std::cos(latitudeRad),
+                                                             place.lonDeg * kDeg)) /
+                                kDeg;
+            EXPECT_NEAR(read, world_map::SunElevationDeg(place, exact), 1e-3) << s << " s at " << place.lonDeg;
+        }
     }
+    const orbit::SubSolarTrack none = orbit::ephemeris::ExactSubSolarTrack(start, 0);
+    EXPECT_EQ(none.SpanS(), orbit::ephemeris::kExactSubSolarStepS);
 }
 
 }  // namespace

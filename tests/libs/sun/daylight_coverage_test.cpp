@@ -26,7 +26,7 @@ namespace {
 using analysis::LatitudeCoverage;
 using analysis::LightCondition;
 using analysis::PassDirection;
-using analysis::SubSolarTrack;
+using orbit::SubSolarTrack;
 using analysis::SwathCoverage;
 
 constexpr double kRad = std::numbers::pi / 180;

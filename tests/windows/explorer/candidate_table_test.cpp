@@ -2,6 +2,7 @@
 // coverage`: the same rows and the same numbers, from the same code; then its
 // order and filters, and the text it copies and saves.
 
+#include "core/number_text.h"
 #include "explorer/candidate_model.h"
 #include "explorer/candidate_order.h"
 #include "explorer/candidate_set.h"
@@ -424,9 +425,9 @@ TEST(SavedCsv, AddsTheSwathColumnsWithEmptyCellsForFiguresNotWorkedOut)
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_TRUE(lines[0].ends_with(",subcycle_days,equatorial_sidelap_percent,max_revisit_days")) << lines[0];
     EXPECT_TRUE(lines[1].starts_with("14,3,10,143,7164.26214931424")) << lines[1];
-    EXPECT_TRUE(lines[1].ends_with(",3," + orbit::analysis::ShortestNumberText(set->sidelapPercent[0]) + ",9.5263"))
+    EXPECT_TRUE(lines[1].ends_with(",3," + orbit::ShortestNumberText(set->sidelapPercent[0]) + ",9.5263"))
         << lines[1];
-    EXPECT_TRUE(lines[2].ends_with(",1," + orbit::analysis::ShortestNumberText(set->sidelapPercent[1]) + ","))
+    EXPECT_TRUE(lines[2].ends_with(",1," + orbit::ShortestNumberText(set->sidelapPercent[1]) + ","))
         << lines[2];
 }
 

@@ -8,6 +8,7 @@
 
 #include "analysis/search_columns.h"
 #include "analysis/swath_coverage.h"
+#include "core/number_text.h"
 #include "explorer/candidate_details.h"
 #include "explorer/candidate_text.h"
 #include "explorer/column_chooser.h"
@@ -186,8 +187,8 @@ TEST_F(ExplorerTest, AWorstRevisitOverABandAwayFromTheEquatorSaysSo)
             ++partial;
             // Without the light test the hemispheres mirror: one band for both.
             EXPECT_EQ(summary.fullCoverageNorth, summary.fullCoverageSouth);
-            expected += " at " + orbit::analysis::ShortestNumberText(summary.fullCoverageNorth->fromLatDeg) + "\u2013" +
-                        orbit::analysis::ShortestNumberText(summary.fullCoverageNorth->toLatDeg) + "\u00b0 only";
+            expected += " at " + orbit::ShortestNumberText(summary.fullCoverageNorth->fromLatDeg) + "\u2013" +
+                        orbit::ShortestNumberText(summary.fullCoverageNorth->toLatDeg) + "\u00b0 only";
             EXPECT_TRUE(Proxy()
                             .index(row, Column(ExplorerColumn::WorstRevisitDays))
                             .data(Qt::ToolTipRole)

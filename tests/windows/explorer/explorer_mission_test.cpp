@@ -172,7 +172,7 @@ TEST_F(ExplorerMission, DaylightLooksOnlyCountWithTheMissionsEpoch)
     light.minSunElevationDeg = 10;
     light.nodeLongitudeRad =
         orbit::ephemeris::ResolveNode(*mission.epoch, mission.node, design.Incl, design.NodeRate).longitudeRad;
-    const orbit::analysis::SubSolarTrack sun =
+    const orbit::SubSolarTrack sun =
         orbit::sun::SubSolarTrackOver(*mission.epoch, (design.Q + 2) * 86400.0);
     const orbit::analysis::CoverageTable lit = orbit::analysis::CoverageByLatitude(design, swath, light, sun);
     QSignalSpy settled(&W(), &explorer::ExplorerWindow::RevisitsSettled);

@@ -1,18 +1,17 @@
 #include "export/orbit/export_orbit.h"
 
+#include "core/constants.h"
 #include "propagation/closure.h"
 #include "propagation/mean_elements.h"
 #include "propagation/propagator.h"
 
 #include <cmath>
 #include <cstdio>
-#include <numbers>
 
 namespace orbit::exports {
 
 namespace {
 
-constexpr double kDegPerRad = 180 / std::numbers::pi;
 
 std::string Printed(const char* format, auto... values)
 {
@@ -59,8 +58,8 @@ std::vector<std::string> OrbitDescription(const ExportOrbit& orbit)
     lines.push_back(Printed("%s mean elements at the epoch: a %.6f km, e %.7f, i %.6f deg, RAAN %.6f deg (of the epoch), "
                             "argument of latitude %.6f deg",
                             orbit.refined ? "Refined" : "J2 design", orbit.mean.semiMajorAxisKm, e,
-                            orbit.mean.inclinationRad * kDegPerRad, orbit.mean.raanRad * kDegPerRad,
-                            orbit.mean.meanArgumentOfLatitudeRad * kDegPerRad));
+                            orbit.mean.inclinationRad * kDegreesPerRadian, orbit.mean.raanRad * kDegreesPerRadian,
+                            orbit.mean.meanArgumentOfLatitudeRad * kDegreesPerRadian));
     lines.push_back(Printed("Model %s: GM %.7f km3/s2, Re %.4f km, zonal J2 to J%d about the true pole of the epoch; "
                             "the Earth turns at %.10e rad/s about it (precession and nutation held at the epoch)",
                             orbit.model.name.c_str(), orbit.model.gmKm3S2, orbit.model.equatorialRadiusKm,

@@ -1,11 +1,12 @@
-#include "analysis/sub_solar_track.h"
+#include "core/sub_solar_track.h"
 
 #include "core/orbit_error.h"
+#include "core/sun_elevation.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace orbit::analysis {
+namespace orbit {
 
 SubSolarTrack::SubSolarTrack(double stepS, const std::vector<Sample>& samples) : stepS_(stepS)
 {
@@ -35,8 +36,7 @@ double SubSolarTrack::SinElevation(double secondsAfterStart, double sinLatitude,
     const double sinDeclination = a.sinDeclination + f * (b.sinDeclination - a.sinDeclination);
     const double cosDeclination = a.cosDeclination + f * (b.cosDeclination - a.cosDeclination);
     const double sunLongitude = a.longitudeRad + f * (b.longitudeRad - a.longitudeRad);
-    // The spherical triangle of the pole, the place and the sub-solar point.
-    return sinLatitude * sinDeclination + cosLatitude * cosDeclination * std::cos(longitudeRad - sunLongitude);
+    return SinSunElevation(sinLatitude, cosLatitude, longitudeRad, sinDeclination, cosDeclination, sunLongitude);
 }
 
-}  // namespace orbit::analysis
+}  // namespace orbit
