@@ -20,6 +20,8 @@ double DegreesInTurn(double rad)
 
 }  // namespace
 
+std::string CatalogNumberRange() { return "0 to " + std::to_string(kMaxCatalogNumber); }
+
 MeanElements ToMeanElements(const TleElements& tle)
 {
     MeanElements mean;
