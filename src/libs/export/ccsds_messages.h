@@ -12,6 +12,7 @@
 // line, at the start of the metadata and at the start of a data block.
 
 #include "export/export_inputs.h"
+#include "sgp4/elements.h"
 
 #include <string>
 #include <vector>
@@ -26,27 +27,13 @@ struct OpmContent {
     std::vector<std::string> stateComments;  // at the head of the state vector: design, model, mean elements
 };
 
-// The TLE's elements as SGP4 reads them: Kozai mean motion, TEME angles.
-struct SgpMeanElements {
-    std::string epochUtc;  // the TLE's own epoch, as exactly as it holds it
-    double meanMotionRevPerDay = 0;
-    double eccentricity = 0;
-    double inclinationDeg = 0;
-    double raanDeg = 0;
-    double argPericenterDeg = 0;
-    double meanAnomalyDeg = 0;
-    double bstarPerEarthRadius = 0;
-    double meanMotionDotRevPerDay2 = 0;     // the TLE's first derivative field (not halved)
-    double meanMotionDdotRevPerDay3 = 0;    // the TLE's second derivative field (not sixthed)
-    int noradCatalogNumber = 99999;
-    char classification = 'U';
-    int elementSetNumber = 999;
-    int revolutionAtEpoch = 0;
-};
-
+// The OMM of a TLE's elements as SGP4 reads them (Kozai mean motion, TEME
+// angles), at the TLE's own epoch, to the TLE's own digits. The derivative
+// fields are written as the TLE holds them (the first halved, the second
+// divided by six), as catalogues publish them.
 struct OmmContent {
     MessageHeader header;
-    SgpMeanElements elements;
+    sgp4::TleElements elements;
     std::vector<std::string> elementComments;  // at the head of the mean elements: the design's own
 };
 

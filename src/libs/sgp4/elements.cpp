@@ -14,6 +14,8 @@ double DegreesInTurn(double rad) { return WrapModuloOpen(rad / kRadiansPerDegree
 
 }  // namespace
 
+std::string CatalogNumberRange() { return "0 to " + std::to_string(kMaxCatalogNumber); }
+
 MeanElements ToMeanElements(const TleElements& tle)
 {
     MeanElements mean;

@@ -6,10 +6,28 @@
 
 namespace orbit::sgp4 {
 
+// The catalogue numbers a TLE can carry: five digits up to 99999, then the
+// alpha-5 form (a letter for the two leading digits) up to Z9999. Every
+// writer of these elements (the TLE, the OMM, the fit) takes this one range.
+constexpr int kMaxCatalogNumber = 339999;
+constexpr bool IsCatalogNumber(int number) { return number >= 0 && number <= kMaxCatalogNumber; }
+// "0 to 339999", as the writers name the range when they refuse a number.
+std::string CatalogNumberRange();
+
+// The decimals each field of a TLE keeps; an OMM of the same elements writes
+// the same digits, so it says neither more nor less than the TLE.
+struct TleDecimals {
+    static constexpr int kEpochDay = 8;
+    static constexpr int kMeanMotion = 8;
+    static constexpr int kMeanMotionDot = 8;
+    static constexpr int kAngle = 4;
+    static constexpr int kEccentricity = 7;
+};
+
 // Everything a TLE says. The mean motion is SGP4's mean motion (Kozai's
 // definition, in the TEME frame of the epoch), not an osculating one.
 struct TleElements {
-    int catalogNumber = 99999;       // 0 to 99999 (written in the alpha-5 form above 99999)
+    int catalogNumber = 99999;       // 0 to kMaxCatalogNumber (written in the alpha-5 form above 99999)
     char classification = 'U';
     std::string internationalDesignator;  // up to 8 characters, e.g. "98067A", may be empty
     int epochYear = 2000;            // four digits (the line keeps two: 57-99 are 19xx)

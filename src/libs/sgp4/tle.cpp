@@ -14,6 +14,20 @@ namespace {
 
 constexpr std::size_t kLineLength = 69;
 
+constexpr long long PowerOfTen(int n)
+{
+    long long p = 1;
+    while (n-- > 0) p *= 10;
+    return p;
+}
+
+// Each fixed-point field in units of its last digit.
+constexpr long long kDayUnits = PowerOfTen(TleDecimals::kEpochDay);
+constexpr long long kMeanMotionDotUnits = PowerOfTen(TleDecimals::kMeanMotionDot);
+constexpr long long kAngleUnits = PowerOfTen(TleDecimals::kAngle);
+constexpr long long kEccentricityUnits = PowerOfTen(TleDecimals::kEccentricity);
+constexpr long long kMeanMotionUnits = PowerOfTen(TleDecimals::kMeanMotion);
+
 [[noreturn]] void Fault(int line, std::size_t column, const std::string& what)
 {
     throw OrbitError(ErrorKind::InvalidArgument,
@@ -205,21 +219,22 @@ std::string FormatImpliedExponent(double value, const char* name)
 std::string FormatAngle(double degrees, bool wrap, const char* name)
 {
     if (!std::isfinite(degrees)) Refuse(std::string(name) + " is not a finite number");
-    long long units = std::llround(degrees * 1e4);
+    long long units = std::llround(degrees * static_cast<double>(kAngleUnits));
     if (wrap) {
-        units %= 3600000;
-        if (units < 0) units += 3600000;
-    } else if (units < 0 || units > 1800000) {
+        units %= 360 * kAngleUnits;
+        if (units < 0) units += 360 * kAngleUnits;
+    } else if (units < 0 || units > 180 * kAngleUnits) {
         Refuse(std::string(name) + " is outside 0 to 180 degrees");
     }
     char buf[48];
-    std::snprintf(buf, sizeof buf, "%3lld.%04lld", units / 10000, units % 10000);
+    std::snprintf(buf, sizeof buf, "%3lld.%0*lld", units / kAngleUnits, TleDecimals::kAngle, units % kAngleUnits);
     return buf;
 }
 
 std::string CatalogField(int number)
 {
-    if (number < 0 || number > 339999) Refuse("the catalogue number " + std::to_string(number) + " is outside 0 to 339999");
+    if (!IsCatalogNumber(number))
+        Refuse("the catalogue number " + std::to_string(number) + " is outside " + CatalogNumberRange());
     char buf[24];
     if (number <= 99999) {
         std::snprintf(buf, sizeof buf, "%05d", number);
@@ -274,12 +289,12 @@ TleElements ParseTle(const std::string& text1, const std::string& text2)
 
     const int yy = ParseInteger(l1, 1, 19, 20, "the epoch year", false);
     tle.epochYear = yy < 57 ? 2000 + yy : 1900 + yy;
-    tle.epochDayOfYear = ParseDecimal(l1, 1, 21, 32, 8, "the epoch day", false);
+    tle.epochDayOfYear = ParseDecimal(l1, 1, 21, 32, TleDecimals::kEpochDay, "the epoch day", false);
     const double daysInYear = IsLeapYear(tle.epochYear) ? 366.0 : 365.0;
     if (tle.epochDayOfYear < 1.0 || tle.epochDayOfYear >= daysInYear + 1.0) {
         Fault(1, 21, "the epoch day is outside 1 to " + std::to_string(static_cast<int>(daysInYear)));
     }
-    tle.meanMotionDotRevDay2 = ParseDecimal(l1, 1, 34, 43, 8, "the mean motion's first derivative", true);
+    tle.meanMotionDotRevDay2 = ParseDecimal(l1, 1, 34, 43, TleDecimals::kMeanMotionDot, "the mean motion's first derivative", true);
     if (l1[33] != ' ' && l1[33] != '+' && l1[33] != '-') {
         Fault(1, 34, "the mean motion's first derivative has no sign column");
     }
@@ -288,18 +303,18 @@ TleElements ParseTle(const std::string& text1, const std::string& text2)
     tle.ephemerisType = ParseInteger(l1, 1, 63, 63, "the ephemeris type", true);
     tle.elementSetNumber = ParseInteger(l1, 1, 65, 68, "the element set number", true);
 
-    tle.inclinationDeg = ParseDecimal(l2, 2, 9, 16, 4, "the inclination", false);
+    tle.inclinationDeg = ParseDecimal(l2, 2, 9, 16, TleDecimals::kAngle, "the inclination", false);
     if (tle.inclinationDeg > 180.0) Fault(2, 9, "the inclination is above 180 degrees");
-    tle.raanDeg = ParseDecimal(l2, 2, 18, 25, 4, "the right ascension of the node", false);
+    tle.raanDeg = ParseDecimal(l2, 2, 18, 25, TleDecimals::kAngle, "the right ascension of the node", false);
     if (tle.raanDeg >= 360.0) Fault(2, 18, "the right ascension of the node is 360 degrees or more");
     const int eccDigits = ParseInteger(l2, 2, 27, 33, "the eccentricity", false);
     if (Field(l2, 27, 33).find(' ') != std::string_view::npos) Fault(2, 27, "the eccentricity is not seven digits");
-    tle.eccentricity = eccDigits * 1e-7;
-    tle.argumentOfPerigeeDeg = ParseDecimal(l2, 2, 35, 42, 4, "the argument of perigee", false);
+    tle.eccentricity = eccDigits * (1.0 / static_cast<double>(kEccentricityUnits));
+    tle.argumentOfPerigeeDeg = ParseDecimal(l2, 2, 35, 42, TleDecimals::kAngle, "the argument of perigee", false);
     if (tle.argumentOfPerigeeDeg >= 360.0) Fault(2, 35, "the argument of perigee is 360 degrees or more");
-    tle.meanAnomalyDeg = ParseDecimal(l2, 2, 44, 51, 4, "the mean anomaly", false);
+    tle.meanAnomalyDeg = ParseDecimal(l2, 2, 44, 51, TleDecimals::kAngle, "the mean anomaly", false);
     if (tle.meanAnomalyDeg >= 360.0) Fault(2, 44, "the mean anomaly is 360 degrees or more");
-    tle.meanMotionRevDay = ParseDecimal(l2, 2, 53, 63, 8, "the mean motion", false);
+    tle.meanMotionRevDay = ParseDecimal(l2, 2, 53, 63, TleDecimals::kMeanMotion, "the mean motion", false);
     if (!(tle.meanMotionRevDay > 0)) Fault(2, 53, "the mean motion is not above zero");
     tle.revolutionNumber = ParseInteger(l2, 2, 64, 68, "the revolution number", true);
     return tle;
@@ -326,41 +341,43 @@ TleLines FormatTle(const TleElements& el)
     // into the next year.
     if (!std::isfinite(el.epochDayOfYear) || el.epochDayOfYear < 1.0) Refuse("the epoch day is before 1.0");
     int year = el.epochYear;
-    long long dayUnits = std::llround(el.epochDayOfYear * 1e8);
-    const long long yearEnd = (IsLeapYear(year) ? 367LL : 366LL) * 100000000LL;
+    long long dayUnits = std::llround(el.epochDayOfYear * static_cast<double>(kDayUnits));
+    const long long yearEnd = (IsLeapYear(year) ? 367LL : 366LL) * kDayUnits;
     if (dayUnits >= yearEnd) {
-        if (dayUnits - yearEnd >= 100000000LL) Refuse("the epoch day is beyond its year");
-        dayUnits -= yearEnd - 100000000LL;
+        if (dayUnits - yearEnd >= kDayUnits) Refuse("the epoch day is beyond its year");
+        dayUnits -= yearEnd - kDayUnits;
         ++year;
         if (year > 2056) Refuse("the epoch year is outside 1957 to 2056");
     }
 
     const double ndot = el.meanMotionDotRevDay2;
     if (!std::isfinite(ndot)) Refuse("the mean motion's first derivative is not a finite number");
-    const long long ndotUnits = std::llround(std::fabs(ndot) * 1e8);
-    if (ndotUnits >= 100000000LL) Refuse("the mean motion's first derivative is 1 rev/day^2 or more");
+    const long long ndotUnits = std::llround(std::fabs(ndot) * static_cast<double>(kMeanMotionDotUnits));
+    if (ndotUnits >= kMeanMotionDotUnits) Refuse("the mean motion's first derivative is 1 rev/day^2 or more");
 
     char line1[80];
-    std::snprintf(line1, sizeof line1, "1 %s%c %-8s %02d%03lld.%08lld %c.%08lld %s %s %d %4d", catalog.c_str(),
-                  el.classification, el.internationalDesignator.c_str(), year % 100, dayUnits / 100000000LL,
-                  dayUnits % 100000000LL, ndot < 0 && ndotUnits > 0 ? '-' : ' ', ndotUnits,
+    std::snprintf(line1, sizeof line1, "1 %s%c %-8s %02d%03lld.%0*lld %c.%0*lld %s %s %d %4d", catalog.c_str(),
+                  el.classification, el.internationalDesignator.c_str(), year % 100, dayUnits / kDayUnits,
+                  TleDecimals::kEpochDay, dayUnits % kDayUnits, ndot < 0 && ndotUnits > 0 ? '-' : ' ',
+                  TleDecimals::kMeanMotionDot, ndotUnits,
                   FormatImpliedExponent(el.meanMotionDdotRevDay3, "the mean motion's second derivative").c_str(),
                   FormatImpliedExponent(el.bstarPerEarthRadius, "B*").c_str(), el.ephemerisType, el.elementSetNumber);
 
     if (!(el.eccentricity >= 0.0)) Refuse("the eccentricity is negative");
-    const long long eccUnits = std::llround(el.eccentricity * 1e7);
-    if (eccUnits >= 10000000LL) Refuse("the eccentricity rounds to 1 or more");
+    const long long eccUnits = std::llround(el.eccentricity * static_cast<double>(kEccentricityUnits));
+    if (eccUnits >= kEccentricityUnits) Refuse("the eccentricity rounds to 1 or more");
     if (!(el.meanMotionRevDay > 0.0)) Refuse("the mean motion is not above zero");
-    const long long nUnits = std::llround(el.meanMotionRevDay * 1e8);
-    if (nUnits >= 10000000000LL) Refuse("the mean motion is 100 rev/day or more");
+    const long long nUnits = std::llround(el.meanMotionRevDay * static_cast<double>(kMeanMotionUnits));
+    if (nUnits >= 100 * kMeanMotionUnits) Refuse("the mean motion is 100 rev/day or more");
 
     char line2[80];
-    std::snprintf(line2, sizeof line2, "2 %s %s %s %07lld %s %s %2lld.%08lld%5d", catalog.c_str(),
+    std::snprintf(line2, sizeof line2, "2 %s %s %s %0*lld %s %s %2lld.%0*lld%5d", catalog.c_str(),
                   FormatAngle(el.inclinationDeg, false, "the inclination").c_str(),
-                  FormatAngle(el.raanDeg, true, "the right ascension of the node").c_str(), eccUnits,
+                  FormatAngle(el.raanDeg, true, "the right ascension of the node").c_str(),
+                  TleDecimals::kEccentricity, eccUnits,
                   FormatAngle(el.argumentOfPerigeeDeg, true, "the argument of perigee").c_str(),
-                  FormatAngle(el.meanAnomalyDeg, true, "the mean anomaly").c_str(), nUnits / 100000000LL,
-                  nUnits % 100000000LL, el.revolutionNumber);
+                  FormatAngle(el.meanAnomalyDeg, true, "the mean anomaly").c_str(), nUnits / kMeanMotionUnits,
+                  TleDecimals::kMeanMotion, nUnits % kMeanMotionUnits, el.revolutionNumber);
     return {WithChecksum(line1), WithChecksum(line2)};
 }
 

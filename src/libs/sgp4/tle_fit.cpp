@@ -46,8 +46,8 @@ void SetEpochFields(const ephemeris::Instant& epoch, TleElements& tle)
 
 void CheckOptions(const TleFitOptions& o)
 {
-    if (o.catalogNumber < 0 || o.catalogNumber > 339999) {
-        Refuse("the catalogue number " + std::to_string(o.catalogNumber) + " is outside 0 to 339999");
+    if (!IsCatalogNumber(o.catalogNumber)) {
+        Refuse("the catalogue number " + std::to_string(o.catalogNumber) + " is outside " + CatalogNumberRange());
     }
     for (char ch : o.objectName) {
         if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f) Refuse("the object name holds a control character");

@@ -28,7 +28,7 @@ namespace orbit::sgp4 {
 using PositionFunction = std::function<ephemeris::Vector3(double secondsAfterEpoch)>;
 
 struct TleFitOptions {
-    int catalogNumber = 99999;            // 0 to 339999 (alpha-5 above 99999)
+    int catalogNumber = 99999;            // 0 to kMaxCatalogNumber (alpha-5 above 99999)
     std::string objectName;               // when not empty, the set gets a first line "0 NAME"
     std::string internationalDesignator;  // up to 8 characters, may be empty
     char classification = 'U';

@@ -5,6 +5,7 @@
 
 #include "core/orbit_error.h"
 #include "export/kepler_elements.h"
+#include "sgp4/tle.h"
 #include "tests/libs/export/ccsds_reader.h"
 #include "tests/libs/export/lagrange.h"
 #include "tests/libs/export/test_clock.h"
@@ -146,14 +147,15 @@ OmmContent FittedOmm()
 {
     OmmContent c;
     c.header = Header();
-    c.elements.epochUtc = "2027-03-21T00:00:00.000000Z";
-    c.elements.meanMotionRevPerDay = 14.30832148;
+    c.elements.epochYear = 2027;
+    c.elements.epochDayOfYear = 80.0;  // 21 March, 0h
+    c.elements.meanMotionRevDay = 14.30832148;
     c.elements.eccentricity = 0.0011234;
     c.elements.inclinationDeg = 98.5678;
     c.elements.raanDeg = 150.0123;
-    c.elements.argPericenterDeg = 89.9876;
+    c.elements.argumentOfPerigeeDeg = 89.9876;
     c.elements.meanAnomalyDeg = 270.5432;
-    c.elements.noradCatalogNumber = 99999;
+    c.elements.catalogNumber = 99999;
     c.elementComments = {"J2 mean elements of the design: a 7167.0 km, i 98.6 deg"};
     return c;
 }
@@ -166,11 +168,12 @@ TEST(OmmReadBack, HoldsTheSgp4ElementsAndTheTleParameters)
     EXPECT_EQ(omm.Text("REF_FRAME"), "TEME");
     EXPECT_EQ(omm.Text("MEAN_ELEMENT_THEORY"), "SGP4");
     EXPECT_EQ(omm.Text("TIME_SYSTEM"), "UTC");
-    EXPECT_EQ(omm.Number("MEAN_MOTION"), c.elements.meanMotionRevPerDay);
+    EXPECT_EQ(omm.Text("EPOCH"), "2027-03-21T00:00:00.000000");
+    EXPECT_EQ(omm.Number("MEAN_MOTION"), c.elements.meanMotionRevDay);
     EXPECT_EQ(omm.Number("ECCENTRICITY"), c.elements.eccentricity);
     EXPECT_EQ(omm.Number("INCLINATION"), c.elements.inclinationDeg);
     EXPECT_EQ(omm.Number("RA_OF_ASC_NODE"), c.elements.raanDeg);
-    EXPECT_EQ(omm.Number("ARG_OF_PERICENTER"), c.elements.argPericenterDeg);
+    EXPECT_EQ(omm.Number("ARG_OF_PERICENTER"), c.elements.argumentOfPerigeeDeg);
     EXPECT_EQ(omm.Number("MEAN_ANOMALY"), c.elements.meanAnomalyDeg);
     EXPECT_EQ(omm.Number("NORAD_CAT_ID"), 99999);
     EXPECT_EQ(omm.Number("EPHEMERIS_TYPE"), 0);
@@ -180,12 +183,37 @@ TEST(OmmReadBack, HoldsTheSgp4ElementsAndTheTleParameters)
     EXPECT_EQ(omm.comments.at("mean_elements"), c.elementComments);
 }
 
-TEST(OmmWriter, RefusesACatalogueNumberOutsideFiveDigits)
+// The OMM and the TLE of the same elements take the same catalogue numbers:
+// five digits and alpha-5 alike, the OMM writing the plain integer.
+struct CatalogueCase {
+    const char* name;
+    int number;
+    bool accepted;
+};
+
+class CatalogueNumberRange : public ::testing::TestWithParam<CatalogueCase> {};
+
+TEST_P(CatalogueNumberRange, TheOmmAndTheTleAgree)
 {
     OmmContent c = FittedOmm();
-    c.elements.noradCatalogNumber = 100000;
-    EXPECT_THROW(WriteOmm(c), OrbitError);
+    c.elements.catalogNumber = GetParam().number;
+    if (GetParam().accepted) {
+        EXPECT_EQ(ReadOmm(WriteOmm(c)).Number("NORAD_CAT_ID"), GetParam().number);
+        const sgp4::TleLines tle = sgp4::FormatTle(c.elements);
+        EXPECT_EQ(sgp4::ParseTle(tle.line1, tle.line2).catalogNumber, GetParam().number);
+    } else {
+        EXPECT_THROW(WriteOmm(c), OrbitError);
+        EXPECT_THROW(sgp4::FormatTle(c.elements), OrbitError);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(OmmWriter, CatalogueNumberRange,
+                         ::testing::Values(CatalogueCase{"LastFiveDigitNumber", 99999, true},
+                                CatalogueCase{"FirstAlphaFiveNumber", 100000, true},
+                                CatalogueCase{"LastAlphaFiveNumber", 339999, true},
+                                CatalogueCase{"BeyondAlphaFive", 340000, false},
+                                CatalogueCase{"Negative", -1, false}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 // A day of a Sentinel-like orbit every 60 s, as the OEM of an export holds it.
 OemContent DayOfEphemeris(double stepS)

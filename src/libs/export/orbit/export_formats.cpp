@@ -155,24 +155,9 @@ std::string TleText(const sgp4::TleFit& fit)
 
 std::string OmmText(const ExportOrbit& orbit, const ExportChoices& choices, const sgp4::TleFit& fit)
 {
-    const sgp4::TleElements& t = fit.elements;
     OmmContent c;
     c.header = HeaderOf(choices);
-    SgpMeanElements& e = c.elements;
-    e.epochUtc = sgp4::TleEpochInstant(t).IsoUtc(6);
-    e.meanMotionRevPerDay = t.meanMotionRevDay;
-    e.eccentricity = t.eccentricity;
-    e.inclinationDeg = t.inclinationDeg;
-    e.raanDeg = t.raanDeg;
-    e.argPericenterDeg = t.argumentOfPerigeeDeg;
-    e.meanAnomalyDeg = t.meanAnomalyDeg;
-    e.bstarPerEarthRadius = t.bstarPerEarthRadius;
-    e.meanMotionDotRevPerDay2 = t.meanMotionDotRevDay2;
-    e.meanMotionDdotRevPerDay3 = t.meanMotionDdotRevDay3;
-    e.noradCatalogNumber = t.catalogNumber;
-    e.classification = t.classification;
-    e.elementSetNumber = t.elementSetNumber;
-    e.revolutionAtEpoch = t.revolutionNumber;
+    c.elements = fit.elements;
     c.elementComments = OrbitDescription(orbit);
     c.elementComments.push_back("SGP4 elements fitted to the propagated orbit: " + FitLine(fit).substr(9));
     return WriteOmm(c);
