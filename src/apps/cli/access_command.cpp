@@ -49,15 +49,6 @@ struct AccessRequest {
     std::optional<double> spanDays;
 };
 
-double NumberWithin(const std::string& option, const std::string& text, double low, double high,
-                    const std::string& range)
-{
-    const double value = ArgumentNumber(option, text);
-    if (!(value >= low && value <= high))
-        throw UsageError(option + ": '" + text + "' is " + range);
-    return value;
-}
-
 double PositiveNumber(const std::string& option, const std::string& text, double high, const std::string& what)
 {
     const double value = ArgumentNumber(option, text);
@@ -91,7 +82,7 @@ AccessRequest RequestOf(const AccessOptions& o)
             for (NamedPlace& p : ReadPlacesFile("--stations-file", o.stationsFile, true))
                 request.places.push_back(std::move(p));
         if (!o.maskText.empty())
-            request.maskDeg = NumberWithin("--mask", o.maskText, -5, 90, "outside -5 to 90 degrees");
+            request.maskDeg = ArgumentNumberWithin("--mask", o.maskText, -5, 90, true, "is outside -5 to 90 degrees");
     } else {
         if (!o.maskText.empty())
             throw UsageError("--mask: applies to a station, not a site");
@@ -110,7 +101,8 @@ AccessRequest RequestOf(const AccessOptions& o)
                 throw UsageError("--off-nadir: '" + o.offNadirText + "' is not an angle above 0 and below 90 degrees");
         }
         if (!o.sunMinText.empty())
-            request.rule.sunMinDeg = NumberWithin("--sun-min", o.sunMinText, -90, 90, "outside -90 to 90 degrees");
+            request.rule.sunMinDeg = ArgumentNumberWithin("--sun-min", o.sunMinText, -90, 90, true,
+                                                           "is outside -90 to 90 degrees");
         for (const std::string& text : o.siteTexts)
             request.places.push_back(ReadPlaceOption("--site", text, false));
         if (!o.sitesFile.empty())

@@ -247,7 +247,7 @@ void WriteCoverageCsv(const CoverageTable& table, std::ostream& out, const std::
 {
     if (daylight && daylight->sunMinDeg)
         out << "# daylight: " << DaylightText(*daylight) << '\n';
-    out << "latitude_deg,passes,covered_fraction,max_revisit_days,mean_revisit_days\n";
+    out << "latitude_deg,passes,covered_fraction," << analysis::kWorstRevisitKey << ",mean_revisit_days\n";
     for (const LatitudeCoverage& row : table.rows) {
         out << ShortestNumberText(row.latitudeDeg) << ',' << row.passes << ',' << ShortestNumberText(row.coveredFraction) << ','
             << (row.maxRevisitDays ? ShortestNumberText(*row.maxRevisitDays) : "") << ','
@@ -291,7 +291,7 @@ void WriteCoverageJson(const DesignRun& run, const SwathRequest& request, const 
         object["latitude_deg"] = row.latitudeDeg;
         object["passes"] = row.passes;
         object["covered_fraction"] = row.coveredFraction;
-        object["max_revisit_days"] = OptionalNumber(row.maxRevisitDays);
+        object[analysis::kWorstRevisitKey] = OptionalNumber(row.maxRevisitDays);
         object["mean_revisit_days"] = OptionalNumber(row.meanRevisitDays);
         out << (i > 0 ? ",\n    " : "\n    ") << object.dump();
     }

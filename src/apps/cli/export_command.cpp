@@ -7,6 +7,7 @@
 #include "export/orbit/export_formats.h"
 #include "cli/option_checks.h"
 #include "core/orbit_error.h"
+#include "export/export_limits.h"
 #include "export/text_lines.h"
 #include "file_output/file_output.h"
 
@@ -25,11 +26,13 @@ namespace {
 using exports::ExportChoices;
 using exports::ExportFormat;
 using exports::ExportText;
+using exports::LimitText;
 
-constexpr double kMinDays = 0.01, kMaxDays = 366;
-constexpr double kMaxStepS = 86400;
-constexpr int kMaxNorad = 99999;
-constexpr double kMaxSwathKm = 5000;
+// The limits' words, from the numbers the options are checked against.
+const std::string kDaysRange = LimitText(exports::kMinSpanDays) + " to " + LimitText(exports::kMaxSpanDays);
+const std::string kStepRange = "above 0 to " + LimitText(exports::kMaxOemStepS);
+const std::string kNoradRange = "0 to " + LimitText(exports::kMaxNoradNumber);
+const std::string kSwathRange = "0 to " + LimitText(exports::kMaxSwathKm);
 
 struct ExportOptions {
     DesignInputOptions inputs;
@@ -49,17 +52,6 @@ ExportFormat FormatOf(const std::string& text)
         if (text == exports::FormatWord(f))
             return f;
     throw UsageError("--format: '" + text + "' is not one of opm, omm, oem, tle, gmat, geojson, kml");
-}
-
-// A number option, read with the one rule, inside [min, max] (or above min
-// when `minIncluded` is false).
-double NumberOption(const std::string& option, const std::string& text, double min, double max, bool minIncluded,
-                    const std::string& range)
-{
-    const double value = ArgumentNumber(option, text);
-    if (!(minIncluded ? value >= min : value > min) || !(value <= max))
-        throw UsageError(option + ": '" + text + "' " + range);
-    return value;
 }
 
 void RefuseUnless(bool applies, const std::string& text, const char* option, const char* formats)
@@ -94,15 +86,16 @@ ExportChoices ReadChoices(const ExportOptions& o)
     if (o.frozen && !o.refined)
         throw UsageError("--frozen needs --refined (the frozen eccentricity starts the refined orbit)");
     if (!o.stepText.empty())
-        c.stepS = NumberOption("--step-s", o.stepText, 0, kMaxStepS, false, "must be above 0 and at most 86400 seconds");
+        c.stepS = ArgumentNumberWithin("--step-s", o.stepText, 0, exports::kMaxOemStepS, false,
+                               "must be above 0 and at most " + LimitText(exports::kMaxOemStepS) + " seconds");
     if (!o.noradText.empty()) {
-        const double norad = NumberOption("--norad", o.noradText, 0, kMaxNorad, true, "is outside 0 to 99999");
+        const double norad = ArgumentNumberWithin("--norad", o.noradText, 0, exports::kMaxNoradNumber, true, "is outside " + kNoradRange);
         if (norad != std::floor(norad))
             throw UsageError("--norad: '" + o.noradText + "' is not a whole number");
         c.norad = static_cast<int>(norad);
     }
     if (!o.swathText.empty())
-        c.swathKm = NumberOption("--swath", o.swathText, 0, kMaxSwathKm, true, "is outside 0 to 5000 km");
+        c.swathKm = ArgumentNumberWithin("--swath", o.swathText, 0, exports::kMaxSwathKm, true, "is outside " + kSwathRange + " km");
     if (o.objectName)
         c.objectName = CheckedText("--object-name", *o.objectName);
     c.objectId = CheckedText("--object-id", o.objectId);
@@ -139,8 +132,9 @@ void RunExportCommand(const ExportOptions& o)
     ExportChoices choices = ReadChoices(o);
     const std::optional<double> days =
         o.daysText.empty() ? std::nullopt
-                           : std::optional<double>(NumberOption("--days", o.daysText, kMinDays, kMaxDays, true,
-                                                                "is outside 0.01 to 366 days"));
+                           : std::optional<double>(ArgumentNumberWithin("--days", o.daysText, exports::kMinSpanDays,
+                                                                exports::kMaxSpanDays, true,
+                                                                "is outside " + kDaysRange + " days"));
     const EpochNode epochNode = RequireEpochNode(o.epochNode);
     const propagation::GravityModel model = propagation::GravityModelNamed(o.modelName);  // checked when parsed
     const DesignRequest request = o.inputs.Request();
@@ -199,17 +193,19 @@ void AddExportCommand(CLI::App& app)
     command->add_option("--model", options->modelName, "Earth model to propagate under: j2 or zonal (default zonal)")
         ->type_name("MODEL")
         ->check(GravityModelName());
-    command->add_option("--days", options->daysText, "Span from the epoch, 0.01 to 366 days (default one repeat cycle)")
+    command->add_option("--days", options->daysText, "Span from the epoch, " + kDaysRange + " days (default one repeat cycle)")
         ->type_name("DAYS");
-    command->add_option("--step-s", options->stepText, "OEM: seconds between states, above 0 to 86400 (default 60)")
+    command->add_option("--step-s", options->stepText, "OEM: seconds between states, " + kStepRange + " (default " +
+                            LimitText(exports::kDefaultOemStepS) + ")")
         ->type_name("SECONDS");
     command->add_option("--object-name", options->objectName, "The object's name (default RepeatOrbit)")
         ->type_name("NAME");
     command->add_option("--object-id", options->objectId, "The object's identifier, e.g. 2027-001A (default UNKNOWN)")
         ->type_name("ID");
-    command->add_option("--norad", options->noradText, "TLE and OMM: catalogue number, 0 to 99999 (default 99999)")
+    command->add_option("--norad", options->noradText, "TLE and OMM: catalogue number, " + kNoradRange + " (default " +
+                            LimitText(exports::kDefaultNoradNumber) + ")")
         ->type_name("N");
-    command->add_option("--swath", options->swathText, "GeoJSON and KML: the swath's band, KM wide (0 to 5000)")
+    command->add_option("--swath", options->swathText, "GeoJSON and KML: the swath's band, KM wide (" + kSwathRange + ")")
         ->type_name("KM");
     command->add_option("--output", options->outputPath, "Write to FILE, complete or not at all (- for standard output)")
         ->type_name("FILE")

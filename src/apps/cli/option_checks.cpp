@@ -71,4 +71,13 @@ double ArgumentNumber(const std::string& option, const std::string& text)
     }
 }
 
+double ArgumentNumberWithin(const std::string& option, const std::string& text, double low, double high,
+                            bool lowIncluded, const std::string& refusal)
+{
+    const double value = ArgumentNumber(option, text);
+    if (!(lowIncluded ? value >= low : value > low) || !(value <= high))
+        throw UsageError(option + ": '" + text + "' " + refusal);
+    return value;
+}
+
 }  // namespace orbit::cli

@@ -32,4 +32,12 @@ CLI::Validator GravityModelName();
 // computation error.
 double ArgumentNumber(const std::string& option, const std::string& text);
 
+// Where the bounds are known only once the options are read, or the
+// refusal names more than the range: a number argument read as
+// ArgumentNumber reads it, from `low` (included, or only above it where
+// `lowIncluded` is false) to `high` included; else a usage error
+// "OPTION: 'TEXT' REFUSAL".
+double ArgumentNumberWithin(const std::string& option, const std::string& text, double low, double high,
+                            bool lowIncluded, const std::string& refusal);
+
 }  // namespace orbit::cli

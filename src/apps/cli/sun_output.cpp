@@ -89,14 +89,9 @@ void WriteSunJson(const SunAnswer& answer, std::ostream& out)
     for (std::size_t k = 0; k < answer.figures.days.size(); ++k) {
         const sun::SunDay& day = answer.figures.days[k];
         nlohmann::ordered_json object;
-        object["date"] = RowDateText(answer, k, 3);
-        object["mjd_utc"] = day.mjdUtc;
-        object["beta_deg"] = day.betaDeg;
-        object["umbra_min"] = day.eclipse.umbraMin;
-        object["penumbra_min"] = day.eclipse.penumbraMin;
-        object["umbra_fraction"] = day.eclipse.umbraFraction;
-        object["ltan_mean_h"] = day.ltanMeanH;
-        object["ltan_true_h"] = day.ltanTrueH;
+        object[sun::kSunDateKey] = RowDateText(answer, k, 3);
+        for (const sun::SunDayColumn& column : sun::kSunDayColumns)
+            object[column.key] = column.value(day);
         out << (k > 0 ? ",\n    " : "\n    ") << object.dump();
     }
     out << "\n  ]";

@@ -1,7 +1,9 @@
 #include "export/ccsds_messages.h"
-#include "export/kepler_elements.h"
+#include "propagation/orbital_elements.h"
 #include "export/kvn_lines.h"
 #include "export/text_lines.h"
+
+#include <numbers>
 
 namespace orbit::exports {
 
@@ -10,6 +12,13 @@ namespace {
 // propagator needs, so the state is handed on as it was computed.
 constexpr int kPositionDecimals = 9, kVelocityDecimals = 12;
 constexpr int kAngleDecimals = 10, kEccentricityDecimals = 12;
+
+// An element's angle in degrees, [0, 360) as the elements hold it in radians.
+double Degrees(double rad)
+{
+    const double deg = rad * (180 / std::numbers::pi);
+    return deg >= 360 ? deg - 360 : deg;
+}
 }  // namespace
 
 std::string CcsdsTime(const std::string& isoUtc)
@@ -22,7 +31,8 @@ std::string CcsdsTime(const std::string& isoUtc)
 
 std::string WriteOpm(const OpmContent& content)
 {
-    const KeplerElements el = KeplerFromState(content.state, content.gmKm3S2);
+    const propagation::ClassicalElements el = propagation::ToClassical(
+        propagation::CartesianState{content.state.positionKm, content.state.velocityKmS}, content.gmKm3S2);
     std::string out;
     KvnHeader(out, "CCSDS_OPM_VERS", content.header);
 
@@ -44,10 +54,10 @@ std::string WriteOpm(const OpmContent& content)
     KvnComments(out, {"Osculating elements of the state above, as a conic under GM"});
     KvnLine(out, "SEMI_MAJOR_AXIS", Fixed(el.semiMajorAxisKm, kPositionDecimals, "semi-major axis"), "km");
     KvnLine(out, "ECCENTRICITY", Fixed(el.eccentricity, kEccentricityDecimals, "eccentricity"));
-    KvnLine(out, "INCLINATION", Fixed(el.inclinationDeg, kAngleDecimals, "inclination"), "deg");
-    KvnLine(out, "RA_OF_ASC_NODE", FixedDegrees(el.raanDeg, kAngleDecimals, "node"), "deg");
-    KvnLine(out, "ARG_OF_PERICENTER", FixedDegrees(el.argPericenterDeg, kAngleDecimals, "argument of pericentre"), "deg");
-    KvnLine(out, "TRUE_ANOMALY", FixedDegrees(el.trueAnomalyDeg, kAngleDecimals, "true anomaly"), "deg");
+    KvnLine(out, "INCLINATION", Fixed(Degrees(el.inclinationRad), kAngleDecimals, "inclination"), "deg");
+    KvnLine(out, "RA_OF_ASC_NODE", FixedDegrees(Degrees(el.raanRad), kAngleDecimals, "node"), "deg");
+    KvnLine(out, "ARG_OF_PERICENTER", FixedDegrees(Degrees(el.argumentOfPerigeeRad), kAngleDecimals, "argument of pericentre"), "deg");
+    KvnLine(out, "TRUE_ANOMALY", FixedDegrees(Degrees(el.trueAnomalyRad), kAngleDecimals, "true anomaly"), "deg");
     KvnLine(out, "GM", Fixed(content.gmKm3S2, 6, "GM"), "km**3/s**2");
     return out;
 }

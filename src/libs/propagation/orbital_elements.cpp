@@ -72,7 +72,17 @@ CartesianState ToCartesian(const NonsingularElements& el, double gm)
     return out;
 }
 
-NonsingularElements ToNonsingular(const CartesianState& state, double gm)
+namespace {
+
+// The one conversion of a state to elements, with the true argument of
+// latitude it passes through. An equatorial orbit has no node: it is refused,
+// or, where `nodeOnXAxis`, given the x axis as its node.
+struct StateElements {
+    NonsingularElements elements;
+    double trueArgumentOfLatitudeRad = 0;
+};
+
+StateElements FromState(const CartesianState& state, double gm, bool nodeOnXAxis)
 {
     const Vector3& r = state.positionKm;
     const Vector3& v = state.velocityKmS;
@@ -83,13 +93,14 @@ NonsingularElements ToNonsingular(const CartesianState& state, double gm)
         throw OrbitError(ErrorKind::InvalidArgument, "The state is not on an elliptic orbit");
     }
     const double horizontal = std::hypot(h[0], h[1]);
-    if (!(horizontal > 1e-12 * hNorm)) {
+    const bool equatorial = !(horizontal > 1e-12 * hNorm);
+    if (equatorial && !nodeOnXAxis) {
         throw OrbitError(ErrorKind::InvalidArgument, "An equatorial orbit has no ascending node");
     }
     NonsingularElements el;
     el.semiMajorAxisKm = -gm / (2 * energy);
     el.inclinationRad = std::atan2(horizontal, h[2]);
-    el.raanRad = WrapTwoPi(std::atan2(h[0], -h[1]));
+    el.raanRad = equatorial ? 0.0 : WrapTwoPi(std::atan2(h[0], -h[1]));
     const double co = std::cos(el.raanRad), so = std::sin(el.raanRad);
     const double ci = std::cos(el.inclinationRad), si = std::sin(el.inclinationRad);
     const Vector3 p{co, so, 0};
@@ -107,7 +118,25 @@ NonsingularElements ToNonsingular(const CartesianState& state, double gm)
     const double eccentricAnomaly = std::atan2(std::sqrt(1 - ecc * ecc) * std::sin(f), ecc + std::cos(f));
     const double meanAnomaly = eccentricAnomaly - ecc * std::sin(eccentricAnomaly);
     el.meanArgumentOfLatitudeRad = WrapTwoPi(meanAnomaly + w);
-    return el;
+    return {el, u};
+}
+
+}  // namespace
+
+NonsingularElements ToNonsingular(const CartesianState& state, double gm)
+{
+    return FromState(state, gm, false).elements;
+}
+
+ClassicalElements ToClassical(const CartesianState& state, double gm)
+{
+    for (std::size_t k = 0; k < 3; ++k)
+        if (!std::isfinite(state.positionKm[k]) || !std::isfinite(state.velocityKmS[k]))
+            throw OrbitError(ErrorKind::InvalidArgument, "The state is not a finite number");
+    const StateElements s = FromState(state, gm, true);
+    ClassicalElements c = ToClassical(s.elements);
+    c.trueAnomalyRad = WrapTwoPi(s.trueArgumentOfLatitudeRad - c.argumentOfPerigeeRad);
+    return c;
 }
 
 ClassicalElements ToClassical(const NonsingularElements& el)
@@ -117,7 +146,7 @@ ClassicalElements ToClassical(const NonsingularElements& el)
     c.eccentricity = std::hypot(el.ex, el.ey);
     c.inclinationRad = el.inclinationRad;
     c.raanRad = WrapTwoPi(el.raanRad);
-    c.argumentOfPerigeeRad = c.eccentricity > 0 ? WrapTwoPi(std::atan2(el.ey, el.ex)) : 0.0;
+    c.argumentOfPerigeeRad = c.eccentricity > kCircularEccentricity ? WrapTwoPi(std::atan2(el.ey, el.ex)) : 0.0;
     c.meanAnomalyRad = WrapTwoPi(el.meanArgumentOfLatitudeRad - c.argumentOfPerigeeRad);
     return c;
 }

@@ -52,15 +52,28 @@ std::vector<std::pair<std::string, std::string>> SunSummaryLines(const ephemeris
     return lines;
 }
 
+const std::array<SunDayColumn, 7> kSunDayColumns{{
+    {"mjd_utc", [](const SunDay& d) { return d.mjdUtc; }},
+    {"beta_deg", [](const SunDay& d) { return d.betaDeg; }},
+    {"umbra_min", [](const SunDay& d) { return d.eclipse.umbraMin; }},
+    {"penumbra_min", [](const SunDay& d) { return d.eclipse.penumbraMin; }},
+    {"umbra_fraction", [](const SunDay& d) { return d.eclipse.umbraFraction; }},
+    {"ltan_mean_h", [](const SunDay& d) { return d.ltanMeanH; }},
+    {"ltan_true_h", [](const SunDay& d) { return d.ltanTrueH; }},
+}};
+
 void WriteSunDaysCsv(const ephemeris::Instant& epoch, const SunFigures& figures, std::ostream& out)
 {
-    out << "date,mjd_utc,beta_deg,umbra_min,penumbra_min,umbra_fraction,ltan_mean_h,ltan_true_h\n";
+    out << kSunDateKey;
+    for (const SunDayColumn& column : kSunDayColumns)
+        out << ',' << column.key;
+    out << '\n';
     for (std::size_t k = 0; k < figures.days.size(); ++k) {
         const SunDay& day = figures.days[k];
-        out << RowDateText(epoch, figures, k, 3) << ',' << ShortestNumberText(day.mjdUtc) << ','
-            << ShortestNumberText(day.betaDeg) << ',' << ShortestNumberText(day.eclipse.umbraMin) << ','
-            << ShortestNumberText(day.eclipse.penumbraMin) << ',' << ShortestNumberText(day.eclipse.umbraFraction)
-            << ',' << ShortestNumberText(day.ltanMeanH) << ',' << ShortestNumberText(day.ltanTrueH) << '\n';
+        out << RowDateText(epoch, figures, k, 3);
+        for (const SunDayColumn& column : kSunDayColumns)
+            out << ',' << ShortestNumberText(column.value(day));
+        out << '\n';
     }
 }
 

@@ -6,6 +6,7 @@
 #include "ephemeris/instant.h"
 #include "sun/sun_figures.h"
 
+#include <array>
 #include <cstddef>
 #include <ostream>
 #include <string>
@@ -22,8 +23,18 @@ std::string RowDateText(const ephemeris::Instant& epoch, const SunFigures& figur
 std::vector<std::pair<std::string, std::string>> SunSummaryLines(const ephemeris::Instant& epoch,
                                                                  const SunFigures& figures, const SunSpan& span);
 
-// date,mjd_utc,beta_deg,umbra_min,penumbra_min,umbra_fraction,ltan_mean_h,ltan_true_h:
-// one line a day row, numbers at full precision.
+// The day table's columns, in their order, after the date (kSunDateKey): the
+// key both the CSV header and the JSON day objects of `repeat-orbit sun` use,
+// and the figure under it.
+struct SunDayColumn {
+    const char* key;
+    double (*value)(const SunDay& day);
+};
+inline constexpr const char* kSunDateKey = "date";
+extern const std::array<SunDayColumn, 7> kSunDayColumns;
+
+// date,mjd_utc,beta_deg,umbra_min,penumbra_min,umbra_fraction,ltan_mean_h,ltan_true_h
+// (kSunDayColumns): one line a day row, numbers at full precision.
 void WriteSunDaysCsv(const ephemeris::Instant& epoch, const SunFigures& figures, std::ostream& out);
 
 }  // namespace orbit::sun

@@ -2,6 +2,7 @@
 
 #include "core/design_name.h"
 #include "core/orbit_error.h"
+#include "export/export_limits.h"
 #include "export/orbit/export_orbit.h"
 #include "export/text_lines.h"
 #include "export_window/export_file_name.h"
@@ -40,9 +41,11 @@ using orbit::exports::ExportFormat;
 
 const QSize kFirstSize(560, 360);
 const QString kFolderKey = QStringLiteral("export/folder");
-// As `repeat-orbit export` takes them.
-constexpr double kMaxDays = 366, kMaxStepS = 86400;
-constexpr int kMaxNorad = 99999;
+// As `repeat-orbit export` takes them (export/export_limits.h); the boxes'
+// own lower ends are their least step, the span's 0 standing for one cycle.
+using orbit::exports::kMaxNoradNumber;
+using orbit::exports::kMaxOemStepS;
+using orbit::exports::kMaxSpanDays;
 
 struct FormatEntry {
     ExportFormat format;
@@ -113,7 +116,7 @@ ExportWindow::ExportWindow(QWidget* parent) : QWidget(parent, Qt::Window), saveD
 
     daysBox_ = new QDoubleSpinBox(this);
     daysBox_->setObjectName(QStringLiteral("DaysBox"));
-    daysBox_->setRange(0, kMaxDays);
+    daysBox_->setRange(0, kMaxSpanDays);
     daysBox_->setDecimals(2);
     daysBox_->setSuffix(QStringLiteral(" days"));
     daysBox_->setSpecialValueText(QStringLiteral("one repeat cycle"));
@@ -123,9 +126,9 @@ ExportWindow::ExportWindow(QWidget* parent) : QWidget(parent, Qt::Window), saveD
 
     stepBox_ = new QDoubleSpinBox(this);
     stepBox_->setObjectName(QStringLiteral("StepBox"));
-    stepBox_->setRange(0.1, kMaxStepS);
+    stepBox_->setRange(0.1, kMaxOemStepS);
     stepBox_->setDecimals(1);
-    stepBox_->setValue(60);
+    stepBox_->setValue(orbit::exports::kDefaultOemStepS);
     stepBox_->setSuffix(QStringLiteral(" s"));
     auto* stepLabel = new QLabel(QStringLiteral("S&tep between states:"), this);
     stepLabel->setBuddy(stepBox_);
@@ -144,8 +147,8 @@ ExportWindow::ExportWindow(QWidget* parent) : QWidget(parent, Qt::Window), saveD
 
     noradBox_ = new QSpinBox(this);
     noradBox_->setObjectName(QStringLiteral("NoradBox"));
-    noradBox_->setRange(0, kMaxNorad);
-    noradBox_->setValue(kMaxNorad);
+    noradBox_->setRange(0, kMaxNoradNumber);
+    noradBox_->setValue(orbit::exports::kDefaultNoradNumber);
     auto* noradLabel = new QLabel(QStringLiteral("&Catalogue number:"), this);
     noradLabel->setBuddy(noradBox_);
 

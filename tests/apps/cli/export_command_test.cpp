@@ -4,6 +4,7 @@
 
 #include "cli/epoch_node_options.h"
 #include "cli/export_command.h"
+#include "export/export_limits.h"
 #include "export/orbit/export_formats.h"
 #include "cli/refine_run.h"
 #include "ephemeris/epoch_frame.h"
@@ -266,6 +267,15 @@ TEST(ExportTle, TakesItsDesignatorFromACosparObjectId)
     EXPECT_EQ(exports::InternationalDesignator("1998-67A"), "");
 }
 
+TEST(ExportTle, CarriesASixDigitCatalogueNumberAsAlpha5AndTheOmmAsItsInteger)
+{
+    const CommandRun tleRun = Succeeded(Sentinel({"--format", "tle", "--norad", "123456"}));
+    ASSERT_GE(tleRun.out.size(), 69u);
+    EXPECT_EQ(tleRun.out.substr(2, 5), "C3456");  // columns 3 to 7: the letter C stands for 12
+    const CommandRun ommRun = Succeeded(Sentinel({"--format", "omm", "--norad", "123456"}));
+    EXPECT_EQ(ReadOmm(ommRun.out).Number("NORAD_CAT_ID"), 123456);
+}
+
 TEST(ExportOmm, HoldsTheTlesSgp4ElementsInTeme)
 {
     const CommandRun tleRun = Succeeded(Sentinel({"--format", "tle"}));
@@ -417,7 +427,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"days below the range", {"--format", "oem", "--days", "0.001"}, "--days"},
                       BadInput{"days above the range", {"--format", "oem", "--days", "367"}, "--days"},
                       BadInput{"a negative catalogue number", {"--format", "tle", "--norad", "-1"}, "--norad"},
-                      BadInput{"a catalogue number of six digits", {"--format", "tle", "--norad", "100000"}, "--norad"},
+                      BadInput{"a catalogue number beyond alpha-5", {"--format", "tle", "--norad", "340000"}, "--norad"},
                       BadInput{"a fractional catalogue number", {"--format", "tle", "--norad", "12.5"}, "--norad"},
                       BadInput{"a name with a line break", {"--format", "opm", "--object-name", "S2\nX = 0"}, "--object-name"},
                       BadInput{"an identifier with a line break", {"--format", "opm", "--object-id", "a\rb"}, "--object-id"},
@@ -433,6 +443,46 @@ TEST(ExportRefusesWithoutAnEpoch, NamingTheEpoch)
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--epoch"), std::string::npos) << run.err;
 }
+
+// Each bound of export/export_limits.h, just passed: the refusal names the
+// option and the very number it was checked against, and so does the help.
+struct LimitCase {
+    const char* description;
+    const char* format;
+    const char* option;
+    double bound;
+    double beyond;  // a value on the wrong side of the bound
+};
+
+class ExportLimitWords : public ::testing::TestWithParam<LimitCase> {};
+
+TEST_P(ExportLimitWords, NameTheBoundChecked)
+{
+    const LimitCase& c = GetParam();
+    const CommandRun run =
+        Export(Sentinel({"--format", c.format, c.option, exports::LimitText(c.beyond)}));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(std::string(c.option) + ": '" + exports::LimitText(c.beyond) + "'"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find(exports::LimitText(c.bound)), std::string::npos) << run.err;
+    const CommandRun help = Export({"--help"});
+    const std::size_t line = help.out.find(c.option);
+    ASSERT_NE(line, std::string::npos) << help.out;
+    EXPECT_NE(help.out.substr(line, help.out.find('\n', line) - line).find(exports::LimitText(c.bound)),
+              std::string::npos)
+        << help.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, ExportLimitWords,
+    ::testing::Values(
+        LimitCase{"the shortest span", "oem", "--days", exports::kMinSpanDays, exports::kMinSpanDays / 2},
+        LimitCase{"the longest span", "oem", "--days", exports::kMaxSpanDays, exports::kMaxSpanDays + 0.5},
+        LimitCase{"the longest step", "oem", "--step-s", exports::kMaxOemStepS, exports::kMaxOemStepS + 0.5},
+        LimitCase{"the largest catalogue number", "tle", "--norad", exports::kMaxNoradNumber,
+                  exports::kMaxNoradNumber + 1.0},
+        LimitCase{"the widest swath", "geojson", "--swath", exports::kMaxSwathKm, exports::kMaxSwathKm + 1}),
+    [](const auto& param) { return test_names::FromDescription(param.param.description); });
 
 }  // namespace
 }  // namespace orbit::cli

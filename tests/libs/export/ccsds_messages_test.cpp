@@ -4,7 +4,6 @@
 #include "export/ccsds_messages.h"
 
 #include "core/orbit_error.h"
-#include "export/kepler_elements.h"
 #include "sgp4/tle.h"
 #include "tests/libs/export/ccsds_reader.h"
 #include "tests/libs/export/lagrange.h"

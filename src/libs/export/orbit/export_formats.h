@@ -4,6 +4,7 @@
 // a fit of SGP4 to them.
 
 #include "export/export_inputs.h"
+#include "export/export_limits.h"
 #include "export/orbit/export_orbit.h"
 #include "propagation/propagator.h"
 
@@ -28,10 +29,10 @@ const char* FileSuffix(ExportFormat format);
 struct ExportChoices {
     ExportFormat format = ExportFormat::Opm;
     double spanS = 0;       // from the epoch
-    double stepS = 60;      // between the OEM's states
+    double stepS = kDefaultOemStepS;  // between the OEM's states
     std::optional<std::string> objectName;  // else "RepeatOrbit", and no "0 NAME" line in a TLE
     std::string objectId = "UNKNOWN";
-    int norad = 99999;
+    int norad = kDefaultNoradNumber;
     double swathKm = 0;     // none
 };
 

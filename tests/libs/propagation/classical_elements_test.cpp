@@ -1,7 +1,8 @@
-// The osculating elements of a state, against the tests' own conic: the
-// elements an ellipse was built from come back, whatever its shape.
+// The osculating classical elements of a state (the OPM's), against the
+// tests' own conic: the elements an ellipse was built from come back,
+// whatever its shape.
 
-#include "export/kepler_elements.h"
+#include "propagation/orbital_elements.h"
 
 #include "core/orbit_error.h"
 #include "tests/libs/export/two_body_orbit.h"
@@ -12,11 +13,30 @@
 #include <cmath>
 #include <limits>
 
-namespace orbit::exports {
+namespace orbit::propagation {
 namespace {
 
-using testing::Ellipse;
-using testing::StateOnEllipse;
+using exports::testing::Ellipse;
+
+constexpr double kDeg = 180 / std::numbers::pi;
+
+CartesianState PropagationStateOnEllipse(const Ellipse& e, double t)
+{
+    const exports::CartesianState s = exports::testing::StateOnEllipse(e, t);
+    return {s.positionKm, s.velocityKmS};
+}
+
+// The elements in degrees, as the tests' ellipses are given.
+struct ElementsDeg {
+    double semiMajorAxisKm, eccentricity, inclinationDeg, raanDeg, argPericenterDeg, trueAnomalyDeg, meanAnomalyDeg;
+};
+
+ElementsDeg KeplerFromState(const CartesianState& state, double gmKm3S2)
+{
+    const ClassicalElements c = ToClassical(state, gmKm3S2);
+    return {c.semiMajorAxisKm,         c.eccentricity,           c.inclinationRad * kDeg, c.raanRad * kDeg,
+            c.argumentOfPerigeeRad * kDeg, c.trueAnomalyRad * kDeg, c.meanAnomalyRad * kDeg};
+}
 
 struct ElementsCase {
     const char* description;
@@ -31,7 +51,7 @@ class ElementsFromState : public ::testing::TestWithParam<ElementsCase> {};
 TEST_P(ElementsFromState, GiveBackTheEllipse)
 {
     const Ellipse& e = GetParam().ellipse;
-    const KeplerElements el = KeplerFromState(StateOnEllipse(e, 0), e.gmKm3S2);
+    const ElementsDeg el = KeplerFromState(PropagationStateOnEllipse(e, 0), e.gmKm3S2);
     EXPECT_NEAR(el.semiMajorAxisKm, e.aKm, 1e-7 * e.aKm);
     EXPECT_NEAR(el.eccentricity, e.e, 1e-10);
     EXPECT_NEAR(el.inclinationDeg, e.iDeg, 1e-9);
@@ -63,7 +83,7 @@ TEST(ElementsOfACircle, PutThePericentreAtTheNode)
 {
     // On a circle the anomalies count the argument of latitude from the node.
     const Ellipse circle{7000, 0, 98, 40, 0, 75};
-    const KeplerElements el = KeplerFromState(StateOnEllipse(circle, 0), circle.gmKm3S2);
+    const ElementsDeg el = KeplerFromState(PropagationStateOnEllipse(circle, 0), circle.gmKm3S2);
     EXPECT_NEAR(el.eccentricity, 0, 1e-12);
     EXPECT_EQ(el.argPericenterDeg, 0);
     EXPECT_NEAR(el.trueAnomalyDeg, 75, 1e-9);
@@ -73,7 +93,7 @@ TEST(ElementsOfACircle, PutThePericentreAtTheNode)
 TEST(ElementsOfAnEquatorialOrbit, PutTheNodeOnTheXAxis)
 {
     const Ellipse equatorial{42164, 0.0002, 0, 0, 100, 20};
-    const KeplerElements el = KeplerFromState(StateOnEllipse(equatorial, 0), equatorial.gmKm3S2);
+    const ElementsDeg el = KeplerFromState(PropagationStateOnEllipse(equatorial, 0), equatorial.gmKm3S2);
     EXPECT_EQ(el.raanDeg, 0);
     EXPECT_NEAR(el.inclinationDeg, 0, 1e-9);
     EXPECT_LT(AngleGap(el.argPericenterDeg, 100), 1e-6);
@@ -93,4 +113,4 @@ TEST(ElementsOfAStateWithoutAnEllipse, AreRefused)
 }
 
 }  // namespace
-}  // namespace orbit::exports
+}  // namespace orbit::propagation
