@@ -3,13 +3,14 @@
 #include "core/angle_wrap.h"
 #include "core/constants.h"
 #include "core/orbit_error.h"
+#include "sun/sub_solar_sampling.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orbit::access {
 
 namespace {
-
 
 double CheckedSpan(double spanS)
 {
@@ -20,15 +21,19 @@ double CheckedSpan(double spanS)
 
 }  // namespace
 
-SunOverSpan::SunOverSpan(const ephemeris::Instant& epoch, double spanS) : table_(epoch, CheckedSpan(spanS)) {}
+SunOverSpan::SunOverSpan(const ephemeris::Instant& epoch, double spanS)
+    : epoch_(epoch), overhead_(sun::SubSolarTrackOver(epoch, CheckedSpan(spanS)))
+{
+}
 
 SunSeen SunOverSpan::At(double t, double latitudeDeg, double longitudeDeg) const
 {
-    const double ut1Hours = 24 * table_.Start().PlusSeconds(t).Ut1DayFraction();
+    const double ut1Hours = 24 * epoch_.PlusSeconds(t).Ut1DayFraction();
     const double localH = WrapHours24(ut1Hours + longitudeDeg / 15);
-    const double elevation = sun::SunTable::ElevationRad(table_.At(t), latitudeDeg * kRadiansPerDegree,
-                                                         longitudeDeg * kRadiansPerDegree);
-    return {localH, elevation / kRadiansPerDegree};
+    const double latitudeRad = latitudeDeg * kRadiansPerDegree;
+    const double sine = overhead_.SinElevation(t, std::sin(latitudeRad), std::cos(latitudeRad),
+                                               longitudeDeg * kRadiansPerDegree);
+    return {localH, std::asin(std::clamp(sine, -1.0, 1.0)) / kRadiansPerDegree};
 }
 
 }  // namespace orbit::access

@@ -1,12 +1,12 @@
 #pragma once
 // The Sun as a place on the ground sees it, over a span of time from an
-// epoch, cheaply enough to ask at every pass of a thousand sites: the Sun's
-// table of sun/sun_table.h (sampled every four days, read by a cubic) for
-// its direction and the sidereal time, and the instant itself for the mean
+// epoch, cheaply enough to ask at every pass of a thousand sites: the same
+// sampled Sun the coverage's light test reads (sun/sub_solar_sampling.h,
+// every ten minutes) for the elevation, and the instant itself for the mean
 // local solar time, UT1 + longitude / 15 deg (UT1 = UTC here).
 
+#include "core/sub_solar_track.h"
 #include "ephemeris/instant.h"
-#include "sun/sun_table.h"
 
 namespace orbit::access {
 
@@ -23,13 +23,14 @@ public:
     // Throws OrbitError (InvalidArgument) for a span that is not a positive number.
     SunOverSpan(const ephemeris::Instant& epoch, double spanS);
 
-    const ephemeris::Instant& Epoch() const { return table_.Start(); }
+    const ephemeris::Instant& Epoch() const { return epoch_; }
     // At `secondsSinceEpoch` within the span, for a place at a latitude
     // (geodetic for a place on WGS84) and an east longitude.
     SunSeen At(double secondsSinceEpoch, double latitudeDeg, double longitudeDeg) const;
 
 private:
-    sun::SunTable table_;
+    ephemeris::Instant epoch_;
+    SubSolarTrack overhead_;
 };
 
 }  // namespace orbit::access

@@ -2,12 +2,22 @@
 
 #include "core/constants.h"
 #include "core/orbit_error.h"
-#include "sun/sun_table.h"
 
 #include <cmath>
 #include <vector>
 
 namespace orbit::sun {
+
+SubSolarTrack::Sample SubSolarPointOf(const SunState& sun)
+{
+    const ephemeris::Vector3& d = sun.directionTrueOfDate;
+    SubSolarTrack::Sample point;
+    point.declinationRad = std::asin(d[2]);
+    // Overhead where the hour angle, sidereal time plus longitude less
+    // right ascension, is nought.
+    point.longitudeRad = std::atan2(d[1], d[0]) - sun.gastRad;
+    return point;
+}
 
 SubSolarTrack SubSolarTrackOver(const ephemeris::Instant& start, double spanS, double stepS)
 {
@@ -18,13 +28,7 @@ SubSolarTrack SubSolarTrackOver(const ephemeris::Instant& start, double spanS, d
     std::vector<SubSolarTrack::Sample> samples;
     samples.reserve(steps + 2);
     for (std::size_t k = 0; k <= steps + 1; ++k) {
-        const SunState sun = table.At(static_cast<double>(k) * stepS);
-        const ephemeris::Vector3& d = sun.directionTrueOfDate;
-        SubSolarTrack::Sample sample;
-        sample.declinationRad = std::asin(d[2]);
-        // Overhead where the hour angle, sidereal time plus longitude less
-        // right ascension, is nought.
-        sample.longitudeRad = std::atan2(d[1], d[0]) - sun.gastRad;
+        SubSolarTrack::Sample sample = SubSolarPointOf(table.At(static_cast<double>(k) * stepS));
         if (!samples.empty()) {
             const double before = samples.back().longitudeRad;
             sample.longitudeRad = before + std::remainder(sample.longitudeRad - before, kTwoPi);

@@ -7,6 +7,7 @@
 
 #include "core/sub_solar_track.h"
 #include "ephemeris/instant.h"
+#include "sun/sun_table.h"
 
 namespace orbit::sun {
 
@@ -15,9 +16,12 @@ namespace orbit::sun {
 // less than 1e-9 rad; the table it is taken from is good to 1e-6 rad.
 inline constexpr double kSubSolarStepS = 600;
 
+// Where the Sun of one reading of the table stands overhead; its longitude
+// is the right ascension less the sidereal angle, not wrapped.
+SubSolarTrack::Sample SubSolarPointOf(const SunState& sun);
+
 // Covers [start, start + spanS] at least. Throws OrbitError
 // (InvalidArgument) for a span that is negative or not a number.
-SubSolarTrack SubSolarTrackOver(const ephemeris::Instant& start, double spanS,
-                                          double stepS = kSubSolarStepS);
+SubSolarTrack SubSolarTrackOver(const ephemeris::Instant& start, double spanS, double stepS = kSubSolarStepS);
 
 }  // namespace orbit::sun

@@ -5,7 +5,9 @@
 #include "core/constants.h"
 #include "core/orbit_error.h"
 #include "core/repbas.h"
+#include "core/sun_elevation.h"
 #include "ephemeris/sun_position.h"
+#include "sun/sub_solar_sampling.h"
 #include "sun/sun_table.h"
 
 #include <algorithm>
@@ -143,9 +145,10 @@ SunFigures SunFiguresOf(const DesignRecord& design, double semiMajorAxisKm, cons
             for (int d = 0; d < 2; ++d) {
                 const double crossingS = FirstCrossingS(t, crossingU[d], periodS);
                 const double longitudeDeg = node.longitudeRad * kDegreesPerRadian + track.At(crossingS).longitudeDeg;
-                const SunState there = table.At(crossingS);
+                const SubSolarTrack::Sample overhead = SubSolarPointOf(table.At(crossingS));
                 passes[d]->localTimeH.push_back(WrapHours24(ut1Hours + (crossingS - t) / 3600 + longitudeDeg / 15));
-                passes[d]->sunElevationDeg.push_back(SunTable::ElevationRad(there, latitudeRad, longitudeDeg / kDegreesPerRadian) *
+                passes[d]->sunElevationDeg.push_back(SunElevationRad(latitudeRad, longitudeDeg / kDegreesPerRadian,
+                                                                     overhead.declinationRad, overhead.longitudeRad) *
                                                      kDegreesPerRadian);
             }
         }

@@ -78,15 +78,4 @@ SunState SunTable::At(double secondsAfterStart) const
     return s;
 }
 
-double SunTable::ElevationRad(const SunState& sun, double latitudeRad, double longitudeRad)
-{
-    // The place's up direction in the true frame of date: its longitude
-    // turned by sidereal time (the Sun's parallax, 9 arcseconds, is left out).
-    const double ra = sun.gastRad + longitudeRad;
-    const double cosLat = std::cos(latitudeRad);
-    const ephemeris::Vector3& s = sun.directionTrueOfDate;
-    const double sinElevation = cosLat * std::cos(ra) * s[0] + cosLat * std::sin(ra) * s[1] + std::sin(latitudeRad) * s[2];
-    return std::asin(std::clamp(sinElevation, -1.0, 1.0));
-}
-
 }  // namespace orbit::sun

@@ -41,10 +41,6 @@ public:
     const ephemeris::Instant& Start() const { return start_; }
     SunState At(double secondsAfterStart) const;
 
-    // The Sun's elevation (rad) above the horizon of a point on a spherical
-    // Earth at geocentric latitude and east longitude (rad).
-    static double ElevationRad(const SunState& sun, double latitudeRad, double longitudeRad);
-
 private:
     ephemeris::Instant start_;
     double sampleS_;

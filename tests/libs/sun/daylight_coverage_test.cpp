@@ -75,8 +75,14 @@ struct BruteForceLight {
 
     bool operator()(double timeS, double latitudeRad, double longitudeRad) const
     {
+        // Straight from the Sun's direction of date: the place's up
+        // direction turned by sidereal time, dotted with it.
         const SunState sun = table->At(static_cast<double>(cycle) * cycleS + timeS);
-        return SunTable::ElevationRad(sun, latitudeRad, nodeLongitudeRad + longitudeRad) >= leastDeg * kRad;
+        const double ra = sun.gastRad + nodeLongitudeRad + longitudeRad;
+        const ephemeris::Vector3& s = sun.directionTrueOfDate;
+        const double sine = std::cos(latitudeRad) * (std::cos(ra) * s[0] + std::sin(ra) * s[1]) +
+                            std::sin(latitudeRad) * s[2];
+        return sine >= std::sin(leastDeg * kRad);
     }
 };
 

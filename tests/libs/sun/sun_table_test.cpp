@@ -1,6 +1,8 @@
 // The interpolated Sun against ERFA's exact one between its samples.
 
 #include "sun/sun_table.h"
+#include "core/sun_elevation.h"
+#include "sun/sub_solar_sampling.h"
 
 #include "ephemeris/sun_position.h"
 
@@ -41,12 +43,12 @@ TEST(SunTable, ElevationAtTheSubsolarPoint)
 {
     const ephemeris::Instant start = ephemeris::ParseIsoUtc("2027-06-21T12:00Z");
     const SunTable table(start, 86400.0);
-    const SunState sun = table.At(0);
-    const ephemeris::Vector3& s = sun.directionTrueOfDate;
-    const double declination = std::asin(s[2]);
-    const double longitude = std::atan2(s[1], s[0]) - sun.gastRad;
-    EXPECT_NEAR(SunTable::ElevationRad(sun, declination, longitude), std::numbers::pi / 2, 1e-6);
-    EXPECT_NEAR(SunTable::ElevationRad(sun, -declination, longitude + std::numbers::pi), -std::numbers::pi / 2, 1e-6);
+    const SubSolarTrack::Sample overhead = SubSolarPointOf(table.At(0));
+    const double declination = overhead.declinationRad;
+    const double longitude = overhead.longitudeRad;
+    EXPECT_NEAR(SunElevationRad(declination, longitude, declination, longitude), std::numbers::pi / 2, 1e-6);
+    EXPECT_NEAR(SunElevationRad(-declination, longitude + std::numbers::pi, declination, longitude),
+                -std::numbers::pi / 2, 1e-6);
     // On the June solstice at 12:00 UT the Sun stands over the tropic of
     // Cancer, and, the equation of time being -1.7 min there (apparent noon
     // comes late), still 1.7 min (0.42 deg) east of Greenwich's meridian.
